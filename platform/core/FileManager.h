@@ -1,0 +1,109 @@
+#pragma once
+
+#include "Value.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qcore {
+
+enum class FileType { Regular, Directory, SymbolicLink, Other };
+
+struct FileAttributes {
+    FileType type = FileType::Other;
+    std::uint64_t size = 0;
+    Date modified;
+    Date accessed;
+    Date created; // birth time where the file system keeps it, else the modification time
+    std::uint32_t mode = 0;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+
+    bool isDirectory() const { return type == FileType::Directory; }
+    bool isRegular() const { return type == FileType::Regular; }
+    bool isLink() const { return type == FileType::SymbolicLink; }
+};
+
+// Stateless file services. Paths are plain UTF-8 strings; links are never followed unless said.
+class FileManager {
+public:
+    static std::optional<FileAttributes> attributes(const std::string& path,
+                                                    bool followLinks = false);
+    // Attributes of `name` relative to an open folder (AT_FDCWD for the working folder).
+    static std::optional<FileAttributes> attributesAt(int dirFd, const char* name,
+                                                      bool followLinks = false);
+    static bool exists(const std::string& path); // the entry itself (a dangling link exists)
+    static bool isDirectory(const std::string& path, bool followLinks = false);
+
+    // Names in the folder (no "." or ".."), sorted by name; empty when unreadable.
+    static std::vector<std::string> contentsOfDirectory(const std::string& path);
+
+    // Removes the entry; a folder with everything in it. Links are removed, never followed.
+    // On failure `error` gets a description and what could not go stays.
+    static bool removeItem(const std::string& path, std::string* error = nullptr);
+    static bool createDirectories(const std::string& path);
+    // Renames, or copies and removes across file systems. Never overwrites.
+    static bool moveItem(const std::string& from, const std::string& to,
+                         std::string* error = nullptr);
+    static bool copyFile(const std::string& from, const std::string& to,
+                         std::string* error = nullptr);
+
+    // The current user may remove the entry: its folder is writable and searchable, and a
+    // sticky folder also needs ownership of the entry or the folder.
+    static bool isDeletable(const std::string& path);
+    static bool isWritable(const std::string& path);
+    static bool isReadable(const std::string& path);
+
+    static std::optional<std::string> readFile(const std::string& path);
+    // Writes through a temporary file and a rename.
+    static bool writeFileAtomically(const std::string& path, const std::string& bytes);
+
+    // Paths: "a/b.c" -> "b.c", "b", "c", "a".
+    static std::string lastPathComponent(const std::string& path);
+    static std::string pathExtension(const std::string& path);
+    static std::string deletingPathExtension(const std::string& path);
+    static std::string deletingLastPathComponent(const std::string& path);
+    static std::string appendingPathComponent(const std::string& path, const std::string& name);
+    // Canonical absolute path with links resolved; the input when it cannot be resolved.
+    static std::string canonicalPath(const std::string& path);
+    // `path` lies at or below `folder` (both taken literally, compared by components).
+    static bool isInside(const std::string& path, const std::string& folder);
+};
+
+// Recursive walk below a root: parents before their contents, entries of a folder by name,
+// hidden entries included, links reported and never followed. Unreadable folders and entries
+// that vanish during the walk are passed over. Paths are relative to the root.
+class DirectoryEnumerator {
+public:
+    struct Entry {
+        std::string relativePath;
+        std::string path; // root joined with the relative path
+        FileAttributes attributes;
+    };
+
+    explicit DirectoryEnumerator(std::string root);
+    ~DirectoryEnumerator();
+    DirectoryEnumerator(const DirectoryEnumerator&) = delete;
+    DirectoryEnumerator& operator=(const DirectoryEnumerator&) = delete;
+
+    // The next entry, or nothing at the end (or when the root cannot be read).
+    std::optional<Entry> next();
+    // Do not descend into the folder last returned by next().
+    void skipDescendants();
+    // Depth of the entry last returned (1 for the root's own entries).
+    int level() const { return level_; }
+
+    struct Frame; // one open folder of the walk
+
+private:
+    std::string root_;
+    std::vector<std::unique_ptr<Frame>> stack_;
+    std::optional<std::string> pendingDescend_;
+    int level_ = 0;
+    bool started_ = false;
+};
+
+} // namespace qcore
