@@ -1,0 +1,224 @@
+#include "engine/DBOperations.h"
+
+#include "engine/SqliteConnection.h"
+#include "engine/SqliteStatement.h"
+#include "engine/SqliteTransaction.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/Log.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <set>
+
+namespace qengine {
+
+namespace {
+
+using Step = SqliteStatement::Step;
+
+std::atomic<long long> gBusyTimeoutMs{2000};
+
+std::string upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+bool isSqliteInternal(const std::string& table) {
+    return upper(table).starts_with("SQLITE_");
+}
+
+// Every value of column 0 of a query, NULLs left out; nothing when the query fails.
+std::optional<std::vector<std::string>> readColumn(SqliteConnection& connection,
+                                                   const std::string& sql) {
+    SqliteStatement statement(connection, sql);
+    if (!statement.isPrepared()) return std::nullopt;
+    std::vector<std::string> values;
+    for (;;) {
+        switch (statement.step()) {
+        case Step::Row:
+            if (auto value = statement.columnText(0)) values.push_back(std::move(*value));
+            break;
+        case Step::Done:
+            return values;
+        case Step::Error:
+            return std::nullopt;
+        }
+    }
+}
+
+// Tables that only back a virtual table; emptying them directly would break its index.
+std::set<std::string> shadowTables(SqliteConnection& connection) {
+    const auto names = readColumn(
+        connection, "SELECT name FROM pragma_table_list WHERE schema = 'main' AND type = 'shadow'");
+    if (!names) return {};
+    return {names->begin(), names->end()};
+}
+
+bool runChange(const std::string& path, const std::string& sql) {
+    SqliteConnection connection(path, DBOperations::busyTimeout());
+    SqliteStatement statement(connection, sql);
+    return statement.step() == Step::Done;
+}
+
+// Fixed Firefox names: the history table and the bookmarks that keep their places.
+constexpr const char* kUnbookmarkedPlaces =
+    "moz_places WHERE id NOT IN (SELECT fk FROM moz_bookmarks WHERE fk IS NOT NULL)";
+
+} // namespace
+
+void DBOperations::setBusyTimeout(std::chrono::milliseconds timeout) {
+    gBusyTimeoutMs.store(std::max<long long>(0, timeout.count()));
+}
+
+std::chrono::milliseconds DBOperations::busyTimeout() {
+    return std::chrono::milliseconds(gBusyTimeoutMs.load());
+}
+
+std::string DBOperations::quotedIdentifier(const std::string& name) {
+    std::string quoted = "\"";
+    for (const char c : name) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+bool DBOperations::isDatabasePath(const std::string& path) {
+    const std::string extension = upper(qcore::FileManager::pathExtension(path));
+    return extension == "SQLITE" || extension == "DB";
+}
+
+std::optional<std::vector<std::string>> DBOperations::readTableNames(const std::string& path) {
+    SqliteConnection connection(path, busyTimeout());
+    if (!connection.isOpen()) return std::nullopt;
+    auto names = readColumn(connection, "SELECT name FROM sqlite_master WHERE type = 'table'");
+    if (!names) return std::nullopt;
+    const auto shadows = shadowTables(connection);
+    std::erase_if(*names, [&](const std::string& name) {
+        return isSqliteInternal(name) || shadows.contains(name);
+    });
+    return names;
+}
+
+std::vector<std::string> DBOperations::getDBTableName(const std::string& path) {
+    return readTableNames(path).value_or(std::vector<std::string>{});
+}
+
+std::optional<bool> DBOperations::probeTable(const std::string& path, const std::string& table) {
+    SqliteConnection connection(path, busyTimeout());
+    SqliteStatement statement(connection, "SELECT 1 FROM " + quotedIdentifier(table) + " LIMIT 1");
+    switch (statement.step()) {
+    case Step::Row:
+        return true;
+    case Step::Done:
+        return false;
+    case Step::Error:
+        break;
+    }
+    return std::nullopt;
+}
+
+bool DBOperations::tableHasData(const std::string& path, const std::string& table) {
+    return probeTable(path, table).value_or(false);
+}
+
+bool DBOperations::tableEmptyData(const std::string& path, const std::string& table) {
+    return runChange(path, "DELETE FROM " + quotedIdentifier(table));
+}
+
+bool DBOperations::vacuumDB(const std::string& path) {
+    return runChange(path, "VACUUM");
+}
+
+std::vector<std::string> DBOperations::getColumnDataForDB(const std::string& path,
+                                                          const std::string& table,
+                                                          const std::string& column) {
+    SqliteConnection connection(path, busyTimeout());
+    const std::string sql =
+        "SELECT " + quotedIdentifier(column) + " FROM " + quotedIdentifier(table);
+    return readColumn(connection, sql).value_or(std::vector<std::string>{});
+}
+
+bool DBOperations::dbHasData(const std::string& path) {
+    const auto tables = getDBTableName(path);
+    return std::any_of(tables.begin(), tables.end(),
+                       [&](const std::string& table) { return tableHasData(path, table); });
+}
+
+bool DBOperations::emptyTables(const std::string& path, const std::vector<std::string>& tables) {
+    bool emptied = true;
+    bool deletedAny = false;
+    for (const auto& table : tables) {
+        const auto hasRows = probeTable(path, table);
+        if (!hasRows) {
+            qcore::log("Could not read table ", table, " of ", path);
+            emptied = false;
+        } else if (*hasRows && !tableEmptyData(path, table)) {
+            qcore::log("Could not empty table ", table, " of ", path);
+            emptied = false;
+        } else if (*hasRows) {
+            deletedAny = true;
+        }
+    }
+    // Compacting also wipes the deleted rows from the file's free pages.
+    if ((emptied || deletedAny) && !vacuumDB(path)) qcore::log("Could not compact ", path);
+    return emptied;
+}
+
+bool DBOperations::dbEmptyData(const std::string& path) {
+    const auto tables = readTableNames(path);
+    if (!tables) {
+        qcore::log("Could not read the tables of ", path);
+        return false;
+    }
+    return emptyTables(path, *tables);
+}
+
+bool DBOperations::checkFirefoxInternetHistory(const std::string& path) {
+    SqliteConnection connection(path, busyTimeout());
+    SqliteStatement statement(connection,
+                              std::string("SELECT 1 FROM ") + kUnbookmarkedPlaces + " LIMIT 1");
+    return statement.step() == Step::Row;
+}
+
+bool DBOperations::hasTable(SqliteConnection& connection, const std::string& table) {
+    SqliteStatement statement(connection,
+                              "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
+    return statement.bind(1, table) && statement.step() == Step::Row;
+}
+
+bool DBOperations::emptyFirefoxInternetHistory(const std::string& path) {
+    bool committed = false;
+    {
+        SqliteConnection connection(path, busyTimeout());
+        SqliteTransaction transaction(connection);
+        if (!transaction.isActive()) return false;
+        // One statement: the subquery fails when the bookmarks cannot be read, and then
+        // nothing is deleted at all.
+        if (!connection.execute(std::string("DELETE FROM ") + kUnbookmarkedPlaces)) return false;
+        // Visits and origins of deleted places are history too.
+        if (hasTable(connection, "moz_historyvisits") &&
+            !connection.execute("DELETE FROM moz_historyvisits WHERE place_id NOT IN "
+                                "(SELECT id FROM moz_places)"))
+            return false;
+        if (hasTable(connection, "moz_origins") &&
+            !connection.execute("DELETE FROM moz_origins WHERE id NOT IN "
+                                "(SELECT origin_id FROM moz_places WHERE origin_id IS NOT NULL)"))
+            return false;
+        committed = transaction.commit();
+    }
+    if (committed && !vacuumDB(path)) qcore::log("Could not compact ", path);
+    return committed;
+}
+
+bool DBOperations::checkGoogleCookies(const std::string& path) {
+    return tableHasData(path, "cookies");
+}
+
+bool DBOperations::emptyGoogleCookies(const std::string& path) {
+    return emptyTables(path, {"cookies"});
+}
+
+} // namespace qengine

@@ -1,0 +1,218 @@
+#include "engine/FileOperations.h"
+
+#include "platform/core/FileManager.h"
+#include "platform/core/Home.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace qengine {
+
+using qcore::FileManager;
+
+namespace {
+
+// One descriptor, closed when it goes out of scope.
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    ~Fd() { reset(); }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    Fd(Fd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Fd& operator=(Fd&& other) noexcept {
+        if (this != &other) {
+            reset();
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    void reset() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+void reportUnopenable(const std::string& path, int error) {
+    std::fprintf(stderr, "could not open directory '%s'\n", path.c_str());
+    std::fprintf(stderr, "error is %d/%s\n", error, std::strerror(error));
+}
+
+// A folder being walked: the subfolders still to visit and its identity, used to check that
+// ".." leads back to it.
+struct Level {
+    std::vector<std::string> pendingFolders;
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::size_t pathLength = 0; // length of the display path at this level
+};
+
+// Adds the sizes of the folder's non-folder entries and returns its subfolders, last first so
+// that popping visits them in listing order.
+std::vector<std::string> readLevel(int folderFd, bool report, std::uint64_t& total) {
+    std::vector<std::string> folders;
+    const int listingFd = ::dup(folderFd);
+    if (listingFd < 0) return folders;
+    DIR* dir = ::fdopendir(listingFd);
+    if (!dir) {
+        ::close(listingFd);
+        return folders;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat st {};
+        if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (report)
+                std::fprintf(stderr, "could not stat '%s': %d/%s\n", name.c_str(), errno,
+                             std::strerror(errno));
+            continue;
+        }
+        if (S_ISDIR(st.st_mode))
+            folders.push_back(name);
+        else
+            total += static_cast<std::uint64_t>(st.st_size);
+    }
+    ::closedir(dir);
+    return {folders.rbegin(), folders.rend()};
+}
+
+std::uint64_t walkFolderSize(const std::string& root, bool report) {
+    Fd current(::open(root.c_str(), kDirectoryFlags));
+    if (!current.valid()) {
+        if (report) reportUnopenable(root, errno);
+        return 0;
+    }
+    std::uint64_t total = 0;
+    std::string displayPath = root;
+    std::vector<Level> stack;
+
+    auto enter = [&](const Fd& fd) {
+        struct stat st {};
+        ::fstat(fd.get(), &st);
+        Level level;
+        level.device = st.st_dev;
+        level.inode = st.st_ino;
+        level.pathLength = displayPath.size();
+        level.pendingFolders = readLevel(fd.get(), report, total);
+        stack.push_back(std::move(level));
+    };
+    enter(current);
+
+    while (!stack.empty()) {
+        Level& top = stack.back();
+        if (!top.pendingFolders.empty()) {
+            const std::string name = std::move(top.pendingFolders.back());
+            top.pendingFolders.pop_back();
+            Fd child(::openat(current.get(), name.c_str(), kDirectoryFlags | O_NOFOLLOW));
+            if (!child.valid()) {
+                if (report) reportUnopenable(displayPath + "/" + name, errno);
+                continue;
+            }
+            current = std::move(child);
+            displayPath += "/" + name;
+            enter(current);
+            continue;
+        }
+        stack.pop_back();
+        if (stack.empty()) break;
+        // Back up one level without holding a descriptor per level; a parent that was moved
+        // meanwhile ends the walk rather than counting some other folder.
+        Fd parent(::openat(current.get(), "..", kDirectoryFlags));
+        struct stat st {};
+        if (!parent.valid() || ::fstat(parent.get(), &st) != 0 ||
+            st.st_dev != stack.back().device || st.st_ino != stack.back().inode)
+            break;
+        current = std::move(parent);
+        displayPath.resize(stack.back().pathLength);
+    }
+    return total;
+}
+
+} // namespace
+
+std::string FileOperations::convertBytesToApplicableUnit(const qcore::Dictionary& unitWords,
+                                                         const std::string& sizeInBytes) {
+    auto word = [&](const char* key) {
+        const auto it = unitWords.find(key);
+        return it == unitWords.end() ? std::string() : it->second.toString();
+    };
+    double value = std::strtod(sizeInBytes.c_str(), nullptr);
+    const std::string bytesWord = word("bytes");
+    std::string unit = bytesWord;
+    for (const char* step : {"KB", "MB", "GB", "TB"}) {
+        if (value > 1000.0) {
+            value /= 1000.0;
+            unit = word(step);
+        }
+    }
+    char number[64];
+    std::snprintf(number, sizeof number, unit == bytesWord ? "%.0f" : "%.01f", value);
+    return std::string(number) + " " + unit;
+}
+
+std::string FileOperations::getFileSize(const std::string& path) {
+    const auto attributes = FileManager::attributes(path);
+    return attributes ? textOf(attributes->size) : "0";
+}
+
+std::string FileOperations::folderSizeUnix(const std::string& path) {
+    return textOf(RecursiveFolderSize(path));
+}
+
+// The catalog walk of the original adds every non-folder item's data-fork logical size and the
+// contents of every folder: on this platform that is st_size of files, links and other entries,
+// exactly the sum RecursiveFolderSize computes, without its messages.
+std::string FileOperations::fastFolderSize(const std::string& path) {
+    return textOf(walkFolderSize(path, false));
+}
+
+qcore::Dictionary FileOperations::getItemAMCDates(const std::string& path) {
+    const auto own = FileManager::attributes(path);
+    if (!own) return {};
+    const auto followed = FileManager::attributes(path, true);
+    const double accessed =
+        followed ? followed->accessed.secondsSince1970 : own->accessed.secondsSince1970;
+    return {{"aDate", qcore::Date{static_cast<double>(static_cast<long long>(accessed))}},
+            {"cDate", own->created},
+            {"mDate", own->modified}};
+}
+
+std::uint64_t FileOperations::bytesOf(const std::string& sizeText) {
+    std::size_t start = sizeText.find_first_not_of(' ');
+    if (start == std::string::npos) return 0;
+    std::uint64_t value = 0;
+    const char* first = sizeText.data() + start;
+    const auto result = std::from_chars(first, sizeText.data() + sizeText.size(), value);
+    return result.ec == std::errc() ? value : 0;
+}
+
+std::string FileOperations::textOf(std::uint64_t bytes) {
+    return std::to_string(bytes);
+}
+
+std::uint64_t RecursiveFolderSize(const std::string& path) {
+    return walkFolderSize(path, true);
+}
+
+std::string HomeDirectorySys() {
+    return qcore::Home::realHomeDirectory();
+}
+
+} // namespace qengine

@@ -1,0 +1,79 @@
+#include "engine/RemoveItem.h"
+
+#include "platform/core/FileManager.h"
+#include "platform/core/Log.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qengine {
+
+using qcore::FileManager;
+using ItemType = RemovalCheck::ItemType;
+
+namespace {
+
+bool refuse(const std::string& path, const char* reason) {
+    qcore::log("Not removing ", path, ": ", reason);
+    return false;
+}
+
+ItemType typeOf(mode_t mode) {
+    if (S_ISLNK(mode)) return ItemType::Link;
+    if (S_ISDIR(mode)) return ItemType::Folder;
+    return ItemType::File;
+}
+
+bool typeStillMatches(ItemType listed, ItemType now) {
+    if (listed == ItemType::Any) return true;
+    return listed == now;
+}
+
+} // namespace
+
+bool RemoveItem::removeSingleItem(const std::string& path) const {
+    std::string error;
+    if (FileManager::removeItem(path, &error)) return true;
+    qcore::log("Could not remove ", path, ": ", error.empty() ? "unknown error" : error);
+    return false;
+}
+
+bool RemoveItem::removeSingleItem(const std::string& path, const RemovalCheck& check) const {
+    const std::string name = FileManager::lastPathComponent(path);
+    if (name.empty() || name == "." || name == "..") return refuse(path, "no item name");
+    if (check.moduleFolder.empty()) return refuse(path, "no module folder");
+
+    // Resolve the parent's real location; the item's own name is never resolved, so a link is
+    // judged (and removed) as itself.
+    const std::string parent =
+        FileManager::canonicalPath(FileManager::deletingLastPathComponent(path));
+    const std::string folder = FileManager::canonicalPath(check.moduleFolder);
+    const std::string realPath = FileManager::appendingPathComponent(parent, name);
+    if (!FileManager::isInside(realPath, folder) || !FileManager::isInside(parent, folder))
+        return refuse(path, "no longer inside the module's folder");
+
+    const int parentFd = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (parentFd < 0) return refuse(path, std::strerror(errno));
+    struct stat st {};
+    const bool found = ::fstatat(parentFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    const ItemType now = found ? typeOf(st.st_mode) : ItemType::Any;
+    bool removed = false;
+    if (!found) {
+        refuse(path, "it no longer exists");
+    } else if (!typeStillMatches(check.listedType, now)) {
+        refuse(path, now == ItemType::Link ? "it has become a link" : "its type has changed");
+    } else if (now == ItemType::Folder) {
+        removed = removeSingleItem(realPath);
+    } else if (::unlinkat(parentFd, name.c_str(), 0) == 0) {
+        removed = true;
+    } else {
+        qcore::log("Could not remove ", path, ": ", std::strerror(errno));
+    }
+    ::close(parentFd);
+    return removed;
+}
+
+} // namespace qengine
