@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <iterator>
 #include <set>
 
 namespace qengine {
@@ -174,6 +175,21 @@ bool DBOperations::dbEmptyData(const std::string& path) {
         return false;
     }
     return emptyTables(path, *tables);
+}
+
+bool DBOperations::emptyExistingTables(const std::string& path,
+                                       const std::vector<std::string>& tables) {
+    const auto present = readTableNames(path);
+    if (!present) {
+        qcore::log("Could not read the tables of ", path);
+        return false;
+    }
+    std::vector<std::string> wanted;
+    std::copy_if(tables.begin(), tables.end(), std::back_inserter(wanted),
+                 [&](const std::string& table) {
+                     return std::find(present->begin(), present->end(), table) != present->end();
+                 });
+    return emptyTables(path, wanted);
 }
 
 bool DBOperations::checkFirefoxInternetHistory(const std::string& path) {

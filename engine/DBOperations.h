@@ -44,6 +44,11 @@ public:
     // Vacuums afterwards (best effort). True when the transaction committed.
     static bool emptyFirefoxInternetHistory(const std::string& path);
 
+    // Empties those of `tables` the file has that hold rows, then vacuums. True when the
+    // table list could be read and every such table was emptied.
+    static bool emptyExistingTables(const std::string& path,
+                                    const std::vector<std::string>& tables);
+
     // The "cookies" table holds a row.
     static bool checkGoogleCookies(const std::string& path);
     // Empties the "cookies" table when it holds rows, then vacuums. True when the table could

@@ -1,7 +1,23 @@
 #include "engine/DataFiller.h"
 
+#include "engine/CrashReportsScan.h"
+#include "engine/FlatModuleClean.h"
+#include "engine/LogsCleanerScan.h"
+#include "engine/OldDownloadsScan.h"
+#include "engine/PartialDownloadsScan.h"
+#include "engine/SystemCleanerScan.h"
+#include "engine/TreeModuleClean.h"
+#include "engine/DuplicatesClean.h"
+#include "engine/DuplicatesExclusions.h"
+#include "engine/DuplicatesScan.h"
+#include "engine/LargeFilesCategories.h"
+#include "engine/LargeFilesClean.h"
+#include "engine/LargeFilesScan.h"
+#include "engine/InternetPrivacyClean.h"
+#include "engine/InternetPrivacyScan.h"
 #include "engine/RemovalRun.h"
 #include "engine/TextFormat.h"
+#include "engine/SizeSetting.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/Home.h"
 #include "platform/core/Log.h"
@@ -9,6 +25,7 @@
 #include "platform/core/SystemVersion.h"
 #include "platform/core/Workspace.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdlib>
 #include <stdexcept>
@@ -286,6 +303,132 @@ std::string DataFiller::trashCleanerFolder() {
 void DataFiller::removeTrashCleaner() {
     RemovalRun run(*this, modules::kTrashCleaner, trashCleanerFolder());
     if (run.active()) run.removeFlatRows();
+}
+
+// --- Internet Privacy ---------------------------------------------------------------------------
+
+void DataFiller::fillInternetPrivacy() { InternetPrivacyScan(*this).fillInternetPrivacy(); }
+
+void DataFiller::removeInternetPrivacy() { InternetPrivacyClean(*this).removeInternetPrivacy(); }
+
+// --- System Cleaner and Logs Cleaner ------------------------------------------------------------
+
+void DataFiller::fillCacheCleaner() {
+    SystemCleanerScan(*this, cacheCleanerListing_).run();
+}
+
+void DataFiller::fillLogsCleaner() {
+    LogsCleanerScan(*this, logsCleanerListing_).run();
+}
+
+// The clean's frame sets and clears isRemoving itself, and only once it owns the module.
+void DataFiller::removeCacheCleaner() {
+    removeCacheLogsData(true);
+}
+void DataFiller::removeLogsCleaner() {
+    removeCacheLogsData(false);
+}
+
+void DataFiller::removeCacheLogsData(bool cache) {
+    const std::string home = homeDirectory();
+    if (cache) {
+        TreeModuleClean(
+            *this, modules::kSystemCleaner, cacheCleanerListing_,
+            {SystemCleanerScan::userCachesFolder(home), SystemCleanerScan::containersFolder(home)})
+            .run();
+    } else {
+        TreeModuleClean(*this, modules::kLogsCleaner, logsCleanerListing_,
+                        {LogsCleanerScan::logsFolder(home)})
+            .run();
+    }
+}
+
+// --- Partial Downloads, crash reports, Old Downloads --------------------------------------------
+
+void DataFiller::fillPartialDownloads() {
+    PartialDownloadsScan(*this, partialDownloads_).run();
+}
+void DataFiller::fillTemporaryData() {
+    CrashReportsScan(*this).run();
+}
+void DataFiller::fillDownloadsData() {
+    OldDownloadsScan(*this).run();
+}
+
+std::optional<ModuleRow> DataFiller::getDictInfoDownloads(const std::string& path, bool isDir,
+                                                          double timeRef) const {
+    return OldDownloadsScan::getDictInfoDownloads(path, isDir, timeRef);
+}
+
+std::string DataFiller::getDateInString(qcore::Date date) {
+    return OldDownloadsScan::getDateInString(date);
+}
+
+bool DataFiller::isiTunesPartialDownloadsToClean() const {
+    return mainDataSource(modules::kPartialDownloads)
+        .withLock([](const ModuleList::Nodes&, const ModuleList::Rows& rows) {
+            return std::any_of(rows.begin(), rows.end(), [](const ModuleRow& r) {
+                const auto it = r.find(row::kIsITunes);
+                return it != r.end() && it->second.toBool() && row::isChecked(r);
+            });
+        });
+}
+
+void DataFiller::removePartialDownloads() {
+    FlatModuleClean::removePartialDownloads(*this);
+}
+void DataFiller::removeOldDownloads() {
+    FlatModuleClean::removeOldDownloads(*this);
+}
+
+// --- Duplicates Finder --------------------------------------------------------------------------
+
+void DataFiller::fillDuplicateFiles() {
+    DuplicatesScan(*this, {filesArrayInDuplicatesFinder_, itemsCount_Dups_, itemsSize_Dups_}).run();
+}
+
+void DataFiller::removeDuplicateFiles() {
+    DuplicatesClean(*this, filesArrayInDuplicatesFinder_).run();
+}
+
+bool DataFiller::checkFolderToBeExcludedFromDuplicates(const std::string& path) const {
+    return DuplicatesExclusions::fromDefaults().isExcludedFolder(path);
+}
+
+bool DataFiller::fileExistsWithFolderName(const std::string& path) const {
+    return DuplicatesExclusions::fromDefaults().excludesFile(path);
+}
+
+// --- Large Files ---------------------------------------------------------------------------------
+
+void DataFiller::addNodesToLargeFiles(const std::string& module) {
+    LargeFilesCategories::addNodes(*this, module);
+}
+
+void DataFiller::fillLargeFiles() {
+    LargeFilesScan(*this, largeFilesListing_, largeFilesThresholds_).run();
+}
+
+void DataFiller::removeLargeFiles() {
+    LargeFilesClean(*this, largeFilesListing_).run();
+}
+
+std::uint64_t DataFiller::getSize(const std::string& sizeKey, const std::string& unitKey) const {
+    return SizeSetting::fromDefaults(sizeKey, unitKey);
+}
+
+std::int32_t DataFiller::checkIfLargeFileExcluded(const std::string& fullPath) const {
+    return LargeFilesScan::checkIfLargeFileExcluded(fullPath, homeDirectory());
+}
+
+std::int32_t DataFiller::getCategoryIndexForFile(const std::string& path, const std::string& module,
+                                                 std::uint64_t fileSize) const {
+    return LargeFilesCategories::indexForFile(*this, path, module, fileSize,
+                                              largeFilesThresholds_);
+}
+
+std::int32_t DataFiller::getIndex(const std::string& module, const std::string& catName) const {
+    return LargeFilesCategories::indexOf(*this, module, catName);
 }
 
 // --- Result-tree upkeep

@@ -9,16 +9,20 @@
 // worker starts and released just before its "stop" notification, so no two operations of one
 // module overlap, whoever starts them.
 
+#include "engine/LargeFilesThresholds.h"
 #include "engine/ModuleFlags.h"
 #include "engine/ModuleKeys.h"
 #include "engine/ModuleList.h"
 #include "engine/OutlineViewNode.h"
+#include "engine/PartialDownloadsState.h"
 #include "engine/RemovalCheck.h"
 #include "engine/RemoveItem.h"
 #include "engine/Rgb.h"
+#include "engine/ScanListing.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/Value.h"
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -174,6 +178,75 @@ public:
     // The folder the Trash Cleaner scans (its rows must lie below it).
     static std::string trashCleanerFolder();
 
+    // --- Internet Privacy -------------------------------------------------------------------
+    void fillInternetPrivacy();
+    void removeInternetPrivacy();
+
+    // --- System Cleaner and Logs Cleaner -----------------------------------------------------
+    void fillCacheCleaner();
+    void fillLogsCleaner();
+    void removeCacheCleaner();
+    void removeLogsCleaner();
+    // The tree clean of the System Cleaner (true) or the Logs Cleaner (false).
+    void removeCacheLogsData(bool cache);
+
+    // --- Partial Downloads, crash reports, Old Downloads -------------------------------------
+    void fillPartialDownloads();
+    void fillTemporaryData();
+    void fillDownloadsData();
+    // The Old Downloads row for `path`; nothing when it is not to be listed.
+    std::optional<ModuleRow> getDictInfoDownloads(const std::string& path, bool isDir,
+                                                  double timeRef) const;
+    static std::string getDateInString(qcore::Date date);
+    bool rightsToRemove(const std::string& path) const {
+        return hasPermissionsToDelete(path);
+    }
+    bool isiTunesPartialDownloadsToClean() const;
+    void removePartialDownloads();
+    void removeOldDownloads();
+    double timeRefPartialDownloads() const {
+        return partialDownloads_.timeRef.load();
+    }
+    std::int32_t itemsCount_PD() const {
+        return partialDownloads_.itemsCount.load();
+    }
+    std::uint64_t itemsSize_PD() const {
+        return partialDownloads_.itemsSize.load();
+    }
+    std::int32_t count_PD() const {
+        return partialDownloads_.count.load();
+    }
+
+    // --- Duplicates Finder --------------------------------------------------------------------
+    void fillDuplicateFiles();
+    void removeDuplicateFiles();
+    bool checkFolderToBeExcludedFromDuplicates(const std::string& path) const;
+    bool fileExistsWithFolderName(const std::string& path) const;
+    // Copies the last scan listed beyond the first of each group, and their bytes.
+    std::int32_t itemsCount_Dups() const { return itemsCount_Dups_.load(); }
+    std::uint64_t itemsSize_Dups() const { return itemsSize_Dups_.load(); }
+    // The folder the last duplicates scan walked and the type of each copy it listed; the
+    // clean removes nothing else.
+    const ScanListing& filesArrayInDuplicatesFinder() const { return filesArrayInDuplicatesFinder_; }
+
+    // --- Large Files ----------------------------------------------------------------------------
+    void addNodesToLargeFiles(const std::string& module);
+    void fillLargeFiles();
+    void removeLargeFiles();
+    std::uint64_t getSize(const std::string& sizeKey, const std::string& unitKey) const;
+    // 0 take the entry, 1 pass over it only, 2 pass over it and everything below it.
+    std::int32_t checkIfLargeFileExcluded(const std::string& fullPath) const;
+    std::int32_t getCategoryIndexForFile(const std::string& path, const std::string& module,
+                                         std::uint64_t fileSize) const;
+    std::int32_t getIndex(const std::string& module, const std::string& catName) const;
+    // The thresholds of the last Large Files scan (Others, Music, Documents, Video, Pictures).
+    std::uint64_t minfileSize() const { return largeFilesThresholds_.others(); }
+    std::uint64_t minfileSizeM() const { return largeFilesThresholds_.music(); }
+    std::uint64_t minfileSizeD() const { return largeFilesThresholds_.documents(); }
+    std::uint64_t minfileSizeV() const { return largeFilesThresholds_.video(); }
+    std::uint64_t minfileSizeP() const { return largeFilesThresholds_.pictures(); }
+    const ScanListing& largeFilesListing() const { return largeFilesListing_; }
+
     // --- Result-tree upkeep -----------------------------------------------------------------
     void updateParentIndex(const std::string& module);
     // Renumbers the children of groups from `index` on; call it under the list's lock (inside
@@ -233,6 +306,16 @@ private:
     qcore::Dictionary catPicturesDict_;
     qcore::Dictionary catVideoDict_;
     qcore::Dictionary catDocumentsDict_;
+
+    std::atomic<std::int32_t> itemsCount_Dups_{0};
+    std::atomic<std::uint64_t> itemsSize_Dups_{0};
+    ScanListing filesArrayInDuplicatesFinder_;
+    LargeFilesThresholds largeFilesThresholds_;
+    ScanListing largeFilesListing_;
+    // What the last System Cleaner and Logs Cleaner scans listed, with each path's type.
+    ScanListing cacheCleanerListing_;
+    ScanListing logsCleanerListing_;
+    PartialDownloadsState partialDownloads_;
 
     qcore::Dictionary tokenListDict_;
     qcore::Dictionary formatListDict_;

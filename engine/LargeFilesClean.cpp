@@ -1,0 +1,102 @@
+#include "engine/LargeFilesClean.h"
+
+#include "engine/DataFiller.h"
+#include "engine/Pacer.h"
+#include "engine/RemovalRun.h"
+#include "engine/ScanListing.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/Log.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace qengine {
+
+namespace {
+
+const std::string& kModule = modules::kLargeFiles;
+
+struct ChildInfo {
+    OutlineViewNode::Ptr node;
+    std::int64_t state = 0;
+    std::string path;
+    std::uint64_t bytes = 0;
+};
+
+} // namespace
+
+LargeFilesClean::LargeFilesClean(DataFiller& engine, const ScanListing& listing)
+    : engine_(engine), listing_(listing) {}
+
+void LargeFilesClean::run() {
+    RemovalRun removal(engine_, kModule, listing_.root());
+    if (!removal.active()) return;
+    const ModuleList::Nodes categories = removal.list().withLock(
+        [](const ModuleList::Nodes& nodes, const ModuleList::Rows&) { return nodes; });
+    for (const auto& category : categories)
+        if (category) cleanCategory(removal, category);
+}
+
+void LargeFilesClean::cleanCategory(RemovalRun& removal, const OutlineViewNode::Ptr& category) {
+    ModuleList& list = removal.list();
+    const bool walked = list.withLock(
+        [&](ModuleList::Nodes&, ModuleList::Rows&) { return category->state() != 0; });
+    if (!walked) return;
+    std::size_t i = 0;
+    for (;;) {
+        const auto child = list.withLock(
+            [&](ModuleList::Nodes&, ModuleList::Rows&) -> std::optional<ChildInfo> {
+                if (i >= category->children().size()) return std::nullopt;
+                ChildInfo info;
+                info.node = category->children()[i];
+                if (!info.node) return info;
+                info.state = info.node->state();
+                info.path = info.node->fullPath();
+                info.bytes = info.node->sizeInBytes();
+                return info;
+            });
+        if (!child) break;
+        // A stop leaves this category; later ticked ones stop at their first child.
+        if (removal.shouldStop()) break;
+        paceBeforeChild(removal);
+        if (!child->node || child->state != 1) {
+            ++i;
+            continue;
+        }
+        const Outcome outcome = removeFile(removal, child->path);
+        if (outcome == Outcome::Failed) {
+            ++i;
+            continue;
+        }
+        list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) {
+            auto& children = category->children();
+            children.erase(std::remove(children.begin(), children.end(), child->node),
+                           children.end());
+        });
+        // A file that was already gone freed nothing here, so it is not counted.
+        if (outcome == Outcome::Removed) removal.itemRemoved(child->bytes);
+    }
+    list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) { category->setState(0); });
+}
+
+void LargeFilesClean::paceBeforeChild(RemovalRun& removal) {
+    if (lookedAtAChild_) engine_.sendReloadNotification(removal.module());
+    lookedAtAChild_ = true;
+    Pacer::sleep(0.03);
+}
+
+LargeFilesClean::Outcome LargeFilesClean::removeFile(RemovalRun& removal,
+                                                     const std::string& path) const {
+    const auto listedType = listing_.typeOf(path);
+    if (!listedType) {
+        qcore::log("Not removing ", path, ": the last scan did not list it");
+        return Outcome::Failed;
+    }
+    if (!qcore::FileManager::exists(path)) return Outcome::Vanished;
+    if (removal.removeChecked(path, *listedType)) return Outcome::Removed;
+    if (!qcore::FileManager::exists(path)) return Outcome::Vanished;
+    qcore::log("Error in deleting ", path);
+    return Outcome::Failed;
+}
+
+} // namespace qengine

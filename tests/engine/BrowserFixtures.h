@@ -1,0 +1,70 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+// Browser databases in the browsers' current table layouts, made with SQLite's C interface.
+namespace fixtures {
+
+// A connection of the test's own, closed when it goes.
+class Connection {
+public:
+    // Creates the file when missing.
+    explicit Connection(const std::string& path);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Throws std::runtime_error on failure.
+    void exec(const std::string& sql);
+    std::int64_t scalar(const std::string& sql);
+    std::string text(const std::string& sql);
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+// Holds BEGIN EXCLUSIVE on the file, as a browser writing to it would, until it goes.
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(const std::string& path);
+    ~ExclusiveLock();
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+private:
+    std::unique_ptr<Connection> connection_;
+};
+
+void exec(const std::string& path, const std::string& sql);
+std::int64_t rowCount(const std::string& path, const std::string& table);
+std::vector<std::int64_t> ids(const std::string& path, const std::string& sql);
+std::string integrityCheck(const std::string& path);
+std::string journalMode(const std::string& path);
+
+// Firefox places.sqlite (WAL, as Firefox keeps it): places with the given ids, one visit each,
+// one origin per place, and bookmarks pointing to `bookmarkedIds` plus one folder (NULL fk).
+void firefoxPlaces(const std::string& path, const std::vector<int>& placeIds,
+                   const std::vector<int>& bookmarkedIds);
+// Firefox cookies.sqlite with `rows` cookies.
+void firefoxCookies(const std::string& path, int rows);
+// A Firefox database with one table "data" of `rows` rows (downloads, content-prefs ...).
+void firefoxSimpleDb(const std::string& path, int rows);
+// Google Chrome "History" with `rows` urls, visits, downloads and search terms (and the
+// version row in "meta").
+void chromeHistory(const std::string& path, int rows);
+// Google Chrome "Cookies" with `rows` cookies (and the version row in "meta").
+void chromeCookies(const std::string& path, int rows);
+// Google Chrome "Top Sites" with `rows` sites (table "top_sites").
+void chromeTopSites(const std::string& path, int rows);
+// Safari "History.db" (WAL) with `rows` history items and one visit each.
+void safariHistory(const std::string& path, int rows);
+// A database with one table "icons" of `rows` rows (WebpageIcons.db and cache databases).
+void simpleDb(const std::string& path, int rows);
+
+} // namespace fixtures

@@ -1,0 +1,389 @@
+#include "BrowserFixtures.h"
+#include "EngineTestSupport.h"
+
+#include "engine/DBOperations.h"
+#include "engine/InternetPrivacyScan.h"
+#include "engine/PrivacyItemNode.h"
+
+#include <algorithm>
+#include <filesystem>
+
+using qengine::InternetPrivacyScan;
+using qengine::OutlineViewNode;
+using qengine::PrivacyItemNode;
+using Strings = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kModule = "Internet Privacy";
+const std::string kChrome = "Library/Application Support/Google/Chrome/Default/";
+const std::string kProfile = "Library/Application Support/Firefox/Profiles/abc.second/";
+
+std::uint64_t sizeOf(const std::string& path) {
+    return fs::file_size(path);
+}
+
+class InternetPrivacy : public EngineTest {
+protected:
+    using ModuleNodes = qengine::ModuleList::Nodes;
+
+    void SetUp() override {
+        EngineTest::SetUp();
+        qengine::DBOperations::setBusyTimeout(std::chrono::milliseconds(100));
+    }
+    void TearDown() override {
+        qengine::DBOperations::setBusyTimeout(std::chrono::milliseconds(2000));
+        EngineTest::TearDown();
+    }
+
+    std::string at(const std::string& relative) const { return home_.file(relative); }
+
+    // Every browser with traces of every kind the scan knows.
+    void makeBrowserTraces() {
+        fixtures::simpleDb(mkfile("Library/Safari/WebpageIcons.db"), 3);
+        fixtures::safariHistory(mkfile("Library/Safari/History.db"), 4);
+        home_.write("Library/Safari/LastSession.plist", std::string(100, 's'));
+        home_.write("Library/Safari/LocalStorage/https_site.example_0.localstorage", "12345");
+        home_.write("Library/Safari/LocalStorage/notes.txt", "not storage");
+        home_.write("Library/Safari/Downloads.plist", std::string(40, 'd'));
+        fixtures::simpleDb(mkfile("Library/Caches/com.apple.Safari/Cache.db"), 2);
+        home_.write("Library/Caches/com.apple.Safari/Cache.db-wal", std::string(64, 'w'));
+        home_.write("Library/Caches/com.apple.Safari/fsCachedData/A1", std::string(30, 'c'));
+
+        fixtures::firefoxPlaces(mkfile(kProfile + "places.sqlite"), {1, 2, 3}, {2});
+        fixtures::firefoxCookies(mkfile(kProfile + "cookies.sqlite"), 5);
+        fixtures::firefoxSimpleDb(mkfile(kProfile + "downloads.sqlite"), 0);
+        fixtures::firefoxSimpleDb(mkfile(kProfile + "content-prefs.sqlite"), 2);
+        home_.write(kProfile + "sessionstore.js", std::string(70, 'j'));
+        home_.write(kProfile + "sessionstore-backups/previous.jsonlz4", std::string(20, 'p'));
+        home_.write("Library/Caches/Firefox/Profiles/abc.default/Cache/entry",
+                    std::string(11, 'e'));
+        home_.write("Library/Caches/Firefox/Profiles/new.default-release/Cache/e", "ignored");
+        home_.write("Library/Caches/org.mozilla.firefox/data", std::string(13, 'o'));
+        engine_->setArrMozilaProfilePath({at(kProfile.substr(0, kProfile.size() - 1))});
+
+        fixtures::chromeHistory(mkfile(kChrome + "History"), 3);
+        fixtures::chromeCookies(mkfile(kChrome + "Cookies"), 2);
+        fixtures::chromeTopSites(mkfile(kChrome + "Top Sites"), 2);
+        fixtures::simpleDb(mkfile(kChrome + "Favicons"), 2);
+        home_.write(kChrome + "Current Session", std::string(50, 'x'));
+        home_.write(kChrome + "Sessions/Session_1", std::string(60, 'y'));
+        home_.write("Library/Caches/Google/g", std::string(17, 'g'));
+        home_.write("Library/Caches/com.google.Chrome/c", std::string(19, 'c'));
+    }
+
+    std::string mkfile(const std::string& relative) const {
+        fs::create_directories(fs::path(at(relative)).parent_path());
+        return at(relative);
+    }
+
+    ModuleNodes groups() const { return engine_->mainDataSource(kModule).nodesSnapshot(); }
+
+    static Strings titles(const ModuleNodes& nodes) {
+        Strings out;
+        for (const auto& node : nodes)
+            out.push_back(node->title());
+        return out;
+    }
+
+    // The item of a group holding `path`, or nullptr.
+    static OutlineViewNode::Ptr itemWith(const OutlineViewNode::Ptr& group,
+                                         const std::string& path) {
+        for (const auto& child : group->children()) {
+            const auto& paths = child->arrFullPath();
+            if (std::find(paths.begin(), paths.end(), path) != paths.end()) return child;
+        }
+        return nullptr;
+    }
+
+    void tickAll() {
+        engine_->mainDataSource(kModule).withLock([](auto& nodes, auto&) {
+            for (auto& group : nodes) {
+                group->setState(1);
+                for (auto& child : group->children())
+                    child->setState(1);
+            }
+        });
+    }
+
+    void tickOnly(const std::string& path) {
+        engine_->mainDataSource(kModule).withLock([&](auto& nodes, auto&) {
+            for (auto& group : nodes)
+                for (auto& child : group->children()) {
+                    const auto& paths = child->arrFullPath();
+                    if (std::find(paths.begin(), paths.end(), path) == paths.end()) continue;
+                    child->setState(1);
+                    group->setState(-1);
+                }
+        });
+    }
+};
+
+} // namespace
+
+TEST(InternetPrivacyChrome, ClassifiesProfileEntriesForHistory) {
+    Strings tables;
+    EXPECT_EQ(InternetPrivacyScan::checkChromeHistoryItem("Current Tabs", tables),
+              InternetPrivacyScan::WholeFile);
+    EXPECT_EQ(InternetPrivacyScan::checkChromeHistoryItem("last tabs", tables),
+              InternetPrivacyScan::WholeFile);
+    EXPECT_TRUE(tables.empty());
+    EXPECT_EQ(InternetPrivacyScan::checkChromeHistoryItem("History", tables),
+              InternetPrivacyScan::InTables);
+    EXPECT_EQ(Strings(tables.begin(), tables.begin() + 4),
+              (Strings{"urls", "segments", "downloads", "keyword_search_terms"}));
+    EXPECT_NE(std::find(tables.begin(), tables.end(), "visits"), tables.end());
+    tables.clear();
+    EXPECT_EQ(InternetPrivacyScan::checkChromeHistoryItem("History Index 2013-05", tables),
+              InternetPrivacyScan::InTables);
+    EXPECT_EQ(tables, Strings{"pages_content"});
+    tables.clear();
+    EXPECT_EQ(InternetPrivacyScan::checkChromeHistoryItem("Top Sites", tables),
+              InternetPrivacyScan::InTables);
+    EXPECT_EQ(tables, (Strings{"thumbnails", "top_sites"}));
+    tables.clear();
+    for (const char* other : {"History-journal", "Cookies", "Favicons", "Historyx"})
+        EXPECT_EQ(InternetPrivacyScan::checkChromeHistoryItem(other, tables),
+                  InternetPrivacyScan::NotHistory)
+            << other;
+    EXPECT_TRUE(tables.empty());
+}
+
+TEST_F(InternetPrivacy, NoTracesLeaveTheListEmptyWithOneReloadPerBrowser) {
+    fixtures::firefoxSimpleDb(mkfile(kProfile + "cookies.sqlite"), 0);
+    engine_->setArrMozilaProfilePath({at(kProfile)});
+
+    engine_->fillInternetPrivacy();
+
+    EXPECT_TRUE(engine_->mainDataSource(kModule).empty());
+    EXPECT_EQ(recorder_->sequence(kModule),
+              (Strings{"start", "reload", "reload", "reload", "stop"}));
+    EXPECT_FALSE(engine_->isFillingInternetPrivacy());
+}
+
+TEST_F(InternetPrivacy, ScanListsEachBrowsersKindsWithTheirPathsAndSizes) {
+    makeBrowserTraces();
+
+    engine_->fillInternetPrivacy();
+
+    EXPECT_EQ(recorder_->sequence(kModule), (Strings{"start", "update", "reload", "update",
+                                                     "reload", "update", "reload", "stop"}));
+    const auto nodes = groups();
+    ASSERT_EQ(titles(nodes), (Strings{"Safari", "Firefox", "Google Chrome"}));
+    std::size_t items = 0;
+    std::uint64_t bytes = 0;
+    for (std::size_t g = 0; g < nodes.size(); ++g) {
+        EXPECT_TRUE(nodes[g]->isDirectory());
+        EXPECT_EQ(nodes[g]->state(), 0);
+        for (const auto& child : nodes[g]->children()) {
+            EXPECT_EQ(child->parentIndex(), static_cast<std::int64_t>(g));
+            EXPECT_EQ(child->state(), 0);
+            EXPECT_TRUE(child->isMultiplePaths());
+            bytes += child->sizeInBytes();
+        }
+        items += nodes[g]->children().size();
+    }
+    const auto last = recorder_->named("DataFillerUpdateNotification").back();
+    EXPECT_EQ(last.info("count"), std::to_string(items));
+    EXPECT_EQ(last.info("size"), std::to_string(bytes));
+
+    // Safari: five kinds; titles come from the language table.
+    const auto& safari = nodes[0];
+    EXPECT_EQ(safari->children().size(), 5u);
+    const auto history = itemWith(safari, at("Library/Safari/History.db"));
+    ASSERT_TRUE(history);
+    EXPECT_EQ(history->title(), "History");
+    EXPECT_EQ(history->arrFullPath(),
+              (Strings{at("Library/Safari/History.db"), at("Library/Safari/LastSession.plist")}));
+    EXPECT_EQ(history->sizeInBytes(), sizeOf(at("Library/Safari/History.db")) + 100);
+    const auto storage =
+        itemWith(safari, at("Library/Safari/LocalStorage/https_site.example_0.localstorage"));
+    ASSERT_TRUE(storage);
+    EXPECT_EQ(storage->arrFullPath().size(), 1u);
+    // A database's WAL file goes with its database, never on its own.
+    const auto appCache = itemWith(safari, at("Library/Caches/com.apple.Safari/Cache.db"));
+    ASSERT_TRUE(appCache);
+    EXPECT_EQ(appCache->arrFullPath(),
+              (Strings{at("Library/Caches/com.apple.Safari/Cache.db"),
+                       at("Library/Caches/com.apple.Safari/fsCachedData")}));
+
+    // Firefox: an empty downloads database and the missing session backup are not listed;
+    // the shared cache folder is listed once; ".default-release" is no ".default".
+    const auto& firefox = nodes[1];
+    EXPECT_FALSE(itemWith(firefox, at(kProfile + "downloads.sqlite")));
+    const auto cache = itemWith(firefox, at("Library/Caches/org.mozilla.firefox"));
+    ASSERT_TRUE(cache);
+    EXPECT_EQ(cache->arrFullPath(),
+              (Strings{at("Library/Caches/Firefox/Profiles/abc.default/Cache"),
+                       at("Library/Caches/org.mozilla.firefox")}));
+    EXPECT_EQ(cache->sizeInBytes(), 24u);
+    const auto places = itemWith(firefox, at(kProfile + "places.sqlite"));
+    ASSERT_TRUE(places);
+    EXPECT_EQ(places->arrFullPath().back(), at(kProfile + "sessionstore-backups/previous.jsonlz4"));
+    const auto session = itemWith(firefox, at(kProfile + "sessionstore.js"));
+    ASSERT_TRUE(session);
+    EXPECT_EQ(session->arrFullPath().size(), 1u);
+    EXPECT_EQ(firefox->children().size(), 6u);
+
+    // Google Chrome: the cache folder shared with "Application Cache" is counted once.
+    const auto& chrome = nodes[2];
+    const auto chromeHistory = itemWith(chrome, at(kChrome + "History"));
+    ASSERT_TRUE(chromeHistory);
+    // "Current Session" is history as a whole file and so not listed again under "Session".
+    EXPECT_EQ(chromeHistory->arrFullPath(),
+              (Strings{at(kChrome + "Current Session"), at(kChrome + "History"),
+                       at(kChrome + "Top Sites")}));
+    EXPECT_TRUE(itemWith(chrome, at(kChrome + "Cookies")));
+    ASSERT_TRUE(itemWith(chrome, at(kChrome + "Sessions")));
+    EXPECT_EQ(itemWith(chrome, at(kChrome + "Sessions"))->arrFullPath().size(), 1u);
+    EXPECT_EQ(chrome->children().size(), 4u);
+}
+
+TEST_F(InternetPrivacy, StopRequestEndsTheScanAfterSafari) {
+    makeBrowserTraces();
+    engine_->setStopFillingInternetPrivacy(true);
+
+    engine_->fillInternetPrivacy();
+
+    EXPECT_EQ(titles(groups()), Strings{"Safari"});
+    EXPECT_EQ(recorder_->sequence(kModule), (Strings{"start", "update", "reload", "stop"}));
+    EXPECT_TRUE(engine_->abortedInternetPrivacy());
+    EXPECT_FALSE(engine_->stopFillingInternetPrivacy());
+}
+
+TEST_F(InternetPrivacy, CleanEmptiesDatabasesInPlaceAndRemovesTheRest) {
+    makeBrowserTraces();
+    engine_->fillInternetPrivacy();
+    const auto nodes = groups();
+    std::size_t items = 0;
+    std::uint64_t bytes = 0;
+    for (const auto& group : nodes) {
+        items += group->children().size();
+        for (const auto& child : group->children())
+            bytes += child->sizeInBytes();
+    }
+    tickAll();
+    const std::size_t before = recorder_->all().size();
+
+    engine_->removeInternetPrivacy();
+
+    for (const auto& group : groups()) {
+        EXPECT_TRUE(group->children().empty()) << group->title();
+        EXPECT_EQ(group->state(), 0);
+    }
+    // Databases stay, without their rows; bookmarks survive the history.
+    EXPECT_EQ(fixtures::rowCount(at("Library/Safari/WebpageIcons.db"), "icons"), 0);
+    EXPECT_EQ(fixtures::rowCount(at("Library/Safari/History.db"), "history_items"), 0);
+    EXPECT_EQ(fixtures::rowCount(at(kProfile + "places.sqlite"), "moz_places"), 1);
+    EXPECT_EQ(fixtures::rowCount(at(kProfile + "places.sqlite"), "moz_bookmarks"), 2);
+    EXPECT_EQ(fixtures::rowCount(at(kProfile + "cookies.sqlite"), "moz_cookies"), 0);
+    EXPECT_EQ(fixtures::rowCount(at(kChrome + "History"), "urls"), 0);
+    EXPECT_EQ(fixtures::rowCount(at(kChrome + "History"), "visits"), 0);
+    EXPECT_EQ(fixtures::rowCount(at(kChrome + "History"), "meta"), 2);
+    EXPECT_EQ(fixtures::rowCount(at(kChrome + "Cookies"), "cookies"), 0);
+    EXPECT_EQ(fixtures::rowCount(at(kChrome + "Top Sites"), "top_sites"), 0);
+    EXPECT_EQ(fixtures::integrityCheck(at(kChrome + "History")), "ok");
+    // Plain traces are gone; what was never listed is still there.
+    for (const auto* gone : {"Library/Safari/LastSession.plist", "Library/Safari/Downloads.plist",
+                             "Library/Caches/Google", "Library/Caches/com.google.Chrome",
+                             "Library/Caches/org.mozilla.firefox"})
+        EXPECT_FALSE(fs::exists(at(gone))) << gone;
+    EXPECT_FALSE(fs::exists(at(kChrome + "Sessions")));
+    EXPECT_FALSE(fs::exists(at(kProfile + "sessionstore.js")));
+    EXPECT_TRUE(fs::exists(at("Library/Safari/LocalStorage/notes.txt")));
+    EXPECT_FALSE(fs::exists(at("Library/Caches/Firefox")));
+    EXPECT_TRUE(fs::exists(at(kChrome + "Favicons")));
+    EXPECT_TRUE(fs::exists(at(kProfile + "downloads.sqlite")));
+    // The previous session goes to the Trash instead.
+    EXPECT_FALSE(fs::exists(at(kProfile + "sessionstore-backups/previous.jsonlz4")));
+    EXPECT_TRUE(fs::exists(at(".Trash/previous.jsonlz4")));
+
+    Strings sequence = recorder_->sequence(kModule);
+    sequence.erase(sequence.begin(), sequence.begin() + 8); // the scan's
+    Strings expected{"start"};
+    for (std::size_t i = 0; i < items; ++i) {
+        if (i > 0) expected.push_back("reload");
+        expected.push_back("update");
+    }
+    expected.push_back("stop");
+    EXPECT_EQ(sequence, expected);
+    const auto last = recorder_->named("DataFillerUpdateNotification").back();
+    EXPECT_EQ(last.info("count"), std::to_string(items));
+    EXPECT_EQ(last.info("size"), std::to_string(bytes));
+    EXPECT_GT(recorder_->all().size(), before);
+    EXPECT_FALSE(engine_->isRemovingInternetPrivacy());
+}
+
+TEST_F(InternetPrivacy, CleanTouchesOnlyTickedItems) {
+    makeBrowserTraces();
+    engine_->fillInternetPrivacy();
+    tickOnly(at("Library/Safari/Downloads.plist"));
+
+    engine_->removeInternetPrivacy();
+
+    EXPECT_FALSE(fs::exists(at("Library/Safari/Downloads.plist")));
+    EXPECT_TRUE(fs::exists(at("Library/Safari/LastSession.plist")));
+    EXPECT_EQ(fixtures::rowCount(at("Library/Safari/History.db"), "history_items"), 4);
+    EXPECT_EQ(fixtures::rowCount(at(kChrome + "Cookies"), "cookies"), 2);
+    const auto nodes = groups();
+    EXPECT_EQ(nodes[0]->children().size(), 4u);
+    EXPECT_EQ(nodes[0]->state(), 0);
+    EXPECT_EQ(nodes[1]->children().size(), 6u);
+    const auto updates = recorder_->named("DataFillerUpdateNotification");
+    EXPECT_EQ(updates.back().info("count"), "1");
+    EXPECT_EQ(updates.back().info("size"), "40");
+}
+
+TEST_F(InternetPrivacy, ItemsThatCannotBeCleanedStayTickedWithWhatIsLeft) {
+    makeBrowserTraces();
+    const std::string outside = home_.write("elsewhere/keep.txt", "precious");
+    fs::create_symlink(outside, at("Library/Safari/LocalStorage/linked.localstorage"));
+    engine_->fillInternetPrivacy();
+    // After the scan: a listed file becomes a link, and the cookie database gets locked.
+    const std::string lastSession = at("Library/Safari/LastSession.plist");
+    fs::remove(lastSession);
+    fs::create_symlink(outside, lastSession);
+    const fixtures::ExclusiveLock lock(at(kChrome + "Cookies"));
+    tickAll();
+
+    engine_->removeInternetPrivacy();
+
+    EXPECT_EQ(fs::file_size(outside), 8u);
+    EXPECT_FALSE(fs::exists(at("Library/Safari/LocalStorage/linked.localstorage")));
+    EXPECT_TRUE(fs::is_symlink(lastSession));
+    const auto nodes = groups();
+    const auto history = itemWith(nodes[0], lastSession);
+    ASSERT_TRUE(history);
+    EXPECT_EQ(history->arrFullPath(), Strings{lastSession});
+    EXPECT_EQ(history->state(), 1);
+    EXPECT_EQ(history->sizeInBytes(), 100u);
+    EXPECT_EQ(fixtures::rowCount(at("Library/Safari/History.db"), "history_items"), 0);
+    EXPECT_EQ(nodes[0]->children().size(), 1u);
+    EXPECT_EQ(nodes[0]->state(), 1);
+    const auto cookies = itemWith(nodes[2], at(kChrome + "Cookies"));
+    ASSERT_TRUE(cookies);
+    EXPECT_EQ(cookies->state(), 1);
+    EXPECT_EQ(nodes[2]->children().size(), 1u);
+}
+
+TEST_F(InternetPrivacy, CleanOfAnEmptyListPostsStartAndStopOnly) {
+    engine_->removeInternetPrivacy();
+    EXPECT_EQ(recorder_->sequence(kModule), (Strings{"start", "stop"}));
+}
+
+TEST_F(InternetPrivacy, StopRequestLeavesTheRestTicked) {
+    makeBrowserTraces();
+    engine_->fillInternetPrivacy();
+    tickAll();
+    engine_->setStopRemovingInternetPrivacy(true);
+
+    engine_->removeInternetPrivacy();
+
+    EXPECT_TRUE(engine_->abortedInternetPrivacy());
+    EXPECT_FALSE(engine_->stopRemovingInternetPrivacy());
+    EXPECT_TRUE(fs::exists(at("Library/Safari/Downloads.plist")));
+    for (const auto& group : groups())
+        EXPECT_EQ(group->state(), 1);
+    EXPECT_EQ(recorder_->named("DataFillerUpdateNotification").size(), 3u);
+}
