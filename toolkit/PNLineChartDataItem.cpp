@@ -1,0 +1,9 @@
+#include "toolkit/PNLineChartDataItem.h"
+
+namespace qtk {
+
+PNLineChartDataItem PNLineChartDataItem::dataItemWithY(double y) {
+    return PNLineChartDataItem(y);
+}
+
+} // namespace qtk
