@@ -1,7 +1,10 @@
+#include "shell/LogFile.h"
+#include "shell/PreferredLanguages.h"
+#include "shell/SettingsRegistry.h"
+
 #include "platform/core/Bundle.h"
-#include "platform/core/FileManager.h"
 #include "platform/core/Home.h"
-#include "platform/core/Log.h"
+#include "platform/core/UserDefaults.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -12,26 +15,26 @@
 
 namespace {
 
-// The run's log file lives in the application's own container home and holds one run.
-void prepareLogFile() {
-    const qcore::Bundle& bundle = qcore::Bundle::main();
-    const std::string folder =
-        qcore::Home::containerHome(bundle.bundleIdentifier()) + "/Library/Logs/";
-    const std::string logPath = folder + bundle.bundleName() + ".log";
-    const bool deleted = qcore::FileManager::removeItem(logPath);
-    qcore::log("success=", deleted ? 1 : 0);
-    qcore::log("logPath=", logPath);
-    qcore::FileManager::createDirectories(folder);
-    qcore::redirectStandardErrorTo(logPath);
+// Before any window or engine object reads a setting, every default is registered.
+void registerSettings(const qcore::Bundle& bundle) {
+    const std::string container = qcore::Home::containerHome(bundle.bundleIdentifier());
+    qcore::UserDefaults::setStandardPath(container + "/Library/Preferences/" +
+                                         bundle.bundleIdentifier() + ".plist");
+    qshell::SettingsRegistry::registerDefaults(qcore::UserDefaults::standard(),
+                                               qcore::Home::realHomeDirectory(),
+                                               qshell::PreferredLanguages::fromEnvironment());
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    prepareLogFile();
+    const qcore::Bundle& bundle = qcore::Bundle::main();
+    qshell::LogFile::prepare(qcore::Home::containerHome(bundle.bundleIdentifier()),
+                             bundle.bundleName());
     QApplication app(argc, argv);
+    registerSettings(bundle);
     QMainWindow window;
-    window.setWindowTitle(QString::fromStdString(qcore::Bundle::main().bundleName()));
+    window.setWindowTitle(QString::fromStdString(bundle.bundleName()));
     window.setCentralWidget(new QLabel(QStringLiteral("Quendrix"), &window));
     window.resize(833, 560);
     window.show();

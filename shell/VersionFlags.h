@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/core/SystemVersion.h"
+
+#include <string>
+
+namespace qshell {
+
+// The application delegate's system-version answers, computed from a version profile.
+struct VersionFlags {
+    bool isOSX_7_AndAbove1 = false;
+    bool isOSX_8_AndAbove1 = false;
+    bool isOSX_9_AndAbove1 = false;
+    bool isOSX_10_AndAbove1 = false;
+    bool isOSX_11_AndAbove1 = false;
+    bool isOSX_10_WITHSUBVERSION1 = false;
+    bool isOSX_15_AndAbove = false;
+    // The minor number alone above 9, as the original test reads it (so 13.0 answers no).
+    bool isYosemite = false;
+    bool isOSXGreaterThan11 = false; // 10.15 and later
+    bool isOSXGreaterThan13 = false; // 13 and later
+    std::string versionText;         // "major.minor", as logged at launch
+
+    static VersionFlags fromProfile(const qcore::SystemVersion& profile);
+};
+
+} // namespace qshell
