@@ -423,8 +423,7 @@ std::int32_t DataFiller::checkIfLargeFileExcluded(const std::string& fullPath) c
 
 std::int32_t DataFiller::getCategoryIndexForFile(const std::string& path, const std::string& module,
                                                  std::uint64_t fileSize) const {
-    return LargeFilesCategories::indexForFile(*this, path, module, fileSize,
-                                              largeFilesThresholds_);
+    return LargeFilesCategories::indexForFile(*this, path, module, fileSize, largeFilesThresholds_);
 }
 
 std::int32_t DataFiller::getIndex(const std::string& module, const std::string& catName) const {

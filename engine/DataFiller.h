@@ -223,11 +223,17 @@ public:
     bool checkFolderToBeExcludedFromDuplicates(const std::string& path) const;
     bool fileExistsWithFolderName(const std::string& path) const;
     // Copies the last scan listed beyond the first of each group, and their bytes.
-    std::int32_t itemsCount_Dups() const { return itemsCount_Dups_.load(); }
-    std::uint64_t itemsSize_Dups() const { return itemsSize_Dups_.load(); }
+    std::int32_t itemsCount_Dups() const {
+        return itemsCount_Dups_.load();
+    }
+    std::uint64_t itemsSize_Dups() const {
+        return itemsSize_Dups_.load();
+    }
     // The folder the last duplicates scan walked and the type of each copy it listed; the
     // clean removes nothing else.
-    const ScanListing& filesArrayInDuplicatesFinder() const { return filesArrayInDuplicatesFinder_; }
+    const ScanListing& filesArrayInDuplicatesFinder() const {
+        return filesArrayInDuplicatesFinder_;
+    }
 
     // --- Large Files ----------------------------------------------------------------------------
     void addNodesToLargeFiles(const std::string& module);
@@ -240,12 +246,24 @@ public:
                                          std::uint64_t fileSize) const;
     std::int32_t getIndex(const std::string& module, const std::string& catName) const;
     // The thresholds of the last Large Files scan (Others, Music, Documents, Video, Pictures).
-    std::uint64_t minfileSize() const { return largeFilesThresholds_.others(); }
-    std::uint64_t minfileSizeM() const { return largeFilesThresholds_.music(); }
-    std::uint64_t minfileSizeD() const { return largeFilesThresholds_.documents(); }
-    std::uint64_t minfileSizeV() const { return largeFilesThresholds_.video(); }
-    std::uint64_t minfileSizeP() const { return largeFilesThresholds_.pictures(); }
-    const ScanListing& largeFilesListing() const { return largeFilesListing_; }
+    std::uint64_t minfileSize() const {
+        return largeFilesThresholds_.others();
+    }
+    std::uint64_t minfileSizeM() const {
+        return largeFilesThresholds_.music();
+    }
+    std::uint64_t minfileSizeD() const {
+        return largeFilesThresholds_.documents();
+    }
+    std::uint64_t minfileSizeV() const {
+        return largeFilesThresholds_.video();
+    }
+    std::uint64_t minfileSizeP() const {
+        return largeFilesThresholds_.pictures();
+    }
+    const ScanListing& largeFilesListing() const {
+        return largeFilesListing_;
+    }
 
     // --- Result-tree upkeep -----------------------------------------------------------------
     void updateParentIndex(const std::string& module);

@@ -43,12 +43,12 @@ void DuplicatesClean::run() {
 
 bool DuplicatesClean::cleanGroup(RemovalRun& removal, const OutlineViewNode::Ptr& group) {
     ModuleList& list = removal.list();
-    const bool walked = list.withLock(
-        [&](ModuleList::Nodes&, ModuleList::Rows&) { return group->state() != 0; });
+    const bool walked =
+        list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) { return group->state() != 0; });
     if (!walked) return true;
     for (std::size_t i = 0;; ++i) {
-        const auto copy = list.withLock(
-            [&](ModuleList::Nodes&, ModuleList::Rows&) -> std::optional<CopyInfo> {
+        const auto copy =
+            list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) -> std::optional<CopyInfo> {
                 if (i >= group->children().size()) return std::nullopt;
                 CopyInfo info;
                 info.node = group->children()[i];

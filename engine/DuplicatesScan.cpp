@@ -78,7 +78,8 @@ DuplicatesScan::Entry DuplicatesScan::examine(const std::string& path,
     const bool isPackage = attributes.isDirectory() && qcore::Workspace::isFilePackage(path);
     if (isPackage && !isListablePackage(path)) return Entry::SkipContents;
     if (attributes.isLink()) return Entry::Next;
-    if (exclusions_.isExcludedFolder(path)) return Entry::SkipContents;
+    // Only a folder has contents to skip; a file at an excluded path fails the next test too.
+    if (attributes.isDirectory() && exclusions_.isExcludedFolder(path)) return Entry::SkipContents;
     if (!attributes.isRegular() && !isPackage) return Entry::Next;
     if (exclusions_.excludesFile(path)) return Entry::Next;
 
@@ -90,7 +91,8 @@ DuplicatesScan::Entry DuplicatesScan::examine(const std::string& path,
 
     const CandidateKey key{
         isPackage, size,
-        isPackage ? 0 : static_cast<std::int64_t>(std::floor(attributes.modified.secondsSince1970))};
+        isPackage ? 0
+                  : static_cast<std::int64_t>(std::floor(attributes.modified.secondsSince1970))};
     const auto [it, isFirst] = candidates_.try_emplace(key, CandidateRecord{path});
     if (!isFirst) {
         // The first file of the key is hashed only now that it has company, and only once.
@@ -114,8 +116,9 @@ bool DuplicatesScan::isListablePackage(const std::string& path) {
     return it == dictionary->end() || !it->second.toString().starts_with("com.apple");
 }
 
-std::optional<std::string> DuplicatesScan::getFileMD5UsingStreamWithAbortFlag(
-    const std::string& path, const std::atomic<bool>& abortFlag) const {
+std::optional<std::string>
+DuplicatesScan::getFileMD5UsingStreamWithAbortFlag(const std::string& path,
+                                                   const std::atomic<bool>& abortFlag) const {
     auto hash = FileMD5StreamHash(path, kHashChunk, &abortFlag);
     if (!hash) {
         qcore::log("############# MD5 coming NIL for file: ", path, " #############");
@@ -131,8 +134,8 @@ void DuplicatesScan::addToMD5Dict(const std::string& path, bool isPackage) {
     if (isFirst) return;
     HashRecord& record = it->second;
     if (!record.group) {
-        record.group = makeOutlineViewNodeForDuplicates(record.fileName, nullptr, record.pIndex,
-                                                        isPackage);
+        record.group =
+            makeOutlineViewNodeForDuplicates(record.fileName, nullptr, record.pIndex, isPackage);
         record.fileName.clear();
         if (!record.group) return;
     }
@@ -151,15 +154,15 @@ OutlineViewNode::Ptr DuplicatesScan::makeOutlineViewNodeForDuplicates(const std:
         pIndex = list.appendNode(group);
     }
     auto copy = makeCopy(path, isPackage);
-    const bool hasCopies =
-        list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) { return !group->children().empty(); });
+    const bool hasCopies = list.withLock(
+        [&](ModuleList::Nodes&, ModuleList::Rows&) { return !group->children().empty(); });
     if (hasCopies) ++results_.itemsCount;
     if (!isNewGroup) results_.itemsSize += copy->sizeInBytes();
     engine_.sendUpdateNotification(kModule, results_.itemsCount.load(), results_.itemsSize.load());
     Pacer::sleep(0.01);
 
-    results_.listing.add(path, isPackage ? RemovalCheck::ItemType::Folder
-                                         : RemovalCheck::ItemType::File);
+    results_.listing.add(path,
+                         isPackage ? RemovalCheck::ItemType::Folder : RemovalCheck::ItemType::File);
     appendCopy(group, pIndex, std::move(copy));
     engine_.sendReloadNotification(kModule);
     return group;

@@ -46,8 +46,9 @@ public:
     static std::string rootFolder(const std::string& setting, const std::string& home);
 
     // Hash of one candidate, or nothing when it cannot be read or the scan was stopped.
-    std::optional<std::string> getFileMD5UsingStreamWithAbortFlag(
-        const std::string& path, const std::atomic<bool>& abortFlag) const;
+    std::optional<std::string>
+    getFileMD5UsingStreamWithAbortFlag(const std::string& path,
+                                       const std::atomic<bool>& abortFlag) const;
 
 private:
     // Files share a key by size and modification time (to the second); packages by size.

@@ -44,8 +44,8 @@ void LargeFilesClean::cleanCategory(RemovalRun& removal, const OutlineViewNode::
     if (!walked) return;
     std::size_t i = 0;
     for (;;) {
-        const auto child = list.withLock(
-            [&](ModuleList::Nodes&, ModuleList::Rows&) -> std::optional<ChildInfo> {
+        const auto child =
+            list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) -> std::optional<ChildInfo> {
                 if (i >= category->children().size()) return std::nullopt;
                 ChildInfo info;
                 info.node = category->children()[i];

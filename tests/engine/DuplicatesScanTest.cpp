@@ -29,7 +29,9 @@ void setModified(const std::string& path, time_t seconds) {
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
 }
 
-std::string bytesOf(char fill, std::size_t count) { return std::string(count, fill); }
+std::string bytesOf(char fill, std::size_t count) {
+    return std::string(count, fill);
+}
 
 } // namespace
 
@@ -107,9 +109,9 @@ TEST_F(Duplicates, IdenticalCopiesWithTheSameSizeAndTimeFormOneGroupInWalkOrder)
     const auto a = file("a.bin", content);
     const auto b = file("sub/b.bin", content);
     const auto c = file("z.bin", content);
-    file("other.bin", bytesOf('o', 4096));                // same size, other bytes
-    file("later.bin", content, 1'600'000'100);            // same bytes, other time
-    file("small1.bin", bytesOf('s', 4095));               // below the minimum
+    file("other.bin", bytesOf('o', 4096));     // same size, other bytes
+    file("later.bin", content, 1'600'000'100); // same bytes, other time
+    file("small1.bin", bytesOf('s', 4095));    // below the minimum
     file("small2.bin", bytesOf('s', 4095));
 
     engine_->fillDuplicateFiles();
@@ -164,24 +166,6 @@ TEST_F(Duplicates, EachFileIsHashedAtMostOnceAndLoneKeysNeverAreHashed) {
     EXPECT_EQ(groups(), (std::vector<std::vector<std::string>>{{x1, x2, x3}}));
 }
 
-TEST_F(Duplicates, SecondScanReplacesTheFirstAndTheMinimumFollowsItsUnit) {
-    file("a", bytesOf('a', 2048));
-    file("b", bytesOf('a', 2048));
-    engine_->fillDuplicateFiles();
-    EXPECT_TRUE(groups().empty());
-
-    UserDefaults::standard().setObject("searchFileMinSize", "2048");
-    UserDefaults::standard().setObject("searchSizeUnit", "0"); // plain bytes
-    engine_->fillDuplicateFiles();
-    EXPECT_EQ(groups().size(), 1u);
-
-    file("c", bytesOf('c', 2048));
-    file("d", bytesOf('c', 2048));
-    engine_->fillDuplicateFiles();
-    EXPECT_EQ(groups().size(), 2u);
-    EXPECT_EQ(engine_->itemsCount_Dups(), 2);
-}
-
 TEST_F(Duplicates, ExcludedNamesAndFoldersAreLeftOut) {
     const std::string content = bytesOf('e', 4096);
     file("keep1", content);
@@ -194,8 +178,8 @@ TEST_F(Duplicates, ExcludedNamesAndFoldersAreLeftOut) {
 
     engine_->fillDuplicateFiles();
 
-    EXPECT_EQ(groups(), (std::vector<std::vector<std::string>>{
-                            {root_ + "/keep1", root_ + "/keep2"}}));
+    EXPECT_EQ(groups(),
+              (std::vector<std::vector<std::string>>{{root_ + "/keep1", root_ + "/keep2"}}));
     const auto seen = processed();
     // A name entry does not stop the walk; a folder entry skips its whole subtree.
     EXPECT_NE(std::find(seen.begin(), seen.end(), root_ + "/repo/.git/objects/o1"), seen.end());
@@ -314,8 +298,8 @@ TEST(SizeSetting, ShiftsByUnitAndNeverOverflows) {
     EXPECT_EQ(SizeSetting::bytes(77, 4), 77u);
     EXPECT_EQ(SizeSetting::bytes(-5, 2), 0u);
     constexpr auto kMax = std::numeric_limits<std::uint64_t>::max();
-    EXPECT_EQ(SizeSetting::bytes((std::int64_t{1} << 34) - 1, 3),
-              ((std::uint64_t{1} << 34) - 1) << 30);
+    EXPECT_EQ(SizeSetting::bytes((std::int64_t{1} << 34) - 1, 3), ((std::uint64_t{1} << 34) - 1)
+                                                                      << 30);
     EXPECT_EQ(SizeSetting::bytes(std::int64_t{1} << 34, 3), kMax);
     EXPECT_EQ(SizeSetting::bytes(std::numeric_limits<std::int64_t>::max(), 1), kMax);
 }
@@ -367,8 +351,8 @@ TEST_F(DuplicatesClean, RemovesOnlyTickedCopiesAndMarksAGroupWithOneCopyLeft) {
     EXPECT_TRUE(FileManager::exists(paths[0]));
     EXPECT_FALSE(FileManager::exists(paths[1]));
     EXPECT_FALSE(FileManager::exists(paths[2]));
-    EXPECT_EQ(deletedMarks(), (std::map<std::string, bool>{
-                                  {paths[0], false}, {paths[1], true}, {paths[2], true}}));
+    EXPECT_EQ(deletedMarks(),
+              (std::map<std::string, bool>{{paths[0], false}, {paths[1], true}, {paths[2], true}}));
     EXPECT_TRUE(groupDeleted(0));
     EXPECT_EQ(recorder_->sequence(kDups),
               (std::vector<std::string>{"start", "update", "update", "stop"}));
@@ -376,15 +360,6 @@ TEST_F(DuplicatesClean, RemovesOnlyTickedCopiesAndMarksAGroupWithOneCopyLeft) {
     EXPECT_EQ(last.info("count"), "2");
     EXPECT_EQ(last.info("size"), "10000");
     EXPECT_FALSE(engine_->isRemovingDuplicateFiles());
-}
-
-TEST_F(DuplicatesClean, AGroupWithTwoCopiesLeftIsUntickedAndKept) {
-    const auto paths = scanGroup(4, {0, 3});
-    engine_->removeDuplicateFiles();
-    EXPECT_FALSE(groupDeleted(0));
-    EXPECT_EQ(engine_->mainDataSource(kDups).nodesSnapshot()[0]->state(), 0);
-    EXPECT_TRUE(FileManager::exists(paths[1]));
-    EXPECT_FALSE(FileManager::exists(paths[3]));
 }
 
 TEST_F(DuplicatesClean, ACopySwappedForALinkOrAFolderOrMovedOutsideIsLeftAlone) {
@@ -406,10 +381,9 @@ TEST_F(DuplicatesClean, ACopySwappedForALinkOrAFolderOrMovedOutsideIsLeftAlone) 
     EXPECT_EQ(FileManager::readFile(precious), "keep me");
     EXPECT_TRUE(FileManager::exists(paths[1] + "/inside.txt"));
     EXPECT_FALSE(FileManager::exists(paths[3]));
-    EXPECT_EQ(deletedMarks(), (std::map<std::string, bool>{{paths[0], false},
-                                                           {paths[1], false},
-                                                           {paths[2], true},
-                                                           {paths[3], true}}));
+    EXPECT_EQ(deletedMarks(),
+              (std::map<std::string, bool>{
+                  {paths[0], false}, {paths[1], false}, {paths[2], true}, {paths[3], true}}));
     // Two refused copies remain, so the group keeps its rows.
     EXPECT_FALSE(groupDeleted(0));
     const auto updates = recorder_->named("DataFillerUpdateNotification");

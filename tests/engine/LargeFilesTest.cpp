@@ -19,11 +19,11 @@ const std::string kLarge = "Large Files";
 constexpr std::uint64_t kMB = 1 << 20;
 
 const std::map<std::string, std::string> kSettings{
-    {"searchFileMinSize_Large", "50"}, {"searchSizeUnit_Large", "2"},
-    {"searchFileMinSize_LargeM", "1"}, {"searchSizeUnit_LargeM", "2"},
-    {"searchFileMinSize_LargeD", "1"}, {"searchSizeUnit_LargeD", "2"},
+    {"searchFileMinSize_Large", "50"},  {"searchSizeUnit_Large", "2"},
+    {"searchFileMinSize_LargeM", "1"},  {"searchSizeUnit_LargeM", "2"},
+    {"searchFileMinSize_LargeD", "1"},  {"searchSizeUnit_LargeD", "2"},
     {"searchFileMinSize_LargeV", "25"}, {"searchSizeUnit_LargeV", "2"},
-    {"searchFileMinSize_LargeP", "1"}, {"searchSizeUnit_LargeP", "2"},
+    {"searchFileMinSize_LargeP", "1"},  {"searchSizeUnit_LargeP", "2"},
 };
 
 // Adds the category titles to the fixture language table.
@@ -32,11 +32,12 @@ void addCategoryTexts(const std::string& bundleFolder) {
     auto table = qcore::Value::fromPlistFile(path);
     ASSERT_TRUE(table && table->dictionary());
     auto& common = *(*table->dictionary())["[GRP_CMN]"].dictionary();
-    for (const auto& [key, title] : std::map<std::string, std::string>{{"ID_MUSIC", "Music"},
-                                                                       {"ID_PICTURES", "Pictures"},
-                                                                       {"ID_VIDEO", "Video"},
-                                                                       {"ID_DOCUMENTS", "Documents"},
-                                                                       {"ID_OTHERS", "Others"}})
+    for (const auto& [key, title] :
+         std::map<std::string, std::string>{{"ID_MUSIC", "Music"},
+                                            {"ID_PICTURES", "Pictures"},
+                                            {"ID_VIDEO", "Video"},
+                                            {"ID_DOCUMENTS", "Documents"},
+                                            {"ID_OTHERS", "Others"}})
         common[key] = title;
     ASSERT_TRUE(table->writeXmlPlistAtomically(path));
 }
@@ -116,12 +117,12 @@ TEST_F(LargeFiles, EachCategoryAppliesItsOwnThreshold) {
 
     engine_->fillLargeFiles();
 
-    EXPECT_EQ(listed(), (std::map<std::string, std::vector<std::string>>{
-                            {"Music", {"song.mp3"}},
-                            {"Pictures", {"photo.jpeg"}},
-                            {"Video", {"film.MOV"}},
-                            {"Documents", {"report.log"}},
-                            {"Others", {"disk.img"}}}));
+    EXPECT_EQ(listed(),
+              (std::map<std::string, std::vector<std::string>>{{"Music", {"song.mp3"}},
+                                                               {"Pictures", {"photo.jpeg"}},
+                                                               {"Video", {"film.MOV"}},
+                                                               {"Documents", {"report.log"}},
+                                                               {"Others", {"disk.img"}}}));
     const auto categories = engine_->mainDataSource(kLarge).nodesSnapshot();
     ASSERT_EQ(categories.size(), 5u);
     for (std::size_t i = 0; i < categories.size(); ++i) {
@@ -160,15 +161,6 @@ TEST_F(LargeFiles, LibraryTrashPackagesAndHiddenEntriesAreLeftOutButHiddenFolder
     EXPECT_EQ(engine_->checkIfLargeFileExcluded("/etc/passwd"), 2);
 }
 
-TEST_F(LargeFiles, AFolderOutsideTheHomeFindsNothing) {
-    TempDir outside;
-    std::filesystem::resize_file(outside.write("huge.mp3"), 2 * kMB);
-    UserDefaults::standard().setObject("LargeFilesPath", outside.path());
-    engine_->fillLargeFiles();
-    EXPECT_EQ(engine_->getItemsCountOfModule(kLarge), 0);
-    EXPECT_EQ(recorder_->sequence(kLarge), (std::vector<std::string>{"start", "stop"}));
-}
-
 TEST_F(LargeFiles, ReloadsComeBeforeTheEleventhAndTwentyFirstCandidate) {
     // Candidates reach the smallest threshold, whether their category takes them or not.
     for (int i = 0; i < 25; ++i)
@@ -183,20 +175,6 @@ TEST_F(LargeFiles, ReloadsComeBeforeTheEleventhAndTwentyFirstCandidate) {
     }
     expected.push_back("stop");
     EXPECT_EQ(recorder_->sequence(kLarge), expected);
-}
-
-TEST_F(LargeFiles, ARescanRefillsTheSameCategoryRows) {
-    big("a.mp3", 2 * kMB);
-    engine_->fillLargeFiles();
-    const auto before = engine_->mainDataSource(kLarge).withLock(
-        [](auto& categories, auto&) { return categories.front(); });
-    engine_->addNodesToLargeFiles(kLarge); // harmless when called again
-    engine_->fillLargeFiles();
-    const auto after = engine_->mainDataSource(kLarge).withLock(
-        [](auto& categories, auto&) { return categories.front(); });
-    EXPECT_EQ(before, after);
-    EXPECT_EQ(engine_->mainDataSource(kLarge).nodeCount(), 5u);
-    EXPECT_EQ(listed().at("Music"), (std::vector<std::string>{"a.mp3"}));
 }
 
 class LargeFilesWithoutTexts : public LargeFiles {
@@ -244,14 +222,6 @@ TEST_F(LargeFiles, CleanRemovesTickedFilesAndUnticksEveryWalkedCategory) {
     const auto last = recorder_->named("DataFillerUpdateNotification").back();
     EXPECT_EQ(last.info("count"), "2");
     EXPECT_EQ(last.info("size"), std::to_string(4 * kMB));
-}
-
-TEST_F(LargeFiles, CleanWithNothingTickedOnlyReloads) {
-    big("a.mp3", 2 * kMB);
-    engine_->fillLargeFiles();
-    clearRecorder();
-    engine_->removeLargeFiles();
-    EXPECT_EQ(recorder_->sequence(kLarge), (std::vector<std::string>{"start", "reload", "stop"}));
 }
 
 TEST_F(LargeFiles, AStopLeavesLaterCategoriesInPlaceAndUnticked) {
