@@ -1,0 +1,100 @@
+#pragma once
+
+#include "platform/core/MainThread.h"
+#include "platform/core/NotificationCenter.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qengine {
+class DataFiller;
+class ModuleFlags;
+} // namespace qengine
+namespace qshell {
+class WorkerThreads;
+}
+
+namespace qpages {
+
+// What every page shares: the engine it keeps without owning, its interface loaded the first
+// time the view is asked for, its worker threads and its notification observers.
+//
+// Observers are registered at creation, so a page follows its modules before it is ever shown;
+// handlers must therefore work with or without a loaded interface. Each observer hands the
+// notification to the main thread; the page's "mainthread_" twin does the work there.
+class PageBase : public QWidget {
+    Q_OBJECT
+public:
+    enum class HandOver { Wait, NoWait };
+
+    explicit PageBase(qengine::DataFiller& dataFiller, QWidget* parent = nullptr);
+    ~PageBase() override;
+    PageBase(const PageBase&) = delete;
+    PageBase& operator=(const PageBase&) = delete;
+
+    // The page's root view; loads the interface on the first call.
+    QWidget* view();
+    bool isViewLoaded() const { return viewLoaded_; }
+
+    qengine::DataFiller& dataFiller() const { return dataFiller_; }
+
+protected:
+    // Builds the interface into this widget (the uic form's setupUi).
+    virtual void loadInterface() = 0;
+    // Runs once, right after loadInterface(): the page's face from the engine's state.
+    virtual void viewDidLoad() {}
+
+    // Registers `handler` for `name` on the default centre, owned by this page. `handler` runs
+    // on the posting thread; it should only filter and hand over.
+    void observe(const std::string& name, qcore::NotificationCenter::Handler handler);
+
+    // Runs `method` on the main thread with `n`, waiting or not; nothing runs when the page is
+    // gone by then.
+    template <typename Page>
+    static void handOver(QPointer<Page> page, void (Page::*method)(const qcore::Notification&),
+                         const qcore::Notification& n, HandOver mode) {
+        auto work = [page, method, n] {
+            if (page) (page.data()->*method)(n);
+        };
+        auto& mainThread = qcore::MainThread::current();
+        if (mode == HandOver::Wait)
+            mainThread.postAndWait(std::move(work));
+        else
+            mainThread.post(std::move(work));
+    }
+
+    // Claims `module` and runs `work` on a new worker thread; false (claim given back) when the
+    // module is busy or no thread could be started.
+    bool startWorker(const std::string& module, std::function<void()> work);
+    std::size_t runningWorkers() const;
+
+    // Removes the observers, asks the page's modules to stop and joins the workers. Pages call
+    // it first in their destructors, before the members their workers use are gone. A worker
+    // waiting on the main thread must have been released (the hand-over shut down) by then.
+    void finishPage(const std::vector<std::string>& modules);
+
+    // Texts of the language table.
+    QString token(const std::string& group, const std::string& key) const;
+    QString commonToken(const std::string& key) const;
+    QString moduleDisplayName(const std::string& module) const;
+    // "1.5 MB" with the engine's unit words.
+    QString sizeText(std::uint64_t bytes) const;
+
+    // Applies the per-language layout table to the loaded view.
+    void applyViewFormatting();
+
+private:
+    qengine::DataFiller& dataFiller_;
+    std::unique_ptr<qshell::WorkerThreads> workers_;
+    bool viewLoaded_ = false;
+    bool finished_ = false;
+};
+
+} // namespace qpages

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "engine/ModuleList.h"
+
+#include <QAbstractItemModel>
+
+#include <string>
+
+namespace qengine {
+class DataFiller;
+}
+
+namespace qpages {
+
+// The tree results of one module: its group rows with their items, read from a snapshot of the
+// engine's list. Ticks are written back to the engine's list (while the module is idle) and the
+// snapshot is taken again. Columns: "state" (tick), "icon", "title", "size".
+class ResultsTreeModel : public QAbstractItemModel {
+    Q_OBJECT
+public:
+    enum Column { StateColumn = 0, IconColumn, TitleColumn, SizeColumn, ColumnCount };
+
+    ResultsTreeModel(qengine::DataFiller& dataFiller, std::string module,
+                     QObject* parent = nullptr);
+
+    // Takes a new snapshot of the engine's list.
+    void reload();
+    const qengine::ModuleList::Nodes& groups() const { return groups_; }
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+    void setHeaderTitles(const QString& title, const QString& size);
+
+private:
+    // Internal id of an item row: its group's index + 1; group rows have 0.
+    const qengine::OutlineViewNode* nodeAt(const QModelIndex& index) const;
+    bool writeState(const QModelIndex& index, std::int64_t state);
+
+    qengine::DataFiller& dataFiller_;
+    std::string module_;
+    qengine::ModuleList::Nodes groups_;
+    QString titleHeader_;
+    QString sizeHeader_;
+};
+
+} // namespace qpages

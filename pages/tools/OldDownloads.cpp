@@ -1,0 +1,36 @@
+#include "pages/tools/OldDownloads.h"
+
+#include "engine/DataFiller.h"
+#include "engine/ModuleKeys.h"
+
+#include "ui_OldDownloads.h"
+
+namespace qpages {
+
+namespace {
+
+ModuleViewController::Identity identity() {
+    ModuleViewController::Identity id;
+    id.module = qengine::modules::kOldDownloads;
+    id.lastScanWord = "OldDownloads";
+    // The scan and the clean wait at each reload until the table has been redrawn.
+    id.updateHandOver = PageBase::HandOver::NoWait;
+    id.reloadHandOver = PageBase::HandOver::Wait;
+    id.scan = [](qengine::DataFiller& engine) { engine.fillDownloadsData(); };
+    id.clean = [](qengine::DataFiller& engine) { engine.removeOldDownloads(); };
+    return id;
+}
+
+} // namespace
+
+OldDownloads::OldDownloads(qengine::DataFiller& dataFiller, QWidget* parent)
+    : ModuleViewController(dataFiller, identity(), parent) {}
+
+OldDownloads::~OldDownloads() = default;
+
+void OldDownloads::loadInterface() {
+    ui_ = std::make_unique<Ui::OldDownloadsInterface>();
+    ui_->setupUi(this);
+}
+
+} // namespace qpages

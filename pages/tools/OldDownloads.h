@@ -1,0 +1,26 @@
+#pragma once
+
+#include "pages/care/ModuleViewController.h"
+
+#include <memory>
+
+namespace Ui {
+class OldDownloadsInterface;
+}
+
+namespace qpages {
+
+// The Old Downloads page: downloads not opened for a set time, as a flat table.
+class OldDownloads : public ModuleViewController {
+    Q_OBJECT
+public:
+    explicit OldDownloads(qengine::DataFiller& dataFiller, QWidget* parent = nullptr);
+    ~OldDownloads() override;
+
+private:
+    void loadInterface() override;
+
+    std::unique_ptr<Ui::OldDownloadsInterface> ui_;
+};
+
+} // namespace qpages
