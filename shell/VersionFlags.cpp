@@ -21,7 +21,9 @@ VersionFlags VersionFlags::fromProfile(const qcore::SystemVersion& profile) {
         flags.isOSX_11_AndAbove1 = true;
     }
 
-    flags.isYosemite = minor > 9;
+    // The version query answers 10.16 on 11 and later, so every later system counts as 10.10
+    // or later; the sheet window asks the same question.
+    flags.isYosemite = major > 10 || minor > 9;
     flags.isOSXGreaterThan11 =
         profile.hasProcessInformationVersion() && (major > 10 || (major == 10 && minor > 14));
     flags.isOSXGreaterThan13 = major > 12;

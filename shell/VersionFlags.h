@@ -15,7 +15,7 @@ struct VersionFlags {
     bool isOSX_11_AndAbove1 = false;
     bool isOSX_10_WITHSUBVERSION1 = false;
     bool isOSX_15_AndAbove = false;
-    // The minor number alone above 9, as the original test reads it (so 13.0 answers no).
+    // 10.10 and later, as CustomSheetWindow::isYosemite answers it.
     bool isYosemite = false;
     bool isOSXGreaterThan11 = false; // 10.15 and later
     bool isOSXGreaterThan13 = false; // 13 and later

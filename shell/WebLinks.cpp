@@ -23,6 +23,10 @@ std::string WebLinks::websiteUrl() {
     return "http://www.quendrix.example/";
 }
 
+std::string WebLinks::storeUrl(const std::string& bundleIdentifier) {
+    return "appstream://" + bundleIdentifier;
+}
+
 std::string WebLinks::probeUrl() {
     std::lock_guard lock(probeMutex);
     return probe;

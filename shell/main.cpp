@@ -1,14 +1,18 @@
+#include "shell/AppController.h"
 #include "shell/LogFile.h"
+#include "shell/PellorAppDelegate.h"
 #include "shell/PreferredLanguages.h"
 #include "shell/SettingsRegistry.h"
+#include "shell/SingleInstance.h"
+#include "shell/StatusItemInstaller.h"
 
 #include "platform/core/Bundle.h"
 #include "platform/core/Home.h"
 #include "platform/core/UserDefaults.h"
+#include "platform/ui/QtMainThread.h"
+#include "toolkit/WAYAppStoreWindow.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 #include <QTimer>
 
 #include <cstdlib>
@@ -25,6 +29,19 @@ void registerSettings(const qcore::Bundle& bundle) {
                                                qshell::PreferredLanguages::fromEnvironment());
 }
 
+// The main-thread hand-over over the event loop, installed for the run.
+class InstalledMainThread {
+public:
+    InstalledMainThread() { qcore::MainThread::install(&mainThread_); }
+    ~InstalledMainThread() {
+        mainThread_.shutdown();
+        qcore::MainThread::install(nullptr);
+    }
+
+private:
+    qui::QtMainThread mainThread_;
+};
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -32,12 +49,31 @@ int main(int argc, char* argv[]) {
     qshell::LogFile::prepare(qcore::Home::containerHome(bundle.bundleIdentifier()),
                              bundle.bundleName());
     QApplication app(argc, argv);
+    // Closing the window only hides it; the application goes on behind the status item.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // A second launch brings the running copy forward and leaves.
+    qshell::SingleInstance instance(
+        qshell::SingleInstance::keyFor(QString::fromStdString(bundle.bundleIdentifier())));
+    if (instance.forwardToRunning()) return 0;
+
     registerSettings(bundle);
-    QMainWindow window;
-    window.setWindowTitle(QString::fromStdString(bundle.bundleName()));
-    window.setCentralWidget(new QLabel(QStringLiteral("Quendrix"), &window));
-    window.resize(833, 560);
-    window.show();
+    InstalledMainThread mainThread;
+
+    // What the main interface file makes: the window, the delegate and the controller.
+    const auto window = qtk::WAYAppStoreWindow::create();
+    window->resize(833, 560);
+    qshell::PellorAppDelegate delegate;
+    // The status item, its popover and the preferences window come up once the grant is in.
+    qshell::StatusItemInstaller::install(delegate);
+    qcore::UserDefaults& defaults = qcore::UserDefaults::standard();
+    qshell::AppController controller(*window, delegate, defaults);
+    instance.listen([&delegate] { delegate.applicationShouldHandleReopen(); });
+
+    // Its "CheckHomeAccessNotification" is answered once the event loop runs.
+    delegate.applicationDidFinishLaunching(*window, defaults);
+    window->orderFront();
+
     // Lets the smoke test start the program and have it quit by itself.
     if (const char* ms = std::getenv("QUENDRIX_QUIT_AFTER_MS"))
         QTimer::singleShot(std::atoi(ms), &app, &QApplication::quit);
