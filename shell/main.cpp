@@ -6,6 +6,7 @@
 #include "shell/SingleInstance.h"
 #include "shell/StatusItemInstaller.h"
 
+#include "engine/Pacer.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/Home.h"
 #include "platform/core/UserDefaults.h"
@@ -59,6 +60,9 @@ int main(int argc, char* argv[]) {
 
     registerSettings(bundle);
     InstalledMainThread mainThread;
+    // A worker paused for a page that will never redraw again must not hold up the quit.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit,
+                     [] { qengine::Pacer::setShuttingDown(true); });
 
     // What the main interface file makes: the window, the delegate and the controller.
     const auto window = qtk::WAYAppStoreWindow::create();
