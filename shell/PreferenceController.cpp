@@ -96,7 +96,7 @@ PreferenceController::PreferenceController(PreferenceModel& model, qcore::UserDe
     wireSwitches();
     wireResets();
     wireFolderLists();
-    fitResetButtons();
+    fitButtonsToTitles();
     // The secure-removal choices sit on the Uninstaller pane; the layout table may adjust it.
     qtk::ViewFormatter(formatListDict).updateFormattedComponentsForView(ui_->uninstallerPrefsView);
     refresh();
@@ -141,6 +141,9 @@ void PreferenceController::fillPopups() {
         fillPopup(popup.combo, model_.preferenceSizeUnitPopupData());
     for (const UnitPopup& popup : agePopups_)
         fillPopup(popup.combo, model_.updateOccurencePopupData());
+    fillPopup(ui_->popUpdateOccurence, model_.updateOccurencePopupData());
+    connect(ui_->popUpdateOccurence, &QComboBox::activated, this,
+            [this](int index) { model_.changeUpdateOccurence(index); });
     // Positions 0 to 3 are the unit codes, so the chosen position is what is stored.
     for (const std::vector<UnitPopup>* popups : {&sizePopups_, &agePopups_})
         for (const UnitPopup& popup : *popups)
@@ -149,10 +152,10 @@ void PreferenceController::fillPopups() {
             });
 }
 
-void PreferenceController::fitResetButtons() {
-    for (QAbstractButton* button :
-         {ui_->btnResetDups, ui_->btnResetLang, ui_->btnResetUninstaller, ui_->btnResetShred,
-          ui_->btnResetBin, ui_->btnResetLarge, ui_->btnResetMisc, ui_->btnResetAll}) {
+void PreferenceController::fitButtonsToTitles() {
+    for (QAbstractButton* button : {ui_->btnResetDups, ui_->btnResetLang, ui_->btnResetUninstaller,
+                                    ui_->btnResetShred, ui_->btnResetBin, ui_->btnResetLarge,
+                                    ui_->btnResetMisc, ui_->btnResetAll, ui_->chkCheckNow}) {
         const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
         button->setMinimumWidth(
             static_cast<int>(qtk::ViewFormatter::resizeMeWidth(textWidth, 0, 0)));
@@ -177,6 +180,14 @@ void PreferenceController::wireFields() {
 void PreferenceController::wireSwitches() {
     connect(ui_->analyzeAutomaticallyDuplicates, &QAbstractButton::clicked, this,
             [this](bool checked) { model_.automaticAnalyzeDuplicates(checked ? 1 : 0); });
+    connect(ui_->analyzeAutomaticallyDiskUsage, &QAbstractButton::clicked, this,
+            [this](bool checked) { model_.automaticAnalyzeDiskUsage(checked ? 1 : 0); });
+    connect(ui_->chkAutoUpdates, &QAbstractButton::clicked, this, [this](bool checked) {
+        model_.automaticUpdateChecks(checked ? 1 : 0);
+        ui_->popUpdateOccurence->setEnabled(checked);
+    });
+    // chkCheckNow and chkLangDeepScan store nothing: no update service and no deep language
+    // scan run here.
     connect(ui_->chkUninShowOSX, &QAbstractButton::clicked, this, [this](bool checked) {
         defaults_.setObject("showOSXAppsInUninstaller", checked ? "1" : "0");
     });
@@ -219,6 +230,10 @@ void PreferenceController::refresh() {
             popup.combo->setCurrentIndex(code >= 0 && code <= 3 ? static_cast<int>(code) : 0);
         }
     ui_->analyzeAutomaticallyDuplicates->setChecked(model_.analyzeAutomaticallyDuplicates() != 0);
+    ui_->analyzeAutomaticallyDiskUsage->setChecked(model_.analyzeAutomaticallyDiskUsage() != 0);
+    ui_->chkAutoUpdates->setChecked(model_.automaticUpdateChecksEnabled());
+    ui_->popUpdateOccurence->setCurrentIndex(model_.updateOccurenceIndex());
+    ui_->popUpdateOccurence->setEnabled(model_.automaticUpdateChecksEnabled());
     ui_->chkUninShowOSX->setChecked(defaults_.integerForKey("showOSXAppsInUninstaller") != 0);
     QAbstractButton* const algorithms[] = {ui_->secureDeleteAlgo0, ui_->secureDeleteAlgo1,
                                            ui_->secureDeleteAlgo2};

@@ -76,7 +76,7 @@ private:
     void wireSwitches();
     void wireResets();
     void wireFolderLists();
-    void fitResetButtons();
+    void fitButtonsToTitles();
     void endDirNameSheet(int code);
     void showAlert(const PreferenceModel::Alert& alert);
     QWidget* window() const;

@@ -19,12 +19,19 @@ std::string upper(std::string s) {
 
 } // namespace
 
+bool PreferenceLanguages::isLanguageCode(const std::string& code) {
+    // "C" and "POSIX" name locales, not languages; real codes are lower-case letters.
+    return !code.empty() &&
+           std::all_of(code.begin(), code.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
 std::vector<std::string> PreferenceLanguages::systemLanguageCodes() {
     std::vector<std::string> codes;
     for (int i = QLocale::AnyLanguage + 1; i <= QLocale::LastLanguage; ++i) {
         const auto language = static_cast<QLocale::Language>(i);
         const QString code = QLocale::languageToCode(language, QLocale::ISO639Part1);
-        if (code.isEmpty() || QLocale::languageToString(language).isEmpty()) continue;
+        if (!isLanguageCode(code.toStdString()) || QLocale::languageToString(language).isEmpty())
+            continue;
         if (std::find(codes.begin(), codes.end(), code.toStdString()) == codes.end())
             codes.push_back(code.toStdString());
     }

@@ -21,8 +21,11 @@ class PreferenceLanguages {
 public:
     using NameFor = std::function<std::string(const std::string& code)>;
 
-    // The system's two-letter language codes (from the locale data).
+    // The system's two-letter language codes (from the locale data), without the "C" and
+    // "POSIX" locale names.
     static std::vector<std::string> systemLanguageCodes();
+    // Whether a code names a language rather than a locale such as "C" or "POSIX".
+    static bool isLanguageCode(const std::string& code);
     // The locale's English display name for a code ("English (United States)" for "en-us").
     static std::string displayName(const std::string& code);
 

@@ -25,6 +25,9 @@ const std::string kAnalyzeAutomaticallyDiskUsage = "analyzeAutomaticallyDiskUsag
 const std::string kDirectoryForAppCleaner = "directoryForAppCleaner";
 const std::string kDirectoryForPartialDownloads = "directoryForPartialDownloads";
 const std::string kShowOSXAppsInUninstaller = "showOSXAppsInUninstaller";
+const std::string kUpdateOccurenceIndex = "updateOccurenceIndex";
+const std::string kEnableAutomaticChecks = "SUEnableAutomaticChecks";
+const std::string kAllowsAutomaticUpdates = "SUAllowsAutomaticUpdates";
 
 std::string lower(std::string s) {
     for (char& c : s)
@@ -133,12 +136,36 @@ int PreferenceModel::analyzeAutomaticallyDuplicates() const {
     return static_cast<int>(defaults_.integerForKey(settings::kAnalyzeAutomaticallyDuplicates));
 }
 
+int PreferenceModel::analyzeAutomaticallyDiskUsage() const {
+    return static_cast<int>(defaults_.integerForKey(kAnalyzeAutomaticallyDiskUsage));
+}
+
+// --- Updates ---------------------------------------------------------------------------------
+
+void PreferenceModel::automaticUpdateChecks(int state) {
+    defaults_.setObject(kEnableAutomaticChecks, std::to_string(state));
+}
+
+bool PreferenceModel::automaticUpdateChecksEnabled() const {
+    return defaults_.integerForKey(kEnableAutomaticChecks) != 0;
+}
+
+void PreferenceModel::changeUpdateOccurence(int index) {
+    if (index < 0 || index > 3) return;
+    defaults_.setObject(kUpdateOccurenceIndex, std::to_string(index));
+}
+
+int PreferenceModel::updateOccurenceIndex() const {
+    const std::int64_t stored = defaults_.integerForKey(kUpdateOccurenceIndex);
+    return stored >= 0 && stored <= 3 ? static_cast<int>(stored) : 0;
+}
+
 // --- Resets ----------------------------------------------------------------------------------
 
 void PreferenceModel::resetDefaultsGen() {
-    for (const char* key :
-         {"SUEnableAutomaticChecks", "updateOccurenceIndex", "SUAllowsAutomaticUpdates"})
-        defaults_.setObject(key, "1");
+    for (const std::string* key :
+         {&kEnableAutomaticChecks, &kUpdateOccurenceIndex, &kAllowsAutomaticUpdates})
+        defaults_.setObject(*key, "1");
 }
 
 void PreferenceModel::resetDefaultsDup() {

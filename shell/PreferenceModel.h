@@ -85,6 +85,16 @@ public:
     void changeSecureDeleteAlgo(int row);
     int secureDeleteAlgoIndex() const { return secureDeleteAlgoIndex_; }
     int analyzeAutomaticallyDuplicates() const;
+    int analyzeAutomaticallyDiskUsage() const;
+
+    // --- Updates -----------------------------------------------------------------------------
+    // No update service runs here: the choices are kept for the settings' sake only.
+    void automaticUpdateChecks(int state);
+    bool automaticUpdateChecksEnabled() const;
+    // Positions 0 to 3 of the update-frequency pop-up (day, week, month, year) only.
+    void changeUpdateOccurence(int index);
+    // The stored position, 0 when it is out of range.
+    int updateOccurenceIndex() const;
 
     // --- Resets ------------------------------------------------------------------------------
     void resetDefaultsGen();

@@ -138,7 +138,7 @@ void ImageAndTextCell::paint(QPainter* painter, const QStyleOptionViewItem& opti
     // Each row's own icon, as the controller hands it over before the row is drawn.
     const QPixmap icon = iconSized(iconOf(index));
     const QString title = index.data(Qt::DisplayRole).toString();
-    const QRectF frame = option.rect;
+    const QRectF frame = insetFrame(option.rect);
     const QSizeF text = qui::textSize(font_, title);
 
     painter->save();
@@ -174,8 +174,8 @@ QSize ImageAndTextCell::sizeHint(const QStyleOptionViewItem&, const QModelIndex&
     const QString title = index.data(Qt::DisplayRole).toString();
     const QPixmap icon = iconOf(index);
     const QSizeF text = qui::textSize(font_, title);
-    const int width =
-        static_cast<int>(std::ceil(text.width())) + 4 + (icon.isNull() ? 0 : kIconSize) + kImageGap;
+    const int width = leftInset_ + static_cast<int>(std::ceil(text.width())) + 4 +
+                      (icon.isNull() ? 0 : kIconSize) + kImageGap;
     const QVariant hint = index.data(Qt::SizeHintRole);
     const int height =
         hint.isValid() ? hint.toSize().height() : static_cast<int>(std::ceil(text.height()));
@@ -184,7 +184,7 @@ QSize ImageAndTextCell::sizeHint(const QStyleOptionViewItem&, const QModelIndex&
 
 void ImageAndTextCell::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                             const QModelIndex& index) const {
-    editor->setGeometry(titleRect(option.rect, iconSized(iconOf(index))));
+    editor->setGeometry(titleRect(insetFrame(option.rect), iconSized(iconOf(index))));
 }
 
 } // namespace qtk

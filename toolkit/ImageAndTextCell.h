@@ -61,6 +61,10 @@ public:
     void setFont(const QFont& font) { font_ = font; }
     QColor textColor() const { return textColor_; }
     void setTextColor(const QColor& color) { textColor_ = color; }
+    // Rows are laid out in their frame moved this far right; the view's selection band and
+    // click targets keep the full row.
+    int leftInset() const { return leftInset_; }
+    void setLeftInset(int inset) { leftInset_ = inset; }
 
     static bool isGroupCell(bool hasImage, const QString& title) {
         return !hasImage && !title.isEmpty();
@@ -89,11 +93,13 @@ private:
     static QPixmap iconOf(const QModelIndex& index);
     static QPixmap iconSized(const QPixmap& image);
     QRect titleRect(const QRect& bounds, const QPixmap& image) const;
+    QRect insetFrame(const QRect& rowRect) const { return rowRect.adjusted(leftInset_, 0, 0, 0); }
     void drawText(QPainter* painter, const QRectF& rect, const QString& title) const;
     void placeSeparator(const QStyleOptionViewItem& option, const QModelIndex& index,
                         const QRectF& frame) const;
 
     int textOriginYOffset_ = 5;
+    int leftInset_ = 0;
     std::unique_ptr<qengine::DataFiller> dataFiller_;
     TextLookup lookup_;
     QPixmap image_;

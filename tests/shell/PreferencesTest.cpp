@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
 
@@ -155,6 +156,29 @@ TEST_F(Prefs, ShredIndexOutsideItsRangeIsRewrittenAsZero) {
     EXPECT_EQ(posted.size(), 1u) << "the Duplicates reset is the only one that posts";
 }
 
+TEST_F(Prefs, UpdateChoicesAndTheDiskUsageSwitchOnlyStoreTheirKeys) {
+    model.automaticAnalyzeDiskUsage(1);
+    EXPECT_EQ(defaults.stringForKey("analyzeAutomaticallyDiskUsage"), "1");
+    EXPECT_EQ(model.analyzeAutomaticallyDiskUsage(), 1);
+    model.automaticUpdateChecks(0);
+    EXPECT_EQ(defaults.stringForKey("SUEnableAutomaticChecks"), "0");
+    EXPECT_FALSE(model.automaticUpdateChecksEnabled());
+
+    model.changeUpdateOccurence(3);
+    EXPECT_EQ(defaults.stringForKey("updateOccurenceIndex"), "3");
+    model.changeUpdateOccurence(4);
+    model.changeUpdateOccurence(-1);
+    EXPECT_EQ(model.updateOccurenceIndex(), 3) << "only the pop-up's four positions";
+    defaults.setObject("updateOccurenceIndex", "9");
+    EXPECT_EQ(model.updateOccurenceIndex(), 0);
+
+    model.resetDefaultsGen();
+    EXPECT_EQ(model.updateOccurenceIndex(), 1);
+    EXPECT_TRUE(model.automaticUpdateChecksEnabled());
+    EXPECT_EQ(model.analyzeAutomaticallyDiskUsage(), 1) << "no reset touches it";
+    EXPECT_TRUE(posted.empty());
+}
+
 // --- Folder lists ------------------------------------------------------------------------------
 
 TEST_F(Prefs, TypedNamesAreCheckedExpandedAndKeptUnique) {
@@ -220,6 +244,18 @@ TEST_F(Prefs, LanguageRowsFollowTheExcludedAndRestrictedLists) {
     EXPECT_FALSE(model.setLanguageCheckState(99, 1));
     EXPECT_EQ(defaults.stringArrayForKey("excludedLangaugeList"),
               (std::vector<std::string>{"de", "en", "en-gb", "en-uk", "en-us", "fr"}));
+}
+
+TEST(ShellPreferenceLanguages, SystemCodesAreLanguagesNotLocaleNames) {
+    const auto codes = PreferenceLanguages::systemLanguageCodes();
+    ASSERT_FALSE(codes.empty());
+    EXPECT_NE(std::find(codes.begin(), codes.end(), "fr"), codes.end());
+    for (const std::string& code : codes) {
+        EXPECT_TRUE(PreferenceLanguages::isLanguageCode(code)) << code;
+        EXPECT_NE(PreferenceLanguages::displayName(code), "Default") << code;
+    }
+    for (const char* locale : {"C", "POSIX", ""})
+        EXPECT_FALSE(PreferenceLanguages::isLanguageCode(locale)) << locale;
 }
 
 TEST_F(Prefs, SendLogsAndTexts) {

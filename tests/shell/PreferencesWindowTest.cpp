@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -25,12 +27,18 @@ const std::string kHome = "/home/tester";
 
 qcore::Dictionary table() {
     const auto section = [](qcore::Dictionary d) { return qcore::Value(std::move(d)); };
-    return {{"[GRP_CMN]", section({{"ID_MNAME_DUPLICATES_FINDER", "Duplicates Finder"},
-                                   {"ID_MNAME_PARTIAL_DOWNLOADS", "Partial Downloads"},
-                                   {"ID_MNAME_UNINSTALLER", "Uninstaller"},
-                                   {"ID_MNAME_LARGE_FILES", "Large Files"},
-                                   {"ID_MNAME_OLD_DOWNLOADS", "Old Downloads"},
-                                   {"ID_RESET_DEFAULTS", "Reset to Defaults"}})}};
+    return {
+        {"[GRP_CMN]", section({{"ID_MNAME_DUPLICATES_FINDER", "Duplicates Finder"},
+                               {"ID_MNAME_PARTIAL_DOWNLOADS", "Partial Downloads"},
+                               {"ID_MNAME_UNINSTALLER", "Uninstaller"},
+                               {"ID_MNAME_LARGE_FILES", "Large Files"},
+                               {"ID_MNAME_OLD_DOWNLOADS", "Old Downloads"},
+                               {"ID_RESET_DEFAULTS", "Reset to Defaults"},
+                               {"ID_DAY", "Day"},
+                               {"ID_WEEK", "Week"},
+                               {"ID_MONTH", "Month"},
+                               {"ID_YEAR", "Year"}})},
+        {"[GRP_PREFS_UNUSED_LANGUAGES]", section({{"ID_ENABLE_DEEP_SCAN", "Enable deep scan"}})}};
 }
 
 struct PreferencesWindow : ::testing::Test {
@@ -173,4 +181,37 @@ TEST_F(PreferencesWindow, TheLanguageCheckColumnWritesTheExcludedListButSparesRo
     EXPECT_NE(std::find(excluded.begin(), excluded.end(), "fr"), excluded.end());
     EXPECT_FALSE(languages->setData(languages->index(en, 0), Qt::Unchecked, Qt::CheckStateRole));
     EXPECT_EQ(languages->index(en, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+}
+
+TEST_F(PreferencesWindow, UpdateAndAnalysisSwitchesSitOnTheirPanesAndStoreTheirKeys) {
+    EXPECT_TRUE(ui().miscPrefsView->isAncestorOf(ui().chkAutoUpdates));
+    EXPECT_TRUE(ui().miscPrefsView->isAncestorOf(ui().popUpdateOccurence));
+    EXPECT_TRUE(ui().miscPrefsView->isAncestorOf(ui().chkCheckNow));
+    EXPECT_TRUE(ui().largeFilesPrefsView->isAncestorOf(ui().analyzeAutomaticallyDiskUsage));
+    EXPECT_TRUE(ui().languagePrefsView->isAncestorOf(ui().chkLangDeepScan));
+    EXPECT_EQ(ui().chkLangDeepScan->text(), "Enable deep scan");
+
+    QComboBox* occurence = ui().popUpdateOccurence;
+    ASSERT_EQ(occurence->count(), 4);
+    EXPECT_EQ(occurence->itemText(3), "Year");
+    EXPECT_EQ(occurence->currentIndex(), 1) << "the registered week";
+    EXPECT_FALSE(ui().chkAutoUpdates->isChecked());
+    EXPECT_FALSE(occurence->isEnabled()) << "no frequency without automatic checks";
+
+    ui().chkAutoUpdates->click();
+    EXPECT_EQ(defaults.stringForKey("SUEnableAutomaticChecks"), "1");
+    EXPECT_TRUE(occurence->isEnabled());
+    emit occurence->activated(0);
+    EXPECT_EQ(defaults.stringForKey("updateOccurenceIndex"), "0");
+    ui().analyzeAutomaticallyDiskUsage->click();
+    EXPECT_EQ(defaults.stringForKey("analyzeAutomaticallyDiskUsage"), "1");
+    ui().analyzeAutomaticallyDiskUsage->click();
+    EXPECT_EQ(defaults.stringForKey("analyzeAutomaticallyDiskUsage"), "0");
+
+    ui().chkAutoUpdates->click();
+    EXPECT_EQ(defaults.stringForKey("SUEnableAutomaticChecks"), "0");
+    QTest::mouseClick(ui().btnResetAll, Qt::LeftButton);
+    EXPECT_TRUE(ui().chkAutoUpdates->isChecked());
+    EXPECT_EQ(occurence->currentIndex(), 1);
+    EXPECT_EQ(defaults.stringForKey("SUAllowsAutomaticUpdates"), "1");
 }

@@ -1,5 +1,7 @@
 #include "toolkit/ImageAndTextCell.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QStandardItemModel>
 #include <QTreeView>
 
@@ -103,6 +105,43 @@ TEST(ImageAndTextCellCell, RowHeightComesFromTheModel) {
     spacer->setData(QSize(0, 6), Qt::SizeHintRole);
     model.appendRow(spacer);
     EXPECT_EQ(cell.sizeHint({}, model.index(0, 0)).height(), 6);
+}
+
+// The first column of a row drawn by the cell that is not left white.
+int leftmostInk(const ImageAndTextCell& cell, const QModelIndex& index) {
+    QImage row(200, 24, QImage::Format_ARGB32);
+    row.fill(Qt::white);
+    QPainter painter(&row);
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, 200, 24);
+    cell.paint(&painter, option, index);
+    painter.end();
+    for (int x = 0; x < row.width(); ++x)
+        for (int y = 0; y < row.height(); ++y)
+            if (row.pixel(x, y) != qRgb(255, 255, 255)) return x;
+    return -1;
+}
+
+TEST(ImageAndTextCellCell, LeftInsetMovesHeadingsAndIconsOffTheEdge) {
+    QStandardItemModel model;
+    QPixmap icon(16, 16);
+    icon.fill(Qt::blue);
+    auto* moduleRow = new QStandardItem("System Cleaner");
+    moduleRow->setData(icon, Qt::DecorationRole);
+    model.appendRow(moduleRow);
+    model.appendRow(new QStandardItem("CLEANING"));
+    const QModelIndex module = model.index(0, 0);
+    const QModelIndex heading = model.index(1, 0);
+
+    ImageAndTextCell cell(texts());
+    EXPECT_EQ(leftmostInk(cell, module), 3);
+    EXPECT_LT(leftmostInk(cell, heading), 8);
+    const int width = cell.sizeHint({}, module).width();
+
+    cell.setLeftInset(8);
+    EXPECT_EQ(leftmostInk(cell, module), 8 + 3) << "the icon keeps its place within the inset";
+    EXPECT_GE(leftmostInk(cell, heading), 8);
+    EXPECT_EQ(cell.sizeHint({}, module).width(), width + 8);
 }
 
 } // namespace

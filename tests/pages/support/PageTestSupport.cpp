@@ -4,35 +4,8 @@
 #include "platform/core/Bundle.h"
 #include "platform/core/Home.h"
 
-#include <QApplication>
-
 #include <algorithm>
 #include <chrono>
-
-namespace {
-
-// The one QApplication of a page test program, made before the first test (gtest_main owns
-// main()). Tests run on its thread, which is the GUI thread.
-class QtApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (QApplication::instance()) return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[16] = "pages_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] ::testing::Environment* const environment =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
-
-} // namespace
 
 PostedNotifications::PostedNotifications(std::vector<std::string> names) {
     for (const auto& name : names)
