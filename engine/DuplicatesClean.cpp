@@ -1,28 +1,19 @@
 #include "engine/DuplicatesClean.h"
 
 #include "engine/DataFiller.h"
+#include "engine/GroupWalk.h"
 #include "engine/RemovalRun.h"
 #include "engine/ScanListing.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/Log.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace qengine {
 
 namespace {
 
 const std::string& kModule = modules::kDuplicatesFinder;
-
-// What the clean needs of a copy, read under the list's lock.
-struct CopyInfo {
-    OutlineViewNode::Ptr node;
-    std::int64_t state = 0;
-    bool isDeleted = false;
-    std::string path;
-    std::uint64_t bytes = 0;
-};
 
 } // namespace
 
@@ -34,8 +25,7 @@ void DuplicatesClean::run() {
     // Rows are only marked here; the page redraws once it has taken them out.
     removal.setReloadAtEnd(false);
     if (!removal.active()) return;
-    const ModuleList::Nodes groups = removal.list().withLock(
-        [](const ModuleList::Nodes& nodes, const ModuleList::Rows&) { return nodes; });
+    const ModuleList::Nodes groups = GroupWalk::groups(removal.list());
     for (auto it = groups.rbegin(); it != groups.rend(); ++it) {
         if (*it && !cleanGroup(removal, *it)) return;
     }
@@ -43,22 +33,9 @@ void DuplicatesClean::run() {
 
 bool DuplicatesClean::cleanGroup(RemovalRun& removal, const OutlineViewNode::Ptr& group) {
     ModuleList& list = removal.list();
-    const bool walked =
-        list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) { return group->state() != 0; });
-    if (!walked) return true;
+    if (!GroupWalk::isWalked(list, *group)) return true;
     for (std::size_t i = 0;; ++i) {
-        const auto copy =
-            list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) -> std::optional<CopyInfo> {
-                if (i >= group->children().size()) return std::nullopt;
-                CopyInfo info;
-                info.node = group->children()[i];
-                if (!info.node) return info;
-                info.state = info.node->state();
-                info.isDeleted = info.node->isDeleted();
-                info.path = info.node->fullPath();
-                info.bytes = info.node->sizeInBytes();
-                return info;
-            });
+        const auto copy = GroupWalk::childAt(list, *group, i);
         if (!copy) break;
         if (!copy->node) continue;
         if (removal.shouldStop()) return false;

@@ -1,21 +1,14 @@
 #include "engine/DuplicatesExclusions.h"
 
+#include "platform/core/PlainText.h"
 #include "platform/core/UserDefaults.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 namespace qengine {
 
 namespace {
-
-std::string lowerCased(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 bool hasComponent(std::string_view path, std::string_view name) {
     std::size_t start = 0;
@@ -32,7 +25,7 @@ bool hasComponent(std::string_view path, std::string_view name) {
 DuplicatesExclusions::DuplicatesExclusions(const std::vector<std::string>& entries) {
     for (const std::string& entry : entries) {
         if (entry.empty()) continue;
-        std::string lowered = lowerCased(entry);
+        std::string lowered = qcore::PlainText::lower(entry);
         if (lowered.front() == '/') {
             folders_.push_back(std::move(lowered));
         } else {
@@ -49,12 +42,12 @@ DuplicatesExclusions DuplicatesExclusions::fromDefaults() {
 
 bool DuplicatesExclusions::isExcludedFolder(const std::string& path) const {
     if (folders_.empty()) return false;
-    const std::string lowered = lowerCased(path);
+    const std::string lowered = qcore::PlainText::lower(path);
     return std::find(folders_.begin(), folders_.end(), lowered) != folders_.end();
 }
 
 bool DuplicatesExclusions::excludesFile(const std::string& path) const {
-    const std::string lowered = lowerCased(path);
+    const std::string lowered = qcore::PlainText::lower(path);
     for (const std::string& folder : folders_)
         if (folder == "/" || lowered.starts_with(folder)) return true;
     for (const std::string& name : names_)

@@ -1,5 +1,6 @@
 #include "engine/FileOperations.h"
 
+#include "platform/core/FileDescriptor.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/Home.h"
 
@@ -17,35 +18,10 @@
 
 namespace qengine {
 
+using qcore::FileDescriptor;
 using qcore::FileManager;
 
 namespace {
-
-// One descriptor, closed when it goes out of scope.
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd() { reset(); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    Fd(Fd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Fd& operator=(Fd&& other) noexcept {
-        if (this != &other) {
-            reset();
-            fd_ = std::exchange(other.fd_, -1);
-        }
-        return *this;
-    }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    void reset() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_;
-};
 
 constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
@@ -94,7 +70,7 @@ std::vector<std::string> readLevel(int folderFd, bool report, std::uint64_t& tot
 }
 
 std::uint64_t walkFolderSize(const std::string& root, bool report) {
-    Fd current(::open(root.c_str(), kDirectoryFlags));
+    FileDescriptor current(::open(root.c_str(), kDirectoryFlags));
     if (!current.valid()) {
         if (report) reportUnopenable(root, errno);
         return 0;
@@ -103,7 +79,7 @@ std::uint64_t walkFolderSize(const std::string& root, bool report) {
     std::string displayPath = root;
     std::vector<Level> stack;
 
-    auto enter = [&](const Fd& fd) {
+    auto enter = [&](const FileDescriptor& fd) {
         struct stat st {};
         ::fstat(fd.get(), &st);
         Level level;
@@ -120,7 +96,8 @@ std::uint64_t walkFolderSize(const std::string& root, bool report) {
         if (!top.pendingFolders.empty()) {
             const std::string name = std::move(top.pendingFolders.back());
             top.pendingFolders.pop_back();
-            Fd child(::openat(current.get(), name.c_str(), kDirectoryFlags | O_NOFOLLOW));
+            FileDescriptor child(
+                ::openat(current.get(), name.c_str(), kDirectoryFlags | O_NOFOLLOW));
             if (!child.valid()) {
                 if (report) reportUnopenable(displayPath + "/" + name, errno);
                 continue;
@@ -134,7 +111,7 @@ std::uint64_t walkFolderSize(const std::string& root, bool report) {
         if (stack.empty()) break;
         // Back up one level without holding a descriptor per level; a parent that was moved
         // meanwhile ends the walk rather than counting some other folder.
-        Fd parent(::openat(current.get(), "..", kDirectoryFlags));
+        FileDescriptor parent(::openat(current.get(), "..", kDirectoryFlags));
         struct stat st {};
         if (!parent.valid() || ::fstat(parent.get(), &st) != 0 ||
             st.st_dev != stack.back().device || st.st_ino != stack.back().inode)

@@ -2,6 +2,7 @@
 
 #include "engine/DBOperations.h"
 #include "engine/DataFiller.h"
+#include "engine/GroupWalk.h"
 #include "engine/InternetPrivacyScan.h"
 #include "engine/ModuleKeys.h"
 #include "engine/Pacer.h"
@@ -63,8 +64,7 @@ void InternetPrivacyClean::removeInternetPrivacy() {
     run.setReloadAtEnd(false);
     if (!run.active()) return;
 
-    const auto groups = run.list().withLock(
-        [](const ModuleList::Nodes& nodes, const ModuleList::Rows&) { return nodes; });
+    const auto groups = GroupWalk::groups(run.list());
     bool visitedBefore = false;
     for (const auto& group : groups) {
         if (!group) continue;

@@ -1,6 +1,7 @@
 #include "engine/LargeFilesClean.h"
 
 #include "engine/DataFiller.h"
+#include "engine/GroupWalk.h"
 #include "engine/Pacer.h"
 #include "engine/RemovalRun.h"
 #include "engine/ScanListing.h"
@@ -8,20 +9,12 @@
 #include "platform/core/Log.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace qengine {
 
 namespace {
 
 const std::string& kModule = modules::kLargeFiles;
-
-struct ChildInfo {
-    OutlineViewNode::Ptr node;
-    std::int64_t state = 0;
-    std::string path;
-    std::uint64_t bytes = 0;
-};
 
 } // namespace
 
@@ -31,30 +24,17 @@ LargeFilesClean::LargeFilesClean(DataFiller& engine, const ScanListing& listing)
 void LargeFilesClean::run() {
     RemovalRun removal(engine_, kModule, listing_.root());
     if (!removal.active()) return;
-    const ModuleList::Nodes categories = removal.list().withLock(
-        [](const ModuleList::Nodes& nodes, const ModuleList::Rows&) { return nodes; });
+    const ModuleList::Nodes categories = GroupWalk::groups(removal.list());
     for (const auto& category : categories)
         if (category) cleanCategory(removal, category);
 }
 
 void LargeFilesClean::cleanCategory(RemovalRun& removal, const OutlineViewNode::Ptr& category) {
     ModuleList& list = removal.list();
-    const bool walked = list.withLock(
-        [&](ModuleList::Nodes&, ModuleList::Rows&) { return category->state() != 0; });
-    if (!walked) return;
+    if (!GroupWalk::isWalked(list, *category)) return;
     std::size_t i = 0;
     for (;;) {
-        const auto child =
-            list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) -> std::optional<ChildInfo> {
-                if (i >= category->children().size()) return std::nullopt;
-                ChildInfo info;
-                info.node = category->children()[i];
-                if (!info.node) return info;
-                info.state = info.node->state();
-                info.path = info.node->fullPath();
-                info.bytes = info.node->sizeInBytes();
-                return info;
-            });
+        const auto child = GroupWalk::childAt(list, *category, i);
         if (!child) break;
         // A stop leaves this category; later ticked ones stop at their first child.
         if (removal.shouldStop()) break;

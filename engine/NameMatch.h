@@ -1,18 +1,18 @@
 #pragma once
 
+#include "platform/core/PlainText.h"
+
 #include <algorithm>
-#include <cctype>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace qengine::names {
 
 // ASCII lower case: the name filters compare bundle-identifier-like names.
 inline std::string lowerCased(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
+    return qcore::PlainText::lower(std::move(s));
 }
 
 inline bool startsWithAny(std::string_view s, std::initializer_list<std::string_view> prefixes) {

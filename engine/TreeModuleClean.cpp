@@ -3,6 +3,7 @@
 #include "engine/DBOperations.h"
 #include "engine/DataFiller.h"
 #include "engine/FileOperations.h"
+#include "engine/GroupWalk.h"
 #include "engine/Pacer.h"
 #include "engine/RemovalRun.h"
 #include "engine/ScanListing.h"
@@ -32,9 +33,7 @@ void TreeModuleClean::run() {
                 return g < groups.size() ? groups[g] : nullptr;
             });
         if (!group) break;
-        const bool walked = run.list().withLock(
-            [&](ModuleList::Nodes&, ModuleList::Rows&) { return group->state() != 0; });
-        if (!walked) continue;
+        if (!GroupWalk::isWalked(run.list(), *group)) continue;
         walkGroup(run, group);
         settleGroupState(group);
     }

@@ -1,30 +1,20 @@
 #include "shell/DesktopColorScheme.h"
 
 #include "platform/core/FileManager.h"
+#include "platform/core/PlainText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <sstream>
 
 namespace qshell {
 
+using qcore::PlainText;
+
 namespace {
 
-std::string lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-std::string trim(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return "";
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 bool namesDarkTheme(const std::string& theme) {
-    const std::string t = lower(theme);
+    const std::string t = PlainText::lower(theme);
     return t.ends_with("-dark") || t.ends_with(":dark") || t.find("-dark-") != std::string::npos;
 }
 
@@ -35,14 +25,14 @@ std::optional<std::string> iniValue(const std::string& text, const std::string& 
     std::string line;
     bool inSection = false;
     while (std::getline(lines, line)) {
-        line = trim(line);
+        line = PlainText::trim(line);
         if (line.starts_with('[')) {
             inSection = line == "[" + section + "]";
             continue;
         }
         const auto eq = line.find('=');
-        if (inSection && eq != std::string::npos && trim(line.substr(0, eq)) == key)
-            return trim(line.substr(eq + 1));
+        if (inSection && eq != std::string::npos && PlainText::trim(line.substr(0, eq)) == key)
+            return PlainText::trim(line.substr(eq + 1));
     }
     return std::nullopt;
 }
@@ -76,18 +66,18 @@ bool DesktopColorScheme::isDark() const {
 }
 
 bool DesktopColorScheme::isDarkStyleName(const std::optional<std::string>& style) {
-    return style && lower(*style) == "dark";
+    return style && PlainText::lower(*style) == "dark";
 }
 
 std::optional<bool> DesktopColorScheme::fromGtkTheme(const std::string& themeVariable) {
-    if (trim(themeVariable).empty()) return std::nullopt;
-    return namesDarkTheme(trim(themeVariable));
+    if (PlainText::trim(themeVariable).empty()) return std::nullopt;
+    return namesDarkTheme(PlainText::trim(themeVariable));
 }
 
 std::optional<bool> DesktopColorScheme::fromGtkSettings(const std::string& settingsIni) {
     if (const auto prefer =
             iniValue(settingsIni, "Settings", "gtk-application-prefer-dark-theme")) {
-        const std::string v = lower(*prefer);
+        const std::string v = PlainText::lower(*prefer);
         if (v == "1" || v == "true") return true;
     }
     if (const auto theme = iniValue(settingsIni, "Settings", "gtk-theme-name"))

@@ -1,5 +1,6 @@
 #include "shell/NetworkProbe.h"
 
+#include "platform/core/FileDescriptor.h"
 #include "platform/core/Log.h"
 
 #include <cerrno>
@@ -16,20 +17,6 @@ namespace qshell {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class Socket {
-public:
-    explicit Socket(int fd) : fd_(fd) {}
-    ~Socket() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 struct AddrInfoDeleter {
     void operator()(addrinfo* info) const { ::freeaddrinfo(info); }
@@ -131,9 +118,9 @@ bool NetworkProbe::tryOnce() const {
                                 "\r\nCache-Control: no-cache\r\nPragma: no-cache\r\n"
                                 "Connection: close\r\n\r\n";
     for (const addrinfo* candidate = results.get(); candidate; candidate = candidate->ai_next) {
-        const Socket socket(::socket(candidate->ai_family,
-                                     candidate->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                                     candidate->ai_protocol));
+        const qcore::FileDescriptor socket(
+            ::socket(candidate->ai_family, candidate->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
+                     candidate->ai_protocol));
         if (socket.get() < 0) continue;
         if (!connectWithin(socket.get(), *candidate, deadline)) continue;
         return sendAll(socket.get(), request, deadline) && receiveAnswer(socket.get(), deadline);

@@ -5,11 +5,13 @@
 
 #include "platform/core/FileManager.h"
 #include "platform/core/Log.h"
+#include "platform/core/PlainText.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace qshell {
+
+using qcore::PlainText;
 
 namespace {
 
@@ -28,12 +30,6 @@ const std::string kShowOSXAppsInUninstaller = "showOSXAppsInUninstaller";
 const std::string kUpdateOccurenceIndex = "updateOccurenceIndex";
 const std::string kEnableAutomaticChecks = "SUEnableAutomaticChecks";
 const std::string kAllowsAutomaticUpdates = "SUAllowsAutomaticUpdates";
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::string trim(const std::string& s) {
     const auto first = s.find_first_not_of(" \t\r\n\v\f");
@@ -281,9 +277,9 @@ bool PreferenceModel::openPanelDidEnd(bool ok, const std::string& chosenFolder) 
 
 bool PreferenceModel::appendUnlessListed(const std::string& key, const std::string& entry) {
     std::vector<std::string> list = defaults_.stringArrayForKey(key);
-    const std::string wanted = lower(entry);
+    const std::string wanted = PlainText::lower(entry);
     if (std::any_of(list.begin(), list.end(),
-                    [&wanted](const std::string& e) { return lower(e) == wanted; }))
+                    [&wanted](const std::string& e) { return PlainText::lower(e) == wanted; }))
         return false;
     list.push_back(entry);
     defaults_.setObject(key, toArray(list));
@@ -291,10 +287,10 @@ bool PreferenceModel::appendUnlessListed(const std::string& key, const std::stri
 }
 
 bool PreferenceModel::dirNameAlreadyInList(const std::string& name) const {
-    const std::string wanted = lower(name);
+    const std::string wanted = PlainText::lower(name);
     const auto list = defaults_.stringArrayForKey(selectedKey_);
     return std::any_of(list.begin(), list.end(),
-                       [&wanted](const std::string& e) { return lower(e) == wanted; });
+                       [&wanted](const std::string& e) { return PlainText::lower(e) == wanted; });
 }
 
 void PreferenceModel::addFolderToDuplicates() {

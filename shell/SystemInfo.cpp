@@ -1,6 +1,7 @@
 #include "shell/SystemInfo.h"
 
 #include "platform/core/FileManager.h"
+#include "platform/core/PlainText.h"
 
 #include <cctype>
 #include <limits>
@@ -10,20 +11,9 @@
 
 namespace qshell {
 
+using qcore::PlainText;
+
 namespace {
-
-std::string trim(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return "";
-    const auto last = s.find_last_not_of(" \t\r\n");
-    return s.substr(first, last - first + 1);
-}
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 // Bytes of multi-byte characters count as letters, so non-ASCII words stay whole.
 bool isWordByte(char c) {
@@ -35,7 +25,7 @@ std::optional<std::string> readTrimmed(const std::string& path) {
     const auto text = qcore::FileManager::readFile(path);
     if (!text) return std::nullopt;
     // Device-tree strings end in NUL.
-    std::string value = trim(std::string(text->c_str()));
+    std::string value = PlainText::trim(std::string(text->c_str()));
     if (value.empty()) return std::nullopt;
     return value;
 }
@@ -73,7 +63,8 @@ std::optional<std::string> SystemInfo::parseBrandName(const std::optional<std::s
     std::string name;
     for (const std::string& piece : pieces) {
         if (piece == "CPU") break;
-        if (piece.empty() || lower(piece) == "r" || lower(piece) == "tm") continue;
+        if (piece.empty() || PlainText::lower(piece) == "r" || PlainText::lower(piece) == "tm")
+            continue;
         if (std::isdigit(static_cast<unsigned char>(piece.front()))) continue;
         if (!name.empty()) name += ' ';
         name += piece;
@@ -93,8 +84,8 @@ std::optional<std::string> SystemInfo::osReleaseValue(const std::string& text,
     std::string line;
     while (std::getline(lines, line)) {
         const auto eq = line.find('=');
-        if (eq == std::string::npos || trim(line.substr(0, eq)) != key) continue;
-        std::string value = trim(line.substr(eq + 1));
+        if (eq == std::string::npos || PlainText::trim(line.substr(0, eq)) != key) continue;
+        std::string value = PlainText::trim(line.substr(eq + 1));
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
             value.back() == value.front())
             value = value.substr(1, value.size() - 2);
@@ -118,8 +109,9 @@ std::optional<std::string> SystemInfo::brandFromCpuinfo(const std::string& text)
         std::string line;
         while (std::getline(lines, line)) {
             const auto colon = line.find(':');
-            if (colon == std::string::npos || trim(line.substr(0, colon)) != key) continue;
-            const std::string value = trim(line.substr(colon + 1));
+            if (colon == std::string::npos || PlainText::trim(line.substr(0, colon)) != key)
+                continue;
+            const std::string value = PlainText::trim(line.substr(colon + 1));
             if (!value.empty()) return value;
         }
     }

@@ -5,22 +5,14 @@
 
 #include "engine/MyArrayExtensions.h"
 #include "platform/core/FileManager.h"
+#include "platform/core/PlainText.h"
 
-#include <cctype>
 #include <sstream>
 #include <unistd.h>
 
 namespace qshell {
 
-namespace {
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-} // namespace
+using qcore::PlainText;
 
 std::vector<AppMemoryEntry> TopApplications::applicationsUsingSignificantMemory(
     const std::vector<qcore::RunningApplication>& apps, const ResidentReader& residentBytes,
@@ -61,7 +53,7 @@ TopApplications::ResidentReader TopApplications::procResidentReader(const std::s
 }
 
 bool TopApplications::isMakersOwn(const std::string& bundleIdentifier) {
-    const std::string id = lower(bundleIdentifier);
+    const std::string id = PlainText::lower(bundleIdentifier);
     return id.rfind("com.varnello", 0) == 0 || id.rfind("com.morvane", 0) == 0 ||
            id.find("com.morvane.varnello") != std::string::npos;
 }

@@ -352,16 +352,7 @@ void ModuleViewController::setText(QLabel* label, const QString& text) {
 
 void ModuleViewController::calculateTotalItemsAndParentSize() {
     totalItems_ = dataFiller().getItemsCountOfModule(identity_.module);
-    totalSize_ =
-        dataFiller().mainDataSource(identity_.module).withLock([](auto& nodes, auto& rows) {
-            std::uint64_t total = 0;
-            for (const auto& group : nodes)
-                for (const auto& item : group->children())
-                    total += item->sizeInBytes();
-            for (const auto& r : rows)
-                total += qengine::row::size(r);
-            return total;
-        });
+    totalSize_ = listedBytes(identity_.module);
 }
 
 void ModuleViewController::calculateSelectedItemsAndSize() {

@@ -79,6 +79,18 @@ QString PageBase::sizeText(std::uint64_t bytes) const {
         dataFiller_.sizeLangTokens(), qengine::FileOperations::textOf(bytes)));
 }
 
+std::uint64_t PageBase::listedBytes(const std::string& module) const {
+    return dataFiller_.mainDataSource(module).withLock([](auto& nodes, auto& rows) {
+        std::uint64_t total = 0;
+        for (const auto& group : nodes)
+            for (const auto& item : group->children())
+                total += item->sizeInBytes();
+        for (const auto& r : rows)
+            total += qengine::row::size(r);
+        return total;
+    });
+}
+
 void PageBase::applyViewFormatting() {
     qtk::ViewFormatter(dataFiller_).updateFormattedObjectsForView(this);
 }

@@ -86,6 +86,8 @@ protected:
     QString moduleDisplayName(const std::string& module) const;
     // "1.5 MB" with the engine's unit words.
     QString sizeText(std::uint64_t bytes) const;
+    // The bytes `module` lists now: the items of all its groups and all its rows.
+    std::uint64_t listedBytes(const std::string& module) const;
 
     // Applies the per-language layout table to the loaded view.
     void applyViewFormatting();

@@ -21,8 +21,8 @@ QString titleOf(const qengine::ModuleRow& r) {
 
 ResultsTableModel::ResultsTableModel(qengine::DataFiller& dataFiller, std::string module,
                                      QObject* parent)
-    : QAbstractTableModel(parent), dataFiller_(dataFiller), module_(std::move(module)),
-      titleHeader_(QStringLiteral("Name")), sizeHeader_(QStringLiteral("Size")) {
+    : QAbstractTableModel(parent), ResultsColumns(static_cast<QAbstractItemModel&>(*this)),
+      dataFiller_(dataFiller), module_(std::move(module)) {
     reload();
 }
 
@@ -30,12 +30,6 @@ void ResultsTableModel::reload() {
     beginResetModel();
     rows_ = dataFiller_.mainDataSource(module_).rowsSnapshot();
     endResetModel();
-}
-
-void ResultsTableModel::setHeaderTitles(const QString& title, const QString& size) {
-    titleHeader_ = title;
-    sizeHeader_ = size;
-    emit headerDataChanged(Qt::Horizontal, TitleColumn, SizeColumn);
 }
 
 int ResultsTableModel::rowCount(const QModelIndex& parent) const {
@@ -65,13 +59,8 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
         if (role == Qt::ToolTipRole) return QString::fromStdString(qengine::row::fullPath(r));
         break;
     case SizeColumn:
-        if (role == Qt::DisplayRole)
-            return QString::fromStdString(qengine::FileOperations::convertBytesToApplicableUnit(
-                dataFiller_.sizeLangTokens(),
-                qengine::FileOperations::textOf(qengine::row::size(r))));
-        if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-        break;
+        return sizeCell(dataFiller_.sizeLangTokens(),
+                        qengine::FileOperations::textOf(qengine::row::size(r)), role);
     default:
         break;
     }
@@ -79,17 +68,11 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    if (section == TitleColumn) return titleHeader_;
-    if (section == SizeColumn) return sizeHeader_;
-    return QString();
+    return headerText(section, orientation, role);
 }
 
 Qt::ItemFlags ResultsTableModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) return Qt::NoItemFlags;
-    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() == StateColumn) result |= Qt::ItemIsUserCheckable;
-    return result;
+    return cellFlags(index);
 }
 
 bool ResultsTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {

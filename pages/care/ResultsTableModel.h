@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ModuleList.h"
+#include "pages/care/ResultsColumns.h"
 
 #include <QAbstractTableModel>
 
@@ -13,13 +14,10 @@ class DataFiller;
 namespace qpages {
 
 // The flat results of one module, read from a snapshot of the engine's rows; ticks are written
-// back to the engine's rows (while the module is idle). Columns: "state", "icon", "title",
-// "size".
-class ResultsTableModel : public QAbstractTableModel {
+// back to the engine's rows (while the module is idle). Columns: those of ResultsColumns.
+class ResultsTableModel : public QAbstractTableModel, public ResultsColumns {
     Q_OBJECT
 public:
-    enum Column { StateColumn = 0, IconColumn, TitleColumn, SizeColumn, ColumnCount };
-
     ResultsTableModel(qengine::DataFiller& dataFiller, std::string module,
                       QObject* parent = nullptr);
 
@@ -34,14 +32,10 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    void setHeaderTitles(const QString& title, const QString& size);
-
 private:
     qengine::DataFiller& dataFiller_;
     std::string module_;
     qengine::ModuleList::Rows rows_;
-    QString titleHeader_;
-    QString sizeHeader_;
 };
 
 } // namespace qpages

@@ -1,7 +1,6 @@
 #include "pages/care/ResultsTreeModel.h"
 
 #include "engine/DataFiller.h"
-#include "engine/FileOperations.h"
 
 #include <QFileIconProvider>
 #include <QFileInfo>
@@ -43,8 +42,8 @@ QIcon iconOf(const qengine::NodeIcon& icon) {
 
 ResultsTreeModel::ResultsTreeModel(qengine::DataFiller& dataFiller, std::string module,
                                    QObject* parent)
-    : QAbstractItemModel(parent), dataFiller_(dataFiller), module_(std::move(module)),
-      titleHeader_(QStringLiteral("Name")), sizeHeader_(QStringLiteral("Size")) {
+    : QAbstractItemModel(parent), ResultsColumns(static_cast<QAbstractItemModel&>(*this)),
+      dataFiller_(dataFiller), module_(std::move(module)) {
     reload();
 }
 
@@ -52,12 +51,6 @@ void ResultsTreeModel::reload() {
     beginResetModel();
     groups_ = dataFiller_.mainDataSource(module_).nodesSnapshot();
     endResetModel();
-}
-
-void ResultsTreeModel::setHeaderTitles(const QString& title, const QString& size) {
-    titleHeader_ = title;
-    sizeHeader_ = size;
-    emit headerDataChanged(Qt::Horizontal, TitleColumn, SizeColumn);
 }
 
 QModelIndex ResultsTreeModel::index(int row, int column, const QModelIndex& parent) const {
@@ -108,12 +101,7 @@ QVariant ResultsTreeModel::data(const QModelIndex& index, int role) const {
         if (role == Qt::ToolTipRole) return QString::fromStdString(node->fullPath());
         break;
     case SizeColumn:
-        if (role == Qt::DisplayRole)
-            return QString::fromStdString(qengine::FileOperations::convertBytesToApplicableUnit(
-                dataFiller_.sizeLangTokens(), node->size()));
-        if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-        break;
+        return sizeCell(dataFiller_.sizeLangTokens(), node->size(), role);
     default:
         break;
     }
@@ -121,17 +109,11 @@ QVariant ResultsTreeModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ResultsTreeModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    if (section == TitleColumn) return titleHeader_;
-    if (section == SizeColumn) return sizeHeader_;
-    return QString();
+    return headerText(section, orientation, role);
 }
 
 Qt::ItemFlags ResultsTreeModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) return Qt::NoItemFlags;
-    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() == StateColumn) result |= Qt::ItemIsUserCheckable;
-    return result;
+    return cellFlags(index);
 }
 
 bool ResultsTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ModuleList.h"
+#include "pages/care/ResultsColumns.h"
 
 #include <QAbstractItemModel>
 
@@ -14,12 +15,10 @@ namespace qpages {
 
 // The tree results of one module: its group rows with their items, read from a snapshot of the
 // engine's list. Ticks are written back to the engine's list (while the module is idle) and the
-// snapshot is taken again. Columns: "state" (tick), "icon", "title", "size".
-class ResultsTreeModel : public QAbstractItemModel {
+// snapshot is taken again. Columns: those of ResultsColumns.
+class ResultsTreeModel : public QAbstractItemModel, public ResultsColumns {
     Q_OBJECT
 public:
-    enum Column { StateColumn = 0, IconColumn, TitleColumn, SizeColumn, ColumnCount };
-
     ResultsTreeModel(qengine::DataFiller& dataFiller, std::string module,
                      QObject* parent = nullptr);
 
@@ -37,8 +36,6 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    void setHeaderTitles(const QString& title, const QString& size);
-
 private:
     // Internal id of an item row: its group's index + 1; group rows have 0.
     const qengine::OutlineViewNode* nodeAt(const QModelIndex& index) const;
@@ -47,8 +44,6 @@ private:
     qengine::DataFiller& dataFiller_;
     std::string module_;
     qengine::ModuleList::Nodes groups_;
-    QString titleHeader_;
-    QString sizeHeader_;
 };
 
 } // namespace qpages

@@ -413,15 +413,7 @@ std::int32_t StatusController::getItemsCount(const std::string& module) const {
 }
 
 std::uint64_t StatusController::getSize(const std::string& module) const {
-    return dataFiller().mainDataSource(module).withLock([](auto& nodes, auto& rows) {
-        std::uint64_t total = 0;
-        for (const auto& group : nodes)
-            for (const auto& item : group->children())
-                total += item->sizeInBytes();
-        for (const auto& r : rows)
-            total += qengine::row::size(r);
-        return total;
-    });
+    return listedBytes(module);
 }
 
 bool StatusController::checkItemsAvailable() const {

@@ -1,5 +1,6 @@
 #include "ScriptTask.h"
 
+#include "FileDescriptor.h"
 #include "FileManager.h"
 
 #include <cerrno>
@@ -18,23 +19,6 @@ namespace qcore {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Owns one descriptor.
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd() { reset(); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    void reset() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_;
-};
 
 // Owns the spawn's file actions.
 class FileActions {
@@ -103,8 +87,8 @@ ScriptTask::Result ScriptTask::run(const std::string& handler, const std::string
         result.error = errnoText("pipe", errno);
         return result;
     }
-    Fd readEnd(fds[0]);
-    Fd writeEnd(fds[1]);
+    FileDescriptor readEnd(fds[0]);
+    FileDescriptor writeEnd(fds[1]);
 
     FileActions actions;
     ::posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);

@@ -2,6 +2,7 @@
 
 #include "FileManager.h"
 #include "Home.h"
+#include "PlainText.h"
 #include "Value.h"
 
 #include <algorithm>
@@ -31,12 +32,6 @@ std::string upper(std::string s) {
     return s;
 }
 
-std::string lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 struct KnownProgram {
     const char* bundleIdentifier;
     const char* displayName;
@@ -62,7 +57,7 @@ const KnownProgram* knownByIdentifier(const std::string& id) {
 std::string enclosingAppBundle(const std::string& executable) {
     std::string dir = FileManager::deletingLastPathComponent(executable);
     while (!dir.empty() && dir != "/") {
-        if (lower(FileManager::pathExtension(dir)) == "app") return dir;
+        if (PlainText::lower(FileManager::pathExtension(dir)) == "app") return dir;
         dir = FileManager::deletingLastPathComponent(dir);
     }
     return "";
@@ -102,14 +97,14 @@ bool Workspace::isFilePackage(const std::string& path) {
     static const std::array<const char*, 12> kPackageExtensions{
         "app",  "bundle", "framework",     "plugin", "kext", "pkg",
         "mpkg", "rtfd",   "photoslibrary", "appex",  "xpc",  "prefpane"};
-    const std::string ext = lower(FileManager::pathExtension(path));
+    const std::string ext = PlainText::lower(FileManager::pathExtension(path));
     if (ext.empty() || !FileManager::isDirectory(path)) return false;
     return std::find(kPackageExtensions.begin(), kPackageExtensions.end(), ext) !=
            kPackageExtensions.end();
 }
 
 std::string Workspace::knownBundleIdentifierForProcess(const std::string& processName) {
-    const std::string name = lower(processName);
+    const std::string name = PlainText::lower(processName);
     for (const auto& p : kKnownPrograms)
         for (const char* n : p.processNames)
             if (n && name == n) return p.bundleIdentifier;
@@ -154,7 +149,7 @@ std::optional<std::string> Workspace::applicationPathForBundleIdentifier(const s
     const std::string home = Home::realHomeDirectory();
     for (const std::string& folder : {home + "/Applications", std::string("/Applications")}) {
         for (const std::string& name : FileManager::contentsOfDirectory(folder)) {
-            if (lower(FileManager::pathExtension(name)) != "app") continue;
+            if (PlainText::lower(FileManager::pathExtension(name)) != "app") continue;
             const std::string bundle = folder + "/" + name;
             if (upper(bundleInfo(bundle, "CFBundleIdentifier")) == upper(id)) return bundle;
         }

@@ -1,5 +1,10 @@
 #include "CareFixtures.h"
 
+#include "engine/ModuleRow.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/UserDefaults.h"
+#include "tests/platform/core/TempDir.h"
+
 #include <chrono>
 #include <cmath>
 #include <fcntl.h>
@@ -28,6 +33,8 @@ void exec(sqlite3* db, const std::string& sql) {
     if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
         throw std::runtime_error(sqlite3_errmsg(db));
 }
+
+constexpr double kDay = 86400;
 
 timespec timespecOf(double seconds) {
     const double whole = std::floor(seconds);
@@ -62,6 +69,36 @@ void setTimes(const std::string& path, double accessed, double modified) {
 double now() {
     using namespace std::chrono;
     return duration<double>(system_clock::now().time_since_epoch()).count();
+}
+
+void setDownloadAgeLimits(int days) {
+    auto& defaults = qcore::UserDefaults::standard();
+    defaults.setObject("partialDownloadsValue", days);
+    defaults.setObject("partialDownloadsUnit", 0);
+    defaults.setObject("oldDownloadsValue", days);
+    defaults.setObject("oldDownloadsUnit", 0);
+}
+
+void removeDownloadAgeLimits() {
+    auto& defaults = qcore::UserDefaults::standard();
+    for (const char* key :
+         {"partialDownloadsValue", "partialDownloadsUnit", "oldDownloadsValue", "oldDownloadsUnit"})
+        defaults.removeObject(key);
+}
+
+std::string writeDownload(const TempDir& home, const std::string& name, const std::string& bytes,
+                          double days) {
+    const std::string path = home.write("Downloads/" + name, bytes);
+    const double when = std::floor(now()) - days * kDay;
+    setTimes(path, when, when);
+    return path;
+}
+
+std::vector<std::string> fileNames(const qengine::ModuleList::Rows& rows) {
+    std::vector<std::string> out;
+    for (const auto& r : rows)
+        out.push_back(qcore::FileManager::lastPathComponent(qengine::row::fullPath(r)));
+    return out;
 }
 
 PausingPage::PausingPage(std::atomic<bool>& pause, std::function<void()> onPause)

@@ -4,8 +4,6 @@
 #include "engine/AgeLimit.h"
 #include "engine/CrashReportsScan.h"
 #include "engine/ModuleRow.h"
-#include "platform/core/FileManager.h"
-#include "platform/core/UserDefaults.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,13 +18,6 @@ const std::string kPartial = "Partial Downloads";
 const std::string kTrash = "Trash Cleaner";
 const std::string kOld = "Old Downloads";
 constexpr double kDay = 86400;
-
-std::vector<std::string> names(const qengine::ModuleList::Rows& rows) {
-    std::vector<std::string> out;
-    for (const auto& r : rows)
-        out.push_back(qcore::FileManager::lastPathComponent(row::fullPath(r)));
-    return out;
-}
 
 } // namespace
 
@@ -59,25 +50,15 @@ class FlatScan : public EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
-        auto& defaults = qcore::UserDefaults::standard();
-        defaults.setObject("partialDownloadsValue", 10);
-        defaults.setObject("partialDownloadsUnit", 0);
-        defaults.setObject("oldDownloadsValue", 10);
-        defaults.setObject("oldDownloadsUnit", 0);
+        care::setDownloadAgeLimits(10);
     }
     void TearDown() override {
-        auto& defaults = qcore::UserDefaults::standard();
-        for (const char* key : {"partialDownloadsValue", "partialDownloadsUnit",
-                                "oldDownloadsValue", "oldDownloadsUnit"})
-            defaults.removeObject(key);
+        care::removeDownloadAgeLimits();
         EngineTest::TearDown();
     }
     // A download whose access and modification times lie `days` back.
     std::string download(const std::string& name, const std::string& bytes, double days) {
-        const std::string path = home_.write("Downloads/" + name, bytes);
-        const double when = std::floor(care::now()) - days * kDay;
-        care::setTimes(path, when, when);
-        return path;
+        return care::writeDownload(home_, name, bytes, days);
     }
     qengine::ModuleList::Rows rows(const std::string& module) const {
         return engine_->mainDataSource(module).rowsSnapshot();
@@ -96,7 +77,7 @@ TEST_F(FlatScan, PartialDownloadsListsOldUnfinishedDownloadsOnly) {
     engine_->fillPartialDownloads();
 
     const auto found = rows(kPartial);
-    ASSERT_EQ(names(found), (std::vector<std::string>{"big.download", "old.part"}));
+    ASSERT_EQ(care::fileNames(found), (std::vector<std::string>{"big.download", "old.part"}));
     EXPECT_TRUE(found[1].at(row::kSize).isNumber());
     EXPECT_EQ(found[1].at(row::kSize).toInt(), 3000);
     EXPECT_EQ(found[0].at(row::kSize).toInt(), 700); // a folder counts what it holds
@@ -138,7 +119,8 @@ TEST_F(FlatScan, TrashCleanerListsReportsOfBothFoldersTicked) {
     engine_->fillTemporaryData();
 
     const auto found = rows(kTrash);
-    ASSERT_EQ(names(found), (std::vector<std::string>{"App_2020-01-01.crash", "Old_2019.ips"}));
+    ASSERT_EQ(care::fileNames(found),
+              (std::vector<std::string>{"App_2020-01-01.crash", "Old_2019.ips"}));
     EXPECT_EQ(found[0].at(row::kSize), qcore::Value("3000"));
     EXPECT_EQ(found[0].at(row::kName), qcore::Value("App_2020-01-01.crash"));
     EXPECT_EQ(found[1].at(row::kState).toInt(), 1);
@@ -170,7 +152,7 @@ TEST_F(FlatScan, OldDownloadsListsOldVisibleEntriesUnticked) {
     engine_->fillDownloadsData();
 
     const auto found = rows(kOld);
-    ASSERT_EQ(names(found), (std::vector<std::string>{"album", "report.pdf"}));
+    ASSERT_EQ(care::fileNames(found), (std::vector<std::string>{"album", "report.pdf"}));
     EXPECT_EQ(found[0].at(row::kSize), qcore::Value("50"));
     const auto& report = found[1];
     EXPECT_EQ(report.at(row::kSize), qcore::Value("1234"));

@@ -4,9 +4,7 @@
 #include "engine/ModuleRow.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/NotificationCenter.h"
-#include "platform/core/UserDefaults.h"
 
-#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -200,30 +198,17 @@ class FlatClean : public ModuleClean {
 protected:
     void SetUp() override {
         ModuleClean::SetUp();
-        auto& defaults = qcore::UserDefaults::standard();
-        defaults.setObject("partialDownloadsValue", 1);
-        defaults.setObject("partialDownloadsUnit", 0);
-        defaults.setObject("oldDownloadsValue", 1);
-        defaults.setObject("oldDownloadsUnit", 0);
+        care::setDownloadAgeLimits(1);
     }
     void TearDown() override {
-        auto& defaults = qcore::UserDefaults::standard();
-        for (const char* key : {"partialDownloadsValue", "partialDownloadsUnit",
-                                "oldDownloadsValue", "oldDownloadsUnit"})
-            defaults.removeObject(key);
+        care::removeDownloadAgeLimits();
         ModuleClean::TearDown();
     }
     std::string oldDownload(const std::string& name) {
-        const std::string path = home_.write("Downloads/" + name, "downloaded");
-        const double when = std::floor(care::now()) - 5 * 86400;
-        care::setTimes(path, when, when);
-        return path;
+        return care::writeDownload(home_, name, "downloaded", 5);
     }
     std::vector<std::string> remaining(const std::string& module) const {
-        std::vector<std::string> out;
-        for (const auto& r : engine_->mainDataSource(module).rowsSnapshot())
-            out.push_back(FileManager::lastPathComponent(row::fullPath(r)));
-        return out;
+        return care::fileNames(engine_->mainDataSource(module).rowsSnapshot());
     }
 };
 
