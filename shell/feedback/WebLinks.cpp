@@ -1,6 +1,7 @@
 #include "shell/feedback/WebLinks.h"
 
 #include "engine/TextFormat.h"
+#include "platform/ui/SoftwareCentre.h"
 
 #include <mutex>
 
@@ -20,11 +21,14 @@ std::string WebLinks::supportUrl() {
 }
 
 std::string WebLinks::websiteUrl() {
-    return "http://www.quendrix.example/";
+    return "https://www.quendrix.example/lite/";
 }
 
-std::string WebLinks::storeUrl(const std::string& bundleIdentifier) {
-    return "appstream://" + bundleIdentifier;
+std::string WebLinks::ratingUrl(const std::string& bundleIdentifier) {
+    return qui::SoftwareCentre::ratingPage(QString::fromStdString(bundleIdentifier),
+                                           QUrl(QString::fromStdString(websiteUrl())))
+        .toString()
+        .toStdString();
 }
 
 std::string WebLinks::probeUrl() {

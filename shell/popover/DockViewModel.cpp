@@ -102,6 +102,8 @@ void DockViewModel::observe() {
 void DockViewModel::updateDataWithTimer() {
     GetMemoryStatus();
     updateCPUinfo();
+    // The desktop announces no change of its GTK or KDE scheme to us, so each tick looks.
+    if (flag(setup_.sources.isDarkMode) != state_.statusBarTextWhite) darkModeChanged();
 }
 
 // --- Memory ------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "shell/popover/DockViewController.h"
 
 #include "platform/core/Bundle.h"
+#include "platform/ui/CloseShortcuts.h"
 #include "platform/ui/ImageCache.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@ StatusItemController::StatusItemController(DockViewController* content, QObject*
     layout->addWidget(content_);
     window_->setFixedSize(content_->size());
     window_->installEventFilter(this);
+    qui::CloseShortcuts::install(*window_, [this] { dismissStatusItemWindow(); });
     configureWindow(usesTray());
     connect(content_, &DockViewController::statusBarChanged, this,
             &StatusItemController::updateStatusText);

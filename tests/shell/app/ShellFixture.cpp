@@ -75,8 +75,10 @@ void ShellFixture::grantHomeInAdvance() const {
 
 void ShellFixture::create() {
     qshell::AppController::Options options;
-    options.dialogs.chooseFolder = [this](QWidget*, const QString& start,
+    options.dialogs.chooseFolder = [this](QWidget*, const QString& title, const QString&,
+                                          const QString& start,
                                           qshell::ShellDialogs::FolderDone done) {
+        record_.panelTitles.push_back(title);
         record_.panelStarts.push_back(start);
         panelScript(start, std::move(done));
     };

@@ -23,6 +23,7 @@ class ShellFixture {
 public:
     struct Record {
         std::vector<QString> panelStarts;
+        std::vector<QString> panelTitles;
         std::vector<QString> modalAlerts;
         std::vector<QString> sheetAlerts;
         std::vector<QUrl> openedUrls;
