@@ -355,7 +355,9 @@ void StatusController::finishActivity() {
     enableDisableButtons(true);
     const auto issues = pendingIssues();
     if (auto* delegate = pageDelegate()) delegate->setItemRemaining(issues);
-    qcore::NotificationCenter::defaultCenter().post(notes::kLoadOneClickCare, this);
+    // The popover re-reads the count after a scan that found issues; with none it already
+    // shows the stored "0" it read at "ReloadLastScanNotification".
+    if (issues > 0) qcore::NotificationCenter::defaultCenter().post(notes::kLoadOneClickCare, this);
     showIssuesFace(issues);
     isCleanButtonClicked_ = false;
 }

@@ -697,7 +697,7 @@ void AppController::mainthread_handleSendLogsNotification(const qcore::Notificat
     const std::string container =
         qcore::Home::containerHome(qcore::Bundle::main().bundleIdentifier());
     displayAlertWithMessageText(QString::fromStdString(FeedbackReport::logsAcknowledgement(
-        LogFile::path(container, qcore::Bundle::main().bundleName()))));
+        texts_, LogFile::path(container, qcore::Bundle::main().bundleName()))));
 }
 
 void AppController::handleAwakeNotification(const qcore::Notification& n) {

@@ -197,13 +197,9 @@ void DockViewModel::updateDriveInfo() {
 
 void DockViewModel::getOneClickScanCount() {
     const std::string status = setup_.defaults->stringForKey(settings::kLastScanSystemStatus);
-    if (!status.empty() && status != "0") {
-        state_.issueFoundText = "Issues Found";
-        state_.oneClickIssuesText = status;
-    } else {
-        state_.issueFoundText = "Issue Found";
-        state_.oneClickIssuesText = "0";
-    }
+    state_.oneClickIssuesText = status.empty() ? "0" : status;
+    // One issue is singular; none and many are plural.
+    state_.issueFoundText = status == "1" ? "Issue Found" : "Issues Found";
     notify(Section::OneClick);
 }
 
@@ -215,7 +211,7 @@ int DockViewModel::countOf(const qcore::Dictionary& userInfo) {
 }
 
 std::string DockViewModel::issuesText(int count) {
-    return count < 2 ? "Issue found" : "Issues found";
+    return count == 1 ? "Issue found" : "Issues found";
 }
 
 int DockViewModel::oneClickSum() const {

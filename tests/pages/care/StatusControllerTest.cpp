@@ -109,6 +109,15 @@ TEST_F(OneClick, OneTimeStartScanOnlyWhenNothingIsFound) {
     EXPECT_EQ(posted.activities(qengine::modules::kSystemCleaner, "start"), 1);
 }
 
+TEST_F(OneClick, AScanThatFindsNothingPostsNoLoadOneClickCare) {
+    auto& posted = *posted_;
+    StatusController page(*engine_);
+    page.startScan();
+    ASSERT_TRUE(runUntilIdle(kFour));
+    EXPECT_EQ(posted.count("ReloadLastScanNotification"), 1);
+    EXPECT_EQ(posted.count("LoadOneClickCare"), 0);
+}
+
 TEST_F(OneClick, OtherModulesActivityDoesNotFinishTheDashboard) {
     auto& posted = *posted_;
     StatusController page(*engine_);
