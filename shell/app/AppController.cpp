@@ -270,6 +270,14 @@ void AppController::setUpContent() {
           static_cast<QWidget*>(ui_->btnFixNow), static_cast<QWidget*>(ui_->btnRecoverNow)})
         qui::Autoresizing::apply(
             right, mask({Resizing::FlexibleLeftMargin, Resizing::FlexibleBottomMargin}));
+    // The labels beside those buttons give up the width the buttons take when the window is
+    // narrower than the layout (a small screen), so the two never overlap.
+    for (QWidget* label :
+         {static_cast<QWidget*>(ui_->macSystemName), static_cast<QWidget*>(ui_->textTotalJunkSize),
+          static_cast<QWidget*>(ui_->systemHeaderText), static_cast<QWidget*>(ui_->textLastScanTime),
+          static_cast<QWidget*>(ui_->lblRecAction), static_cast<QWidget*>(ui_->lblScanDesc)})
+        qui::Autoresizing::apply(label,
+                                 mask({Resizing::FlexibleWidth, Resizing::FlexibleBottomMargin}));
 }
 
 void AppController::setUpSheets() {

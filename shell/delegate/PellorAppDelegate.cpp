@@ -119,15 +119,18 @@ bool PellorAppDelegate::applicationShouldHandleReopen() {
 }
 
 void PellorAppDelegate::placeWindow(qtk::WAYAppStoreWindow& window) {
+    // The pages and the System Status view are laid out for this size; any smaller and the
+    // controls that keep their right margin slide over the labels on the left. A screen
+    // smaller than that still gets the whole window on it.
+    QSize minimum(static_cast<int>(kWindowWidth), static_cast<int>(kWindowHeight));
     if (const QScreen* screen =
             window.screen() ? window.screen() : QGuiApplication::primaryScreen()) {
+        minimum = minimum.boundedTo(screen->availableGeometry().size());
         QRect frame = window.frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         window.move(frame.topLeft());
     }
-    // The pages and the System Status view are laid out for this size; any smaller and the
-    // controls that keep their right margin slide over the labels on the left.
-    window.setMinimumSize(static_cast<int>(kWindowWidth), static_cast<int>(kWindowHeight));
+    window.setMinimumSize(minimum);
     // The new size keeps the bottom-left corner where centring put it.
     const qui::PointRect centred = window.frame();
     window.setFrame({centred.x, centred.y, kWindowWidth, kWindowHeight}, true);

@@ -248,17 +248,18 @@ TEST_F(PopoverWidget, WithoutATrayThePopoverIsAWindowWhoseClosingBringsTheAppBac
     item.dismissStatusItemWindow();
     EXPECT_TRUE(commands.empty()) << "dismissing is not closing";
 
-    // Escape dismisses it from the keyboard, where no window manager draws a close button.
-    item.showStatusItemWindow();
-    QApplication::setActiveWindow(item.popoverWindow());
-    QTest::keyClick(item.popoverWindow(), Qt::Key_Escape);
-    EXPECT_FALSE(item.isPopoverShown());
-    EXPECT_TRUE(commands.empty());
 
     item.showStatusItemWindow();
     item.popoverWindow()->close();
     EXPECT_EQ(commands, std::vector<std::string>{"OPENAPP"});
     EXPECT_FALSE(item.isPopoverShown());
+
+    // Escape closes it the same way, where no window manager draws a close button.
+    item.showStatusItemWindow();
+    QApplication::setActiveWindow(item.popoverWindow());
+    QTest::keyClick(item.popoverWindow(), Qt::Key_Escape);
+    EXPECT_FALSE(item.isPopoverShown());
+    EXPECT_EQ(commands, (std::vector<std::string>{"OPENAPP", "OPENAPP"}));
 }
 
 TEST(StatusItemPlacement, BesideTheTrayIconAndAlwaysOnScreen) {
