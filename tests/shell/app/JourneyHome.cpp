@@ -11,10 +11,11 @@
 #include "platform/ui/GuiWorkspace.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QThread>
 
@@ -63,7 +64,9 @@ void JourneyHome::Responder::answerAlerts() {
              [this] {
                  QMessageBox* box = visibleTopLevel<QMessageBox>("alert");
                  alerts.push_back({box->windowTitle(), box->text()});
-                 if (shoot) shoot("alert " + QString::number(alerts.size()), *box);
+                 QString name = box->text().left(40);
+                 name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9 ]")), QString());
+                 if (shoot) shoot("alert " + name.trimmed(), *box);
                  QAbstractButton* first = box->buttons().isEmpty() ? nullptr : box->buttons()[0];
                  if (auto* defaultButton = box->defaultButton()) first = defaultButton;
                  if (first) QTest::mouseClick(first, Qt::LeftButton, {}, first->rect().center());
@@ -71,7 +74,8 @@ void JourneyHome::Responder::answerAlerts() {
 }
 
 JourneyHome::JourneyHome()
-    : home_(scratch_.folder("home")), xdg_(scratch_.folder("xdg")) {
+    : home_(scratch_.folder("home")), xdg_(scratch_.folder("xdg")),
+      outside_(scratch_.folder("outside")) {
 #ifdef QUENDRIX_TEST_RESOURCES
     if (qEnvironmentVariableIsEmpty("QUENDRIX_RESOURCES"))
         qcore::Bundle::setMainResourcePath(QUENDRIX_TEST_RESOURCES);
@@ -90,7 +94,7 @@ JourneyHome::JourneyHome()
     qtk::WAYAppStoreWindow::resetClassChoiceForTesting();
     qui::GuiWorkspace::setUrlOpenerForTesting([this](const QUrl& url) {
         openedUrls.push_back(url);
-        return true;
+        return openSucceeds_;
     });
     qshell::Application::applyIdentity(qcore::Bundle::main());
     responder.shoot = [this](const QString& name, QWidget& widget) { shoot(name, widget); };

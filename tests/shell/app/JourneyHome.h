@@ -55,6 +55,8 @@ public:
     JourneyHome& operator=(const JourneyHome&) = delete;
 
     const std::string& home() const { return home_; }
+    // A folder beside the home, never touched.
+    const std::string& outside() const { return outside_; }
     void grantInAdvance() const;
     bool storedGrant() const;
     // Builds the application and runs its launch.
@@ -65,6 +67,8 @@ public:
     // Files outside the junk, and the folder outside the home, byte for byte as they were.
     void expectKeptFilesUntouched() const;
     void registerSoftwareCentre() const;
+    // From now on the recorder answers that no address can be opened.
+    void failToOpenUrls() { openSucceeds_ = false; }
 
     // Writes `widget` as "<name>.png" into the screenshot folder.
     void shoot(const QString& name, QWidget& widget) const;
@@ -85,6 +89,8 @@ private:
     ScratchFolder scratch_;
     std::string home_;
     std::string xdg_;
+    std::string outside_;
+    bool openSucceeds_ = true;
     std::map<std::string, std::string> kept_;
     std::vector<std::string> junk_;
     std::map<std::string, std::string> savedEnvironment_;

@@ -23,12 +23,13 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGraphicsOpacityEffect>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QStandardItemModel>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -124,14 +125,14 @@ TEST_F(MainWindowJourney, EveryVisibleControlOfTheMainWindowDoesItsWork) {
     ASSERT_TRUE(JourneyHome::waitFor(
         [&] { return !controller().engine().arrMozilaProfilePath().empty(); }, 20000));
     EXPECT_EQ(controller().engine().arrMozilaProfilePath(),
-              std::vector<std::string>{home.home() +
-                                       "/Library/Application Support/Firefox/Profiles/abc.default"});
+              std::vector<std::string>{
+                  home.home() + "/Library/Application Support/Firefox/Profiles/abc.default"});
 
     // The header's scan, on the System Status view shown at start.
     EXPECT_EQ(controller().sidebar().selectedRow(), SidebarTree::kSystemStatus);
     click(ui().scanButton);
-    ASSERT_TRUE(JourneyHome::waitFor([&] { return oneClickIdle() && ui().removeButton->isVisible(); },
-                                     30000));
+    ASSERT_TRUE(JourneyHome::waitFor(
+        [&] { return oneClickIdle() && ui().removeButton->isVisible(); }, 30000));
     EXPECT_EQ(ui().removeButton->text(), "Clean Now");
     EXPECT_TRUE(ui().textTotalJunkSize->text().startsWith("Junk Found: "));
 
@@ -178,6 +179,11 @@ TEST_F(MainWindowJourney, EveryVisibleControlOfTheMainWindowDoesItsWork) {
         home.shoot("page " + QString::fromStdString(node->nodeTitle()), window);
     }
     clickRow(SidebarTree::kSystemStatus);
+    // The header fades back in over the System Status view.
+    ASSERT_TRUE(JourneyHome::waitFor([&] {
+        auto* effect = qobject_cast<QGraphicsOpacityEffect*>(ui().topBox->graphicsEffect());
+        return !effect || effect->opacity() == 1.0;
+    }));
 
     // The footer's links open the product web site; Rate Us too, with no software centre.
     click(ui().linkWebsite);
@@ -244,6 +250,45 @@ TEST_F(MainWindowJourney, EveryVisibleControlOfTheMainWindowDoesItsWork) {
     EXPECT_EQ(home.quits, 0);
 
     // Every alert on the way carried the program's name, never the executable's.
+    for (const auto& alert : home.responder.alerts)
+        EXPECT_EQ(alert.title, "Quendrix") << alert.text.toStdString();
+}
+
+// The alerts on the way: a wrong folder in the grant's panel, a web page that cannot be
+// opened. Each is titled with the program's name and answered from the keyboard's default.
+TEST_F(MainWindowJourney, AlertsAreTitledWithTheProgramsName) {
+    home.responder.answerAlerts();
+    qshell::HomeFolderSheet* sheet = nullptr;
+    home.responder.whenever(
+        [&] { return sheet && sheet->sheet()->isRunning() && sheet->box()->isVisible(); },
+        [&] {
+            for (auto* b : sheet->box()->findChildren<QPushButton*>())
+                if (b->text() == "Confirm") click(b);
+        });
+    int panels = 0;
+    home.responder.whenever(
+        [] { return JourneyHome::visibleTopLevel<QFileDialog>("folderPanel") != nullptr; },
+        [&] {
+            auto* panel = JourneyHome::visibleTopLevel<QFileDialog>("folderPanel");
+            auto* name = panel->findChild<QLineEdit*>("fileNameEdit");
+            // First a folder that is not the home, then the home.
+            const std::string folder = panels++ == 0 ? home.outside() : home.home();
+            QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(name, QString::fromStdString(folder));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+    home.launch();
+    sheet = &controller().homeFolderSheet();
+    ASSERT_TRUE(JourneyHome::waitFor([&] { return home.storedGrant(); }, 20000));
+    EXPECT_EQ(panels, 2);
+    ASSERT_EQ(home.responder.alerts.size(), 1u);
+    EXPECT_EQ(home.responder.alerts[0].text, "Home Directory does not match!!");
+
+    home.failToOpenUrls();
+    click(ui().linkWebsite);
+    ASSERT_TRUE(JourneyHome::waitFor([&] { return home.responder.alerts.size() == 2; }));
+    EXPECT_EQ(home.responder.alerts[1].text,
+              "The page https://www.quendrix.example/lite/ could not be opened.");
     for (const auto& alert : home.responder.alerts)
         EXPECT_EQ(alert.title, "Quendrix") << alert.text.toStdString();
 }
