@@ -194,7 +194,7 @@ void ModuleViewController::mainthread_handleUpdates(const qcore::Notification& n
         totalItemsToClean_ = totalItems_;
         recoveredSpace_ = size;
     }
-    updateHandled();
+    updateHandled(n);
 }
 
 void ModuleViewController::mainthread_handleReload(const qcore::Notification& n) {
@@ -349,6 +349,16 @@ void ModuleViewController::setText(QLabel* label, const QString& text) {
 }
 
 // --- Totals ----------------------------------------------------------------------------------
+
+void ModuleViewController::setTotals(std::int32_t items, std::uint64_t bytes) {
+    totalItems_ = items;
+    totalSize_ = bytes;
+}
+
+void ModuleViewController::setSelection(std::int32_t items, std::uint64_t bytes) {
+    selectedItems_ = items;
+    selectedSize_ = bytes;
+}
 
 void ModuleViewController::calculateTotalItemsAndParentSize() {
     totalItems_ = dataFiller().getItemsCountOfModule(identity_.module);

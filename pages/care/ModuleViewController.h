@@ -91,7 +91,7 @@ protected:
     virtual void reloadFinished() {}
     // Run after the page's own handling of its module's notifications.
     virtual void activityHandled(bool /*isStart*/, bool /*isScan*/) {}
-    virtual void updateHandled() {}
+    virtual void updateHandled(const qcore::Notification& /*n*/) {}
     // The scan button's action; pages with another scan protocol replace it.
     virtual void scanButtonClicked() { loadDataInDB(); }
     int idleState() const { return identity_.idleState; }
@@ -99,9 +99,15 @@ protected:
     // The counts line and description keys of the page's own language group.
     std::string moduleGroup() const;
 
-    void calculateTotalItemsAndParentSize();
-    void calculateSelectedItemsAndSize();
+    // The sums the counts line, the buttons and the check box follow; pages that count
+    // otherwise replace them and report through setTotals() and setSelection().
+    virtual void calculateTotalItemsAndParentSize();
+    virtual void calculateSelectedItemsAndSize();
+    void setTotals(std::int32_t items, std::uint64_t bytes);
+    void setSelection(std::int32_t items, std::uint64_t bytes);
+    void updateSelectedItemsLabel();
     void reloadResults();
+    ResultsTreeModel* treeModel() const { return treeModel_; }
     QAbstractItemView* resultsView() const;
     bool isFlat() const { return isFlat_; }
 
@@ -118,7 +124,6 @@ private:
     void startRemove();
     void stopRemove();
     void showScanOrClean();
-    void updateSelectedItemsLabel();
     void setCountsLine(const std::string& key, const std::vector<std::string>& arguments);
     void setText(QLabel* label, const QString& text);
     void showProgress(bool running);

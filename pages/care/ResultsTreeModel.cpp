@@ -49,7 +49,7 @@ ResultsTreeModel::ResultsTreeModel(qengine::DataFiller& dataFiller, std::string 
 
 void ResultsTreeModel::reload() {
     beginResetModel();
-    groups_ = dataFiller_.mainDataSource(module_).nodesSnapshot();
+    groups_ = source_ ? source_() : dataFiller_.mainDataSource(module_).nodesSnapshot();
     endResetModel();
 }
 
@@ -119,6 +119,17 @@ Qt::ItemFlags ResultsTreeModel::flags(const QModelIndex& index) const {
 bool ResultsTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::CheckStateRole || index.column() != StateColumn || !nodeAt(index)) return false;
     const bool ticked = value.value<Qt::CheckState>() != Qt::Unchecked;
+    if (tickWriter_) {
+        if (dataFiller_.isModuleBusy(module_)) return false;
+        const bool isGroup = index.internalId() == 0;
+        const auto group = static_cast<std::size_t>(isGroup ? index.row() : index.internalId() - 1);
+        const auto item = isGroup
+                              ? std::nullopt
+                              : std::optional<std::size_t>(static_cast<std::size_t>(index.row()));
+        const bool taken = tickWriter_(group, item, *nodeAt(index), ticked);
+        reload();
+        return taken;
+    }
     if (!writeState(index, ticked ? 1 : 0)) return false;
     reload();
     return true;

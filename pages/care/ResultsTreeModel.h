@@ -5,6 +5,9 @@
 
 #include <QAbstractItemModel>
 
+#include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace qengine {
@@ -21,6 +24,17 @@ class ResultsTreeModel : public QAbstractItemModel, public ResultsColumns {
 public:
     ResultsTreeModel(qengine::DataFiller& dataFiller, std::string module,
                      QObject* parent = nullptr);
+
+    // Where the groups shown come from: copies made under the list's lock. The default is the
+    // module's whole list.
+    using Source = std::function<qengine::ModuleList::Nodes()>;
+    void setSource(Source source) { source_ = std::move(source); }
+    // Writes a tick clicked on the row (`item` empty for a group row) and answers whether it was
+    // taken. `shown` is the row as the view showed it. The default ticks a group with all its
+    // items and settles a group by its items.
+    using TickWriter = std::function<bool(std::size_t group, std::optional<std::size_t> item,
+                                          const qengine::OutlineViewNode& shown, bool tick)>;
+    void setTickWriter(TickWriter writer) { tickWriter_ = std::move(writer); }
 
     // Takes a new snapshot of the engine's list.
     void reload();
@@ -44,6 +58,8 @@ private:
     qengine::DataFiller& dataFiller_;
     std::string module_;
     qengine::ModuleList::Nodes groups_;
+    Source source_;
+    TickWriter tickWriter_;
 };
 
 } // namespace qpages

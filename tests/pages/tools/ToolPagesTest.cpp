@@ -55,7 +55,7 @@ TEST_F(ToolPages, FindDupsStartsAScanAndMirrorsItToTheDelegate) {
     EXPECT_EQ(page.scanButton()->state(), 1);
     EXPECT_EQ(page.scanButton()->text(), "Stop Scan");
     EXPECT_FALSE(engine_->stopFillingDuplicateFiles());
-    EXPECT_TRUE(page.findChild<QPushButton*>("btnChangeFolder")->isHidden());
+    EXPECT_FALSE(page.isFolderFaceShown());
     EXPECT_TRUE(engine_->isModuleBusy(kDuplicatesFinder));
 
     // The page waits on each progress update, so the delegate is in step while the scan runs.
@@ -68,7 +68,8 @@ TEST_F(ToolPages, FindDupsStartsAScanAndMirrorsItToTheDelegate) {
     EXPECT_TRUE(sawScanning);
     EXPECT_FALSE(delegate.isScanningDups());
     EXPECT_EQ(engine_->itemsCount_Dups(), 2);
-    EXPECT_FALSE(page.findChild<QPushButton*>("btnChangeFolder")->isHidden());
+    EXPECT_FALSE(page.isFolderFaceShown());
+    EXPECT_EQ(page.results().groupCount(), 1u);
 }
 
 TEST_F(ToolPages, LoadDataInDBWithTheRunningScanButtonAsksTheScanToStop) {
@@ -89,7 +90,7 @@ TEST_F(ToolPages, LoadDataInDBWithTheRunningScanButtonAsksTheScanToStop) {
 TEST_F(ToolPages, ResetDefaultsShowsTheFolderOnlyForItsOwnGroup) {
     DuplicateFilesController page(*engine_);
     page.view();
-    auto* label = page.findChild<QLabel*>("lblSelectedPath");
+    auto* label = page.findChild<QLabel*>("lblSelectedFolder");
     auto& defaults = qcore::UserDefaults::standard();
     defaults.setObject("DuplicatesFinderPath", "/elsewhere/");
     auto& center = qcore::NotificationCenter::defaultCenter();
