@@ -126,9 +126,7 @@ bool ResultsTreeModel::setData(const QModelIndex& index, const QVariant& value, 
         const auto item = isGroup
                               ? std::nullopt
                               : std::optional<std::size_t>(static_cast<std::size_t>(index.row()));
-        const bool taken = tickWriter_(group, item, *nodeAt(index), ticked);
-        reload();
-        return taken;
+        return tickWriter_(group, item, *nodeAt(index), ticked);
     }
     if (!writeState(index, ticked ? 1 : 0)) return false;
     reload();

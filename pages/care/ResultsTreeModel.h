@@ -30,8 +30,8 @@ public:
     using Source = std::function<qengine::ModuleList::Nodes()>;
     void setSource(Source source) { source_ = std::move(source); }
     // Writes a tick clicked on the row (`item` empty for a group row) and answers whether it was
-    // taken. `shown` is the row as the view showed it. The default ticks a group with all its
-    // items and settles a group by its items.
+    // taken; it takes the model's new snapshot itself. `shown` is the row as the view showed it.
+    // The default ticks a group with all its items and settles a group by its items.
     using TickWriter = std::function<bool(std::size_t group, std::optional<std::size_t> item,
                                           const qengine::OutlineViewNode& shown, bool tick)>;
     void setTickWriter(TickWriter writer) { tickWriter_ = std::move(writer); }

@@ -273,6 +273,12 @@ void DuplicateFilesController::mainthread_handleProcessingFileNameNotification(
         path, Qt::ElideMiddle, std::max(40, ui_->lblFileName->width())));
 }
 
+bool DuplicateFilesController::eventFilter(QObject* watched, QEvent* event) {
+    if (ui_ && watched == ui_->lblSelectedFolder && event->type() == QEvent::Resize)
+        mainthread_handleResizeNotification({});
+    return ModuleViewController::eventFilter(watched, event);
+}
+
 // --- Engine notifications --------------------------------------------------------------------
 
 void DuplicateFilesController::activityHandled(bool isStart, bool isScan) {
@@ -554,6 +560,7 @@ void DuplicateFilesController::viewDidLoad() {
     }
     wireControls();
     applyTexts();
+    ui_->lblSelectedFolder->installEventFilter(this);
     showSelectedFolder();
     setFileNameStripShown(false);
     ui_->lblPendingItems->hide();

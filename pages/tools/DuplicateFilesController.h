@@ -61,6 +61,8 @@ public:
 
 protected:
     void viewDidLoad() override;
+    // The folder line is elided again whenever its width changes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void activityHandled(bool isStart, bool isScan) override;
     void updateHandled(const qcore::Notification& n) override;
     void reloadFinished() override;

@@ -1,0 +1,224 @@
+// The Duplicates Finder driven as a user drives it: the find button, the tree's check boxes,
+// its context menu, the type filter and the clean, on a fixture folder; then the disk checked.
+#include "tests/pages/support/PageTestSupport.h"
+#include "tests/pages/tools/FinderTestSupport.h"
+
+#include "engine/ModuleKeys.h"
+#include "pages/tools/DuplicateFilesController.h"
+#include "platform/core/UserDefaults.h"
+#include "toolkit/IMGButton.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+using qengine::modules::kDuplicatesFinder;
+using qpages::DuplicateFilesController;
+
+namespace {
+
+const std::string kReport = "the quarterly report, word for word";
+const std::string kPhoto = "pretend these bytes are a photograph";
+
+class DuplicatesJourney : public PageTest {
+protected:
+    void SetUp() override {
+        PageTest::SetUp();
+        auto& defaults = qcore::UserDefaults::standard();
+        defaults.setObject("DuplicatesFinderPath", home_.path() + "/Documents/");
+        defaults.setObject("searchFileMinSize", "0");
+        defaults.setObject("searchSizeUnit", "0");
+        defaults.setObject("excludedDirectoryNames",
+                           qcore::Array{qcore::Value("/Library"), qcore::Value("/Volumes")});
+        reports_ = {write("Documents/report.txt", kReport),
+                    write("Documents/a/report.txt", kReport),
+                    write("Documents/b/report.txt", kReport)};
+        photos_ = {write("Documents/photo.jpg", kPhoto), write("Documents/c/photo.jpg", kPhoto)};
+        unique_ = write("Documents/notes.txt", "only one of these");
+        outside_ = outsideHome_.write("report.txt", kReport);
+
+        window_.resize(820, 560);
+        auto* layout = new QVBoxLayout(&window_);
+        layout->setContentsMargins(0, 0, 0, 0);
+        page_ = new DuplicateFilesController(*engine_, &window_);
+        layout->addWidget(page_->view());
+        window_.show();
+        outline_ = page_->findChild<QTreeView*>("outlineView");
+    }
+    void TearDown() override {
+        delete page_;
+        for (const auto* key : {"DuplicatesFinderPath", "searchFileMinSize", "searchSizeUnit",
+                                "excludedDirectoryNames"})
+            qcore::UserDefaults::standard().removeObject(key);
+        PageTest::TearDown();
+    }
+
+    void find() {
+        QTest::mouseClick(page_->btnFindDups(), Qt::LeftButton);
+        ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
+    }
+    QModelIndex group(const std::string& title) const {
+        auto* model = outline_->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const auto index = model->index(row, 2);
+            if (index.data().toString().toStdString() == title) return index;
+        }
+        return {};
+    }
+    // The path of the first copy listed under the group.
+    std::string firstCopy(const std::string& title) const {
+        const auto parent = group(title).siblingAtColumn(0);
+        return outline_->model()
+            ->index(0, 2, parent)
+            .data(Qt::ToolTipRole)
+            .toString()
+            .toStdString();
+    }
+    Qt::CheckState tick(const QModelIndex& index) const {
+        return index.siblingAtColumn(0).data(Qt::CheckStateRole).value<Qt::CheckState>();
+    }
+    int remaining(const std::vector<std::string>& paths) const {
+        int count = 0;
+        for (const auto& path : paths)
+            if (std::filesystem::exists(path)) ++count;
+        return count;
+    }
+    QString countsLine() const { return page_->findChild<QLabel*>("lblSelectedItems")->text(); }
+
+    TempDir outsideHome_;
+    QWidget window_;
+    DuplicateFilesController* page_ = nullptr;
+    QTreeView* outline_ = nullptr;
+    std::vector<std::string> reports_;
+    std::vector<std::string> photos_;
+    std::string unique_;
+    std::string outside_;
+};
+
+TEST_F(DuplicatesJourney, SelectAllButFirstThenCleanKeepsOneCopyOfEveryGroup) {
+    finders::saveShot(window_, "duplicates-folder-face");
+    find();
+    EXPECT_FALSE(page_->isFolderFaceShown());
+    ASSERT_EQ(outline_->model()->rowCount(), 2);
+    EXPECT_EQ(countsLine(), "3 duplicates found");
+
+    const auto keptReport = firstCopy("report.txt");
+    const auto keptPhoto = firstCopy("photo.jpg");
+    finders::chooseInNextMenu("Select All but First");
+    finders::rightClick(*outline_, group("report.txt"));
+    EXPECT_EQ(page_->selectedItems(), 3);
+    EXPECT_EQ(countsLine(), "3 of 3 items selected");
+    EXPECT_EQ(page_->findChild<QCheckBox*>("checkUncheckButton")->checkState(),
+              Qt::PartiallyChecked);
+
+    finders::answerNextAlert("OK");
+    QTest::mouseClick(page_->removeButton(), Qt::LeftButton);
+    ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
+
+    EXPECT_EQ(remaining(reports_), 1);
+    EXPECT_EQ(remaining(photos_), 1);
+    EXPECT_EQ(finders::readFile(keptReport), kReport);
+    EXPECT_EQ(finders::readFile(keptPhoto), kPhoto);
+    EXPECT_EQ(finders::readFile(unique_), "only one of these");
+    EXPECT_EQ(finders::readFile(outside_), kReport);
+    EXPECT_EQ(outline_->model()->rowCount(), 0);
+    EXPECT_TRUE(page_->scanButton()->isVisible());
+    EXPECT_FALSE(page_->removeButton()->isVisible());
+}
+
+TEST_F(DuplicatesJourney, ClicksNeverTickTheLastCopyAndTheFilterShowsOneType) {
+    find();
+    outline_->expand(group("report.txt").siblingAtColumn(0));
+    // Indexes are taken again after every click: each one refreshes the model.
+    auto copy = [&](int row) {
+        return outline_->model()->index(row, 0, group("report.txt").siblingAtColumn(0));
+    };
+
+    finders::clickCheckBox(*outline_, copy(0));
+    finders::clickCheckBox(*outline_, copy(1));
+    EXPECT_EQ(tick(group("report.txt")), Qt::PartiallyChecked);
+    EXPECT_EQ(countsLine(), "2 of 3 items selected");
+    // The third would leave no copy: refused, nothing changes.
+    finders::clickCheckBox(*outline_, copy(2));
+    EXPECT_EQ(tick(copy(2)), Qt::Unchecked);
+    EXPECT_EQ(countsLine(), "2 of 3 items selected");
+
+    // A mixed group unticks; an unticked one ticks all but its kept (first) copy.
+    finders::clickCheckBox(*outline_, group("report.txt"));
+    EXPECT_EQ(page_->selectedItems(), 0);
+    finders::clickCheckBox(*outline_, group("report.txt"));
+    EXPECT_EQ(tick(copy(0)), Qt::Unchecked);
+    EXPECT_EQ(tick(copy(1)), Qt::Checked);
+    EXPECT_EQ(tick(copy(2)), Qt::Checked);
+
+    auto* filter = page_->findChild<QTabBar*>("segmentedControl");
+    QTest::mouseClick(filter, Qt::LeftButton, {}, filter->tabRect(3).center());
+    ASSERT_EQ(outline_->model()->rowCount(), 1);
+    EXPECT_EQ(outline_->model()->index(0, 2).data().toString(), "photo.jpg");
+    outline_->expandAll();
+    finders::saveShot(window_, "duplicates-results-filtered");
+    // Ticks of groups the filter hides still count.
+    EXPECT_EQ(page_->selectedItems(), 2);
+}
+
+TEST_F(DuplicatesJourney, StopMidwayKeepsWhatWasFoundAndShowsTheStopImage) {
+    for (int i = 0; i < 12; ++i) {
+        const auto name = "Documents/more/file" + std::to_string(i);
+        write(name + ".txt", "content " + std::to_string(i));
+        write(name + "-copy.txt", "content " + std::to_string(i));
+    }
+    QTest::mouseClick(page_->btnFindDups(), Qt::LeftButton);
+    // Each progress update waits for the page, so the scan is still going here.
+    ASSERT_TRUE(runUntil([&] { return countsLine() == "1 duplicates found"; }));
+    EXPECT_TRUE(page_->findChild<QWidget*>("boxFileNameShow")->isVisible());
+    EXPECT_FALSE(page_->findChild<QLabel*>("lblFileName")->text().isEmpty());
+    finders::saveShot(window_, "duplicates-scanning-file-name");
+    QTest::mouseClick(page_->scanButton(), Qt::LeftButton);
+    EXPECT_FALSE(page_->scanButton()->isEnabled());
+    ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
+
+    EXPECT_TRUE(engine_->abortedDuplicateFiles());
+    EXPECT_TRUE(page_->findChild<QLabel*>("imgStopScanClean")->isVisible());
+    EXPECT_FALSE(page_->findChild<QWidget*>("boxFileNameShow")->isVisible());
+    EXPECT_LT(page_->results().groupCount(), 14u);
+    EXPECT_TRUE(page_->scanButton()->isEnabled());
+}
+
+TEST_F(DuplicatesJourney, RescanShowsTheFolderFaceWithTheLinkBackToTheResults) {
+    auto* link = page_->findChild<QWidget*>("viewLastResults");
+    EXPECT_FALSE(link->isVisible());
+    find();
+    QTest::mouseClick(page_->findChild<QWidget*>("rescanButton"), Qt::LeftButton);
+    EXPECT_TRUE(page_->isFolderFaceShown());
+    EXPECT_TRUE(link->isVisible());
+    // The picture's caption and the check box are gone after the first search.
+    EXPECT_FALSE(page_->findChild<QWidget*>("checkAnalyzeNextTimeButton")->isVisible());
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_FALSE(page_->isFolderFaceShown());
+    EXPECT_EQ(outline_->model()->rowCount(), 2);
+}
+
+TEST_F(DuplicatesJourney, AnExcludedFolderIsRefusedWithAnAlert) {
+    const auto before = qcore::UserDefaults::standard().stringForKey("DuplicatesFinderPath");
+    finders::answerNextAlert("OK");
+    page_->folderChosen("/Library/Preferences");
+    EXPECT_EQ(qcore::UserDefaults::standard().stringForKey("DuplicatesFinderPath"), before);
+    page_->folderChosen("/LibraryOld/Shared");
+    EXPECT_EQ(qcore::UserDefaults::standard().stringForKey("DuplicatesFinderPath"),
+              "/LibraryOld/Shared");
+    EXPECT_EQ(page_->findChild<QLabel*>("lblSelectedFolder")->toolTip(),
+              "Selected folder: /LibraryOld/Shared");
+}
+
+TEST_F(DuplicatesJourney, TheStatusBarStopNeverStartsAScan) {
+    page_->stopRunningScan();
+    EXPECT_FALSE(engine_->isModuleBusy(kDuplicatesFinder));
+    EXPECT_EQ(activities_->activities(kDuplicatesFinder, "start"), 0);
+}
+
+} // namespace
