@@ -171,6 +171,10 @@ void ModuleViewController::mainthread_handleActivityStartStop(const qcore::Notif
     } else {
         lastActivityScan_ = isScan;
         isScan ? handleStopScan() : stopRemove();
+        if (isScan && identity_.foundCountsAfterScan) {
+            setCountsLine("ID_ITEMS_FOUND", {std::to_string(totalItems_)});
+            setText(lblSize_, sizeText(foundSize_));
+        }
     }
     activityHandled(isStart, isScan);
 }
@@ -182,6 +186,7 @@ void ModuleViewController::mainthread_handleUpdates(const qcore::Notification& n
     setText(lblSize_, sizeText(size));
     const auto& flags = moduleFlags();
     if (flags.isFilling.load()) {
+        foundSize_ = size;
         setText(lblOccupyRecover_, QString::fromStdString(dataFiller().DISKUSAGE()));
         setCountsLine("ID_ITEMS_FOUND", {count});
     }
@@ -253,6 +258,7 @@ void ModuleViewController::updateDescription(bool scanning, bool cleaning) {
 }
 
 void ModuleViewController::startScan() {
+    foundSize_ = 0;
     setText(lblSize_, sizeText(0));
     setText(lblOccupyRecover_, QString::fromStdString(dataFiller().DISKUSAGE()));
     setCountsLine("ID_ITEMS_FOUND", {"0"});

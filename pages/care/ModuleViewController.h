@@ -41,6 +41,9 @@ public:
         std::function<void(qengine::DataFiller&)> clean;
         // The state of the idle face; the Duplicates Finder runs the other way round.
         int idleState = 1;
+        // After a scan the counts line and size keep what was found ("ID_ITEMS_FOUND") rather
+        // than the selection, for pages whose rows are listed unticked.
+        bool foundCountsAfterScan = false;
     };
 
     ModuleViewController(qengine::DataFiller& dataFiller, Identity identity,
@@ -154,6 +157,8 @@ private:
     std::int32_t cleanedItems_ = 0;
     std::int32_t totalItemsToClean_ = 0;
     std::uint64_t recoveredSpace_ = 0;
+    // The byte total of the last progress update of a scan.
+    std::uint64_t foundSize_ = 0;
     bool lastActivityScan_ = true;
 };
 

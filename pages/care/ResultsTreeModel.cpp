@@ -1,6 +1,7 @@
 #include "pages/care/ResultsTreeModel.h"
 
 #include "engine/DataFiller.h"
+#include "platform/ui/ImageCache.h"
 
 #include <QFileIconProvider>
 #include <QFileInfo>
@@ -33,6 +34,8 @@ QIcon iconOf(const qengine::NodeIcon& icon) {
         return provider.icon(QFileInfo(QString::fromStdString(icon.source)));
     case qengine::NodeIcon::Kind::GenericFolder:
         return provider.icon(QFileIconProvider::Folder);
+    case qengine::NodeIcon::Kind::NamedImage:
+        return QIcon(qui::namedImage(QString::fromStdString(icon.source)));
     default:
         return {};
     }

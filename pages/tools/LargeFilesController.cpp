@@ -2,6 +2,7 @@
 
 #include "engine/DataFiller.h"
 #include "engine/ModuleKeys.h"
+#include "toolkit/IMGButton.h"
 
 #include "ui_LargeFiles.h"
 
@@ -17,6 +18,7 @@ ModuleViewController::Identity identity() {
     id.reloadHandOver = PageBase::HandOver::NoWait;
     id.scan = [](qengine::DataFiller& engine) { engine.fillLargeFiles(); };
     id.clean = [](qengine::DataFiller& engine) { engine.removeLargeFiles(); };
+    id.foundCountsAfterScan = true;
     return id;
 }
 
@@ -34,6 +36,25 @@ LargeFilesController::~LargeFilesController() = default;
 void LargeFilesController::loadInterface() {
     ui_ = std::make_unique<Ui::LargeFilesInterface>();
     ui_->setupUi(this);
+}
+
+void LargeFilesController::scanButtonClicked() {
+    const bool starting = ui_->scanButton->state() == idleState();
+    if (starting && !dataFiller().isModuleBusy(activityName())) resetCategories();
+    loadDataInDB();
+}
+
+void LargeFilesController::resetCategories() {
+    dataFiller().mainDataSource(activityName()).withLock([](auto& categories, auto&) {
+        for (const auto& category : categories)
+            if (category) category->setState(0);
+    });
+    ui_->outlineView->collapseAll();
+    reloadResults();
+}
+
+void LargeFilesController::activityHandled(bool isStart, bool /*isScan*/) {
+    if (isStart && ui_) ui_->outlineView->collapseAll();
 }
 
 } // namespace qpages

@@ -12,12 +12,15 @@ namespace {
 ModuleViewController::Identity identity() {
     ModuleViewController::Identity id;
     id.module = qengine::modules::kOldDownloads;
+    // Its own keys: the Trash Cleaner's line is the Trash Cleaner's.
     id.lastScanWord = "OldDownloads";
     // The scan and the clean wait at each reload until the table has been redrawn.
     id.updateHandOver = PageBase::HandOver::NoWait;
     id.reloadHandOver = PageBase::HandOver::Wait;
     id.scan = [](qengine::DataFiller& engine) { engine.fillDownloadsData(); };
     id.clean = [](qengine::DataFiller& engine) { engine.removeOldDownloads(); };
+    // Rows are listed unticked: after a scan the page tells what it found.
+    id.foundCountsAfterScan = true;
     return id;
 }
 
