@@ -166,6 +166,61 @@ TEST_F(DuplicatesJourney, ClicksNeverTickTheLastCopyAndTheFilterShowsOneType) {
     EXPECT_EQ(page_->selectedItems(), 2);
 }
 
+TEST_F(DuplicatesJourney, SelectAllButLastUntickTwoThenCleanRemovesOnlyTheTickedCopy) {
+    const auto four = std::vector<std::string>{
+        write("Documents/four/1.txt", "four"), write("Documents/four/2.txt", "four"),
+        write("Documents/four/3.txt", "four"), write("Documents/four/4.txt", "four")};
+    find();
+    ASSERT_TRUE(group("1.txt").isValid());
+    finders::chooseInNextMenu("Select All but Last");
+    finders::rightClick(*outline_, group("1.txt"));
+    EXPECT_EQ(page_->selectedItems(), 6); // 3 + 2 + 1
+    outline_->expand(group("1.txt").siblingAtColumn(0));
+    auto copy = [&](int row) {
+        return outline_->model()->index(row, 0, group("1.txt").siblingAtColumn(0));
+    };
+    finders::clickCheckBox(*outline_, copy(0));
+    finders::clickCheckBox(*outline_, copy(2));
+    EXPECT_EQ(page_->selectedItems(), 4);
+
+    finders::answerNextAlert("OK");
+    QTest::mouseClick(page_->removeButton(), Qt::LeftButton);
+    ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
+    EXPECT_EQ(remaining(four), 3);
+    EXPECT_FALSE(std::filesystem::exists(four[1]));
+    EXPECT_EQ(remaining(reports_), 1);
+    EXPECT_EQ(remaining(photos_), 1);
+    // The group of four stays with three copies; the kept copy is again the last.
+    ASSERT_EQ(outline_->model()->rowCount(), 1);
+    EXPECT_EQ(page_->results().shownSnapshot().front()->children().size(), 3u);
+    finders::chooseInNextMenu("Select All but Last");
+    finders::rightClick(*outline_, group("1.txt"));
+    EXPECT_EQ(tick(copy(2)), Qt::Unchecked);
+    EXPECT_EQ(tick(copy(0)), Qt::Checked);
+}
+
+TEST_F(DuplicatesJourney, TheMediaLibraryCopyStaysWhereverItIsListed) {
+    qcore::UserDefaults::standard().setObject("DuplicatesFinderPath", home_.path() + "/");
+    const auto library = write("Music/iTunes/iTunes Media/Music/zz/song.mp3", "la la la");
+    const auto loose = write("Desktop/song.mp3", "la la la");
+    find();
+    finders::chooseInNextMenu("Select All but First");
+    finders::rightClick(*outline_, group("song.mp3"));
+    outline_->expand(group("song.mp3").siblingAtColumn(0));
+    const auto parent = group("song.mp3").siblingAtColumn(0);
+    ASSERT_EQ(outline_->model()->rowCount(parent), 2);
+    for (int row = 0; row < 2; ++row) {
+        const auto index = outline_->model()->index(row, 2, parent);
+        const bool inLibrary = index.data(Qt::ToolTipRole).toString().toStdString() == library;
+        EXPECT_EQ(tick(index), inLibrary ? Qt::Unchecked : Qt::Checked) << row;
+    }
+    finders::answerNextAlert("OK");
+    QTest::mouseClick(page_->removeButton(), Qt::LeftButton);
+    ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
+    EXPECT_TRUE(std::filesystem::exists(library));
+    EXPECT_FALSE(std::filesystem::exists(loose));
+}
+
 TEST_F(DuplicatesJourney, StopMidwayKeepsWhatWasFoundAndShowsTheStopImage) {
     for (int i = 0; i < 12; ++i) {
         const auto name = "Documents/more/file" + std::to_string(i);
