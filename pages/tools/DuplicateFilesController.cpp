@@ -5,6 +5,8 @@
 #include "engine/TextFormat.h"
 #include "pages/care/PageNotifications.h"
 #include "pages/care/ResultsTreeModel.h"
+#include "pages/care/SortDirections.h"
+#include "pages/tools/DuplicatesTreeModel.h"
 #include "pages/tools/DuplicatesTypeFilter.h"
 #include "pages/tools/ExcludedFolders.h"
 #include "platform/core/Log.h"
@@ -51,19 +53,14 @@ ModuleViewController::Identity identity() {
     id.scan = [](qengine::DataFiller& engine) { engine.fillDuplicateFiles(); };
     id.clean = [](qengine::DataFiller& engine) { engine.removeDuplicateFiles(); };
     id.idleState = 0;
+    id.buttonFont = QFont(QStringLiteral("Arial"));
+    id.buttonFont->setPixelSize(16);
     return id;
 }
 
 void flipState(QAbstractButton* button) {
     if (auto* imgButton = qobject_cast<qtk::IMGButton*>(button))
         imgButton->setState(imgButton->state() == 1 ? 0 : 1);
-}
-
-// One sort direction per column for the life of the process; the first click sorts ascending.
-bool& descendingNext(int column) {
-    static bool size = false;
-    static bool title = false;
-    return column == ResultsTreeModel::SizeColumn ? size : title;
 }
 
 } // namespace
@@ -121,7 +118,7 @@ void DuplicateFilesController::findDups(QAbstractButton* sender) {
         results_.clearShown();
         dataFiller().mainDataSource(activityName()).clear();
         calculateTotalItemsAndParentSize();
-        refreshView();
+        reloadResults();
     }
     dataFiller().setStopFillingDuplicateFiles(false);
     showChangeFolderControls(false);
@@ -314,7 +311,6 @@ void DuplicateFilesController::scanStopped() {
     results_.setHomeFolder(qengine::DataFiller::homeDirectory());
     results_.setFirstExcluded(true);
     results_.updateIndexToRetain(true);
-    sortByColumn(ResultsTreeModel::IconColumn);
     setFilterEnabled(true);
     ui_->checkUncheckButton->setEnabled(true);
     ui_->changeFolderButton->setEnabled(true);
@@ -332,7 +328,7 @@ void DuplicateFilesController::scanStopped() {
     ui_->imgStopScanClean->setVisible(dataFiller().abortedDuplicateFiles());
     // After a scan the counts line keeps what was found until the first tick.
     showFoundCounts();
-    refreshView();
+    reloadResults();
 }
 
 void DuplicateFilesController::cleanStarted() {
@@ -366,23 +362,28 @@ void DuplicateFilesController::cleanStopped() {
     ui_->changeFolderButton->setEnabled(true);
     ui_->rescanButton->setEnabled(true);
     ui_->imgStopScanClean->setVisible(dataFiller().abortedDuplicateFiles());
+    // The counts line and size keep the clean's last figures.
+    ui_->lblOccupyRecover->setText(QString::fromStdString(dataFiller().SPACERECOVERED()));
+    ui_->lblSelectedItems->setText(QString::fromStdString(qengine::text::fillPlaceholders(
+        dataFiller().getTokenForGroup("GRP_CMN", "ID_CLEANED_ITEMS_COUNT"),
+        {cleanedCount_, std::to_string(totalItemsToClean())})));
+    ui_->lblSize->setText(sizeText(cleanedBytes_));
     updateCheckBox();
-    refreshView();
+    reloadResults();
 }
 
 void DuplicateFilesController::updateHandled(const qcore::Notification& n) {
     mirrorActivityToDelegate();
+    const auto bytes = std::strtoull(n.info(notes::kSize).c_str(), nullptr, 10);
+    if (dataFiller().isRemovingDuplicateFiles()) {
+        cleanedCount_ = n.info(notes::kCount);
+        cleanedBytes_ = bytes;
+    }
     if (!dataFiller().isFillingDuplicateFiles()) return;
     // A scan counts the copies found beyond the first of each group.
     foundCount_ = n.info(notes::kCount);
-    foundBytes_ = std::strtoull(n.info(notes::kSize).c_str(), nullptr, 10);
+    foundBytes_ = bytes;
     showFoundCounts();
-}
-
-void DuplicateFilesController::reloadFinished() {
-    calculateTotalItemsAndParentSize();
-    refreshView();
-    dataFiller().setPauseDuplicateFiles(false);
 }
 
 void DuplicateFilesController::showFoundCounts() {
@@ -411,6 +412,7 @@ void DuplicateFilesController::calculateSelectedItemsAndSize() {
     const auto sum = results_.selection();
     setSelection(sum.items, sum.bytes);
     if (!ui_) return;
+    ui_->lblPendingItems->clear();
     ui_->removeButton->setEnabled(sum.items > 0);
     updateCheckBox();
 }
@@ -427,14 +429,22 @@ void DuplicateFilesController::selectCategory(int segment) {
         const QSignalBlocker block(ui_->segmentedControl);
         ui_->segmentedControl->setCurrentIndex(results_.segment());
     }
-    // A sort shown stays applied, in the same direction, to the newly shown groups.
-    if (highlightedColumn_ == ResultsTreeModel::SizeColumn ||
-        highlightedColumn_ == ResultsTreeModel::TitleColumn) {
-        descendingNext(highlightedColumn_) = !descendingNext(highlightedColumn_);
-        sortByColumn(highlightedColumn_);
-    }
+    reapplyShownSort();
     results_.updateParentIndexForDups();
-    refreshView();
+    reloadResults();
+}
+
+void DuplicateFilesController::reapplyShownSort() {
+    auto* header = ui_ ? ui_->outlineView->header() : nullptr;
+    auto* model = treeModel();
+    if (!header || !model || !header->isSortIndicatorShown()) return;
+    const int column = header->sortIndicatorSection();
+    if (column < 0 || column >= static_cast<int>(model->columns().size())) return;
+    const QString identifier = model->columns()[static_cast<std::size_t>(column)].identifier;
+    if (identifier != columns::kSize && identifier != columns::kTitle) return;
+    // The header click flips the direction; flip it first so the shown order is kept.
+    SortDirections::takeNext(activityName(), identifier);
+    didClickTableColumn(column);
 }
 
 void DuplicateFilesController::checkUncheckAll(bool tick) {
@@ -462,46 +472,7 @@ void DuplicateFilesController::afterTickChange() {
     if (!ui_) return;
     ui_->imgStopScanClean->hide();
     ui_->lblOccupyRecover->setText(QString::fromStdString(dataFiller().DISKUSAGE()));
-    refreshView();
-}
-
-void DuplicateFilesController::refreshView() {
-    auto* model = treeModel();
-    if (!model || !ui_) return;
-    // Groups open before the refresh stay open after it.
-    std::vector<std::string> expanded;
-    for (int row = 0; row < model->rowCount(); ++row)
-        if (ui_->outlineView->isExpanded(model->index(row, 0)))
-            expanded.push_back(model->groups()[static_cast<std::size_t>(row)]->title());
-    model->reload();
-    for (int row = 0; row < model->rowCount(); ++row)
-        if (std::find(expanded.begin(), expanded.end(),
-                      model->groups()[static_cast<std::size_t>(row)]->title()) != expanded.end())
-            ui_->outlineView->expand(model->index(row, 0));
-}
-
-void DuplicateFilesController::sortByColumn(int column) {
-    if (dataFiller().isFillingDuplicateFiles() || dataFiller().isRemovingDuplicateFiles()) return;
-    auto* header = ui_ ? ui_->outlineView->header() : nullptr;
-    if (header) header->setSortIndicatorShown(false);
-    if (column == ResultsTreeModel::SizeColumn || column == ResultsTreeModel::TitleColumn) {
-        bool& descending = descendingNext(column);
-        results_.totals();
-        results_.sort(column == ResultsTreeModel::SizeColumn ? DuplicateResults::SortKey::Size
-                                                             : DuplicateResults::SortKey::Title,
-                      descending);
-        if (header) {
-            header->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-            header->setSortIndicatorShown(true);
-        }
-        highlightedColumn_ = column;
-        descending = !descending;
-    } else if (header) {
-        highlightedColumn_ = -1;
-    }
-    results_.updateParentIndexForDups();
-    results_.applyMediaRule();
-    refreshView();
+    reloadResults();
 }
 
 // --- Context menu ----------------------------------------------------------------------------
@@ -545,19 +516,12 @@ void DuplicateFilesController::revealInFinder(const QModelIndex& clicked) const 
 
 // --- View ------------------------------------------------------------------------------------
 
+ResultsTreeModel* DuplicateFilesController::makeTreeModel() {
+    return new DuplicatesTreeModel(dataFiller(), results_, this);
+}
+
 void DuplicateFilesController::viewDidLoad() {
     ModuleViewController::viewDidLoad();
-    if (auto* model = treeModel()) {
-        model->setSource([this] { return results_.shownSnapshot(); });
-        model->setTickWriter([this](std::size_t group, std::optional<std::size_t> copy,
-                                    const qengine::OutlineViewNode& shown, bool tick) {
-            const auto click = copy ? results_.clickCopy(group, *copy, shown.fullPath(), tick)
-                                    : results_.clickGroup(group, shown.title());
-            if (click != DuplicateResults::Click::Accepted) return false;
-            afterTickChange();
-            return true;
-        });
-    }
     wireControls();
     applyTexts();
     ui_->lblSelectedFolder->installEventFilter(this);
@@ -596,20 +560,16 @@ void DuplicateFilesController::wireControls() {
         button->setColorOffState(Qt::white);
         button->setState(0);
     }
-    ui.boxHeader->setGradientImageName("header.png");
-    ui.boxFooter->setGradientImageName("footer.png");
-    ui.mainInfoBox->setGradientImageName("yellow_bg_left.png", "yellow_bg_middle.png",
-                                         "yellow_bg_right.png");
-    ui.imgStopScanClean->setPixmap(
-        qui::namedImage("stop_sign.png")
-            .scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    ui.imgStopScanClean->setAccessibleName(commonToken("ID_OPERATION_ABORTED"));
 
     connect(ui.btnFindDups, &QAbstractButton::clicked, this,
             [this] { findDups(ui_->btnFindDups); });
     connect(ui.changeFolderButton, &QAbstractButton::clicked, this, [this] { changeFolder(); });
     connect(ui.viewLastResults, &QAbstractButton::clicked, this,
             [this] { showChangeFolderControls(false); });
+    // The shape's Rescan, check-all and context menu mean other things on this page.
+    disconnect(ui.rescanButton, &QAbstractButton::clicked, this, nullptr);
+    disconnect(ui.checkUncheckButton, &QAbstractButton::clicked, this, nullptr);
+    disconnect(ui.outlineView, &QWidget::customContextMenuRequested, this, nullptr);
     connect(ui.rescanButton, &QAbstractButton::clicked, this, [this] {
         ui_->outlineView->collapseAll();
         showChangeFolderControls(true);
@@ -618,19 +578,14 @@ void DuplicateFilesController::wireControls() {
         qcore::UserDefaults::standard().setObject("analyzeAutomaticallyDuplicates",
                                                   std::to_string(checked ? 1 : 0));
     });
-    // Ticks from off, unticks from mixed.
-    connect(ui.checkUncheckButton, &QCheckBox::clicked, this, [this] {
-        checkUncheckAll(ui_->checkUncheckButton->checkState() != Qt::Checked ? false : true);
-    });
+    // Ticks from off, unticks from mixed (every removable copy ticked).
+    connect(ui.checkUncheckButton, &QCheckBox::clicked, this,
+            [this] { checkUncheckAll(selectedItems() < totalItems()); });
     for (const QString& label : DuplicatesTypeFilter::segmentLabels())
         ui.segmentedControl->addTab(commonToken("ID_" + label.toUpper().toStdString()));
     ui.segmentedControl->setExpanding(false);
     connect(ui.segmentedControl, &QTabBar::currentChanged, this,
             [this](int index) { selectCategory(index); });
-    auto* header = ui.outlineView->header();
-    header->setSectionsClickable(true);
-    connect(header, &QHeaderView::sectionClicked, this,
-            [this](int column) { sortByColumn(column); });
     connect(ui.outlineView, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& position) { showContextMenu(position); });
     // No group opens while the engine works on the list.
@@ -649,7 +604,6 @@ void DuplicateFilesController::applyTexts() {
     ui.selFolderPath->setText(commonToken("ID_SELECTED_PATH"));
     ui.changeFolderButton->setText(commonToken("ID_CHANGE_FOLDER"));
     ui.rescanButton->setText(commonToken("ID_RESCAN"));
-    ui.imgStopScanClean->setToolTip(commonToken("ID_OPERATION_ABORTED"));
     ui.scanButton->setText(commonToken("ID_ANALYZE_NOW"));
     ui.removeButton->setText(commonToken("ID_CLEAN_NOW"));
     ui.lblSelectedItems->setText(QString::fromStdString(qengine::text::fillPlaceholders(

@@ -63,9 +63,9 @@ protected:
     void viewDidLoad() override;
     // The folder line is elided again whenever its width changes.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    ResultsTreeModel* makeTreeModel() override;
     void activityHandled(bool isStart, bool isScan) override;
     void updateHandled(const qcore::Notification& n) override;
-    void reloadFinished() override;
     void scanButtonClicked() override;
     void calculateTotalItemsAndParentSize() override;
     void calculateSelectedItemsAndSize() override;
@@ -78,7 +78,6 @@ private:
     void changeFolder();
     void showSelectedFolder();
     void mirrorActivityToDelegate() const;
-    void refreshView();
     void afterTickChange();
 
     void scanStarted();
@@ -90,8 +89,8 @@ private:
     void showFoundCounts();
     void updateCheckBox();
 
-    // Header clicks; "icon" and "check" only clear the indicator.
-    void sortByColumn(int column);
+    // Sorts the shown groups again as the header's indicator shows.
+    void reapplyShownSort();
     void showContextMenu(const QPoint& position);
     void enableMenuItems(QMenu& menu, const QModelIndex& clicked) const;
     void revealInFinder(const QModelIndex& clicked) const;
@@ -101,10 +100,12 @@ private:
     QString selectedFolderText_;
     bool folderFaceShown_ = true;
     bool firstScanStarted_ = false;
-    int highlightedColumn_ = -1;
-    // The last progress the engine reported: the copies found and their bytes.
+    // The last progress the engine reported: the copies found and their bytes, or the copies
+    // removed and the bytes freed.
     std::string foundCount_ = "0";
     std::uint64_t foundBytes_ = 0;
+    std::string cleanedCount_ = "0";
+    std::uint64_t cleanedBytes_ = 0;
 };
 
 } // namespace qpages

@@ -2,7 +2,11 @@
 
 #include "engine/DataFiller.h"
 #include "engine/ModuleKeys.h"
+#include "pages/care/ResultsTreeModel.h"
+#include "pages/care/SortDirections.h"
 #include "toolkit/IMGButton.h"
+
+#include <QHeaderView>
 
 #include "ui_LargeFiles.h"
 
@@ -19,6 +23,7 @@ ModuleViewController::Identity identity() {
     id.scan = [](qengine::DataFiller& engine) { engine.fillLargeFiles(); };
     id.clean = [](qengine::DataFiller& engine) { engine.removeLargeFiles(); };
     id.foundCountsAfterScan = true;
+    id.retitleScanAtClick = true;
     return id;
 }
 
@@ -53,8 +58,22 @@ void LargeFilesController::resetCategories() {
     reloadResults();
 }
 
-void LargeFilesController::activityHandled(bool isStart, bool /*isScan*/) {
-    if (isStart && ui_) ui_->outlineView->collapseAll();
+void LargeFilesController::activityHandled(bool isStart, bool isScan) {
+    if (!ui_) return;
+    if (isStart) {
+        ui_->outlineView->collapseAll();
+        ui_->outlineView->header()->setSortIndicatorShown(false);
+        return;
+    }
+    // Largest first after a scan; after a clean the size order turns round.
+    if (isScan && !SortDirections::nextIsDescending(activityName(), columns::kSize))
+        SortDirections::takeNext(activityName(), columns::kSize);
+    sortBySize();
+    if (isScan) ui_->outlineView->collapseAll();
+}
+
+void LargeFilesController::sortBySize() {
+    if (auto* model = treeModel()) didClickTableColumn(model->columnIndex(columns::kSize));
 }
 
 } // namespace qpages

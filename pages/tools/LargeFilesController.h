@@ -26,6 +26,8 @@ private:
     void loadInterface() override;
     // Every category unticked and closed, as a new scan starts.
     void resetCategories();
+    // The header's click on the Size column, in the direction it has next.
+    void sortBySize();
 
     std::unique_ptr<Ui::LargeFilesInterface> ui_;
 };

@@ -3,6 +3,8 @@
 #include "engine/DataFiller.h"
 #include "engine/ModuleKeys.h"
 
+#include "toolkit/IMGButton.h"
+
 #include "ui_OldDownloads.h"
 
 namespace qpages {
@@ -34,6 +36,13 @@ OldDownloads::~OldDownloads() = default;
 void OldDownloads::loadInterface() {
     ui_ = std::make_unique<Ui::OldDownloadsInterface>();
     ui_->setupUi(this);
+}
+
+void OldDownloads::activityHandled(bool isStart, bool isScan) {
+    if (isStart || !isScan || !ui_) return;
+    const bool found = itemsToRemove();
+    ui_->scanButton->setHidden(found);
+    ui_->removeButton->setHidden(!found);
 }
 
 } // namespace qpages
