@@ -17,6 +17,7 @@ namespace qengine {
 namespace {
 
 using Step = SqliteStatement::Step;
+using Access = SqliteConnection::Access;
 
 std::atomic<long long> gBusyTimeoutMs{2000};
 
@@ -91,8 +92,9 @@ bool DBOperations::isDatabasePath(const std::string& path) {
     return extension == "SQLITE" || extension == "DB";
 }
 
-std::optional<std::vector<std::string>> DBOperations::readTableNames(const std::string& path) {
-    SqliteConnection connection(path, busyTimeout());
+std::optional<std::vector<std::string>> DBOperations::readTableNames(const std::string& path,
+                                                                     Access access) {
+    SqliteConnection connection(path, busyTimeout(), access);
     if (!connection.isOpen()) return std::nullopt;
     auto names = readColumn(connection, "SELECT name FROM sqlite_master WHERE type = 'table'");
     if (!names) return std::nullopt;
@@ -104,11 +106,12 @@ std::optional<std::vector<std::string>> DBOperations::readTableNames(const std::
 }
 
 std::vector<std::string> DBOperations::getDBTableName(const std::string& path) {
-    return readTableNames(path).value_or(std::vector<std::string>{});
+    return readTableNames(path, Access::ReadOnly).value_or(std::vector<std::string>{});
 }
 
-std::optional<bool> DBOperations::probeTable(const std::string& path, const std::string& table) {
-    SqliteConnection connection(path, busyTimeout());
+std::optional<bool> DBOperations::probeTable(const std::string& path, const std::string& table,
+                                             Access access) {
+    SqliteConnection connection(path, busyTimeout(), access);
     SqliteStatement statement(connection, "SELECT 1 FROM " + quotedIdentifier(table) + " LIMIT 1");
     switch (statement.step()) {
     case Step::Row:
@@ -122,7 +125,7 @@ std::optional<bool> DBOperations::probeTable(const std::string& path, const std:
 }
 
 bool DBOperations::tableHasData(const std::string& path, const std::string& table) {
-    return probeTable(path, table).value_or(false);
+    return probeTable(path, table, Access::ReadOnly).value_or(false);
 }
 
 bool DBOperations::tableEmptyData(const std::string& path, const std::string& table) {
@@ -136,7 +139,7 @@ bool DBOperations::vacuumDB(const std::string& path) {
 std::vector<std::string> DBOperations::getColumnDataForDB(const std::string& path,
                                                           const std::string& table,
                                                           const std::string& column) {
-    SqliteConnection connection(path, busyTimeout());
+    SqliteConnection connection(path, busyTimeout(), Access::ReadOnly);
     const std::string sql =
         "SELECT " + quotedIdentifier(column) + " FROM " + quotedIdentifier(table);
     return readColumn(connection, sql).value_or(std::vector<std::string>{});
@@ -152,7 +155,8 @@ bool DBOperations::emptyTables(const std::string& path, const std::vector<std::s
     bool emptied = true;
     bool deletedAny = false;
     for (const auto& table : tables) {
-        const auto hasRows = probeTable(path, table);
+        // The clean's own connection: it writes next, and may see a log the reader could not.
+        const auto hasRows = probeTable(path, table, Access::ReadWrite);
         if (!hasRows) {
             qcore::log("Could not read table ", table, " of ", path);
             emptied = false;
@@ -169,7 +173,7 @@ bool DBOperations::emptyTables(const std::string& path, const std::vector<std::s
 }
 
 bool DBOperations::dbEmptyData(const std::string& path) {
-    const auto tables = readTableNames(path);
+    const auto tables = readTableNames(path, Access::ReadWrite);
     if (!tables) {
         qcore::log("Could not read the tables of ", path);
         return false;
@@ -179,7 +183,7 @@ bool DBOperations::dbEmptyData(const std::string& path) {
 
 bool DBOperations::emptyExistingTables(const std::string& path,
                                        const std::vector<std::string>& tables) {
-    const auto present = readTableNames(path);
+    const auto present = readTableNames(path, Access::ReadWrite);
     if (!present) {
         qcore::log("Could not read the tables of ", path);
         return false;
@@ -193,7 +197,7 @@ bool DBOperations::emptyExistingTables(const std::string& path,
 }
 
 bool DBOperations::checkFirefoxInternetHistory(const std::string& path) {
-    SqliteConnection connection(path, busyTimeout());
+    SqliteConnection connection(path, busyTimeout(), Access::ReadOnly);
     SqliteStatement statement(connection,
                               std::string("SELECT 1 FROM ") + kUnbookmarkedPlaces + " LIMIT 1");
     return statement.step() == Step::Row;

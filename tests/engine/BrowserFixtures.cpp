@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace fixtures {
@@ -284,6 +287,35 @@ void simpleDb(const std::string& path, int rows) {
     Connection db(path);
     db.exec("CREATE TABLE icons (id INTEGER PRIMARY KEY, url TEXT);");
     db.exec(joined(range(rows), "INSERT INTO icons (url) VALUES ('https://site$.example/');"));
+}
+
+void liveWalDb(const std::string& path, int rows) {
+    const std::string source = path + ".source";
+    {
+        Connection db(source);
+        db.exec("PRAGMA journal_mode = WAL");
+        db.exec("PRAGMA wal_autocheckpoint = 0");
+        db.exec("CREATE TABLE icons (id INTEGER PRIMARY KEY, url TEXT);");
+        db.exec(joined(range(rows), "INSERT INTO icons (url) VALUES ('https://site$.example/');"));
+        // Copied while the writer holds it, so the copies keep the log and index it leaves.
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::filesystem::copy_file(source + suffix, path + suffix,
+                                       std::filesystem::copy_options::overwrite_existing);
+    }
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(source + suffix);
+}
+
+std::map<std::string, std::string> folderBytes(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (!entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        files[entry.path().filename().string()] = bytes.str();
+    }
+    return files;
 }
 
 } // namespace fixtures

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,5 +67,10 @@ void chromeTopSites(const std::string& path, int rows);
 void safariHistory(const std::string& path, int rows);
 // A database with one table "icons" of `rows` rows (WebpageIcons.db and cache databases).
 void simpleDb(const std::string& path, int rows);
+// The same in WAL mode as a running program leaves it: every row still in the "-wal" log, with
+// its "-shm" index beside it, and no connection open.
+void liveWalDb(const std::string& path, int rows);
+// Every file of the folder (not below it) with its bytes.
+std::map<std::string, std::string> folderBytes(const std::string& folder);
 
 } // namespace fixtures
