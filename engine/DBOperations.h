@@ -37,12 +37,14 @@ public:
     // read and every such table was emptied (the vacuum is best effort and only logged).
     static bool dbEmptyData(const std::string& path);
 
-    // A place that no bookmark points to exists (false when the bookmarks cannot be read, as
-    // then nothing could be cleaned safely).
+    // A place that no bookmark points to, or a visit or other trace of browsing, exists (false
+    // when the bookmarks cannot be read, as then nothing could be cleaned safely).
     static bool checkFirefoxInternetHistory(const std::string& path);
-    // Deletes, in one transaction, the places no bookmark points to, with their visits and the
-    // origins no place uses any more; nothing is deleted when the bookmarks cannot be read.
-    // Vacuums afterwards (best effort). True when the transaction committed.
+    // Deletes, in one transaction, the places no bookmark points to, every visit (bookmarked
+    // places' too, whose visit count and last visit date are reset), the typed input, page
+    // metadata and its searches, the annotations of deleted places and the origins no place uses
+    // any more; nothing is deleted when the bookmarks cannot be read. Vacuums afterwards (best
+    // effort). True when the transaction committed.
     static bool emptyFirefoxInternetHistory(const std::string& path);
 
     // Empties those of `tables` the file has that hold rows, then vacuums. True when the
@@ -73,6 +75,9 @@ private:
                                           SqliteConnection::Access access);
     static bool emptyTables(const std::string& path, const std::vector<std::string>& tables);
     static bool hasTable(SqliteConnection& connection, const std::string& table);
+    static bool hasColumn(SqliteConnection& connection, const std::string& table,
+                          const std::string& column);
+    static bool emptyFirefoxHistoryTables(SqliteConnection& connection);
 };
 
 } // namespace qengine
