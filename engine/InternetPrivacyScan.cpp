@@ -2,6 +2,7 @@
 
 #include "engine/DBOperations.h"
 #include "engine/DataFiller.h"
+#include "engine/DatabaseCompanion.h"
 #include "engine/FileOperations.h"
 #include "engine/ModuleKeys.h"
 #include "engine/Pacer.h"
@@ -28,14 +29,6 @@ ItemType listedTypeOf(const qcore::FileAttributes& attributes) {
 std::uint64_t sizeOf(const std::string& path, const qcore::FileAttributes& attributes) {
     return FileOperations::bytesOf(attributes.isDirectory() ? FileOperations::folderSizeUnix(path)
                                                             : FileOperations::getFileSize(path));
-}
-
-// A database's journal and WAL files belong to it; deleting them on their own could lose or
-// corrupt its last changes.
-bool isDatabaseCompanion(const std::string& name) {
-    for (const char* suffix : {"-wal", "-shm", "-journal"})
-        if (name.ends_with(suffix)) return true;
-    return false;
 }
 
 // Safari keeps the tabs and windows that can be reopened in this key.
@@ -201,7 +194,7 @@ std::uint64_t InternetPrivacyScan::fillApplicationCache_Safari(OutlineViewNode& 
     auto item = makeItem("Application Cache");
     const std::string cache = home("Library/Caches/com.apple.Safari");
     for (const auto& name : FileManager::contentsOfDirectory(cache))
-        if (!isDatabaseCompanion(name))
+        if (!DatabaseCompanion::isCompanionName(name))
             listDatabaseOrFile(*item, FileManager::appendingPathComponent(cache, name), cache);
     return finishKind(group, item);
 }

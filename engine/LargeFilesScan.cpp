@@ -1,6 +1,7 @@
 #include "engine/LargeFilesScan.h"
 
 #include "engine/DataFiller.h"
+#include "engine/DatabaseCompanion.h"
 #include "engine/LargeFilesCategories.h"
 #include "engine/LargeFilesThresholds.h"
 #include "engine/ScanListing.h"
@@ -92,7 +93,8 @@ void LargeFilesScan::walk(ScanRun& scan, const std::string& root) {
             continue;
         }
         if (!attributes.isRegular() || attributes.size < minimum) continue;
-        if (isCompanionServiceLog(FileManager::lastPathComponent(entry->path))) continue;
+        const std::string name = FileManager::lastPathComponent(entry->path);
+        if (isCompanionServiceLog(name) || DatabaseCompanion::isCompanionName(name)) continue;
         scan.countedPointWithReload(kReloadPause);
         listFile(scan, entry->path, attributes.size);
     }

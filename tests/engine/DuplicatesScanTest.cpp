@@ -151,6 +151,20 @@ TEST_F(Duplicates, IdenticalCopiesWithTheSameSizeAndTimeFormOneGroupInWalkOrder)
     EXPECT_EQ(engine_->getItemsCountOfModule(kDups), 3);
 }
 
+TEST_F(Duplicates, ADatabaseLogOrIndexIsNeverACopy) {
+    const std::string content = bytesOf('w', 8192);
+    const auto a = file("a/store.sqlite", bytesOf('s', 4096));
+    const auto b = file("b/store.sqlite", bytesOf('s', 4096));
+    for (const char* suffix : {"-wal", "-shm", "-journal"}) {
+        file(std::string("a/store.sqlite") + suffix, content);
+        file(std::string("b/store.sqlite") + suffix, content);
+    }
+
+    engine_->fillDuplicateFiles();
+
+    EXPECT_EQ(groups(), (std::vector<std::vector<std::string>>{{a, b}}));
+}
+
 TEST_F(Duplicates, EachFileIsHashedAtMostOnceAndLoneKeysNeverAreHashed) {
     const auto x1 = file("x1", bytesOf('x', 5000));
     const auto x2 = file("x2", bytesOf('x', 5000));

@@ -161,6 +161,17 @@ TEST_F(LargeFiles, LibraryTrashPackagesAndHiddenEntriesAreLeftOutButHiddenFolder
     EXPECT_EQ(engine_->checkIfLargeFileExcluded("/etc/passwd"), 2);
 }
 
+TEST_F(LargeFiles, DatabaseCompanionsAreNeverListedOnTheirOwn) {
+    big("Mail/index.db", 60 * kMB);
+    big("Mail/index.db-wal", 60 * kMB);
+    big("Mail/index.db-shm", 60 * kMB);
+    big("Mail/old.sqlite-journal", 60 * kMB);
+
+    engine_->fillLargeFiles();
+
+    EXPECT_EQ(listed().at("Others"), std::vector<std::string>{"index.db"});
+}
+
 TEST_F(LargeFiles, ReloadsComeBeforeTheEleventhAndTwentyFirstCandidate) {
     // Candidates reach the smallest threshold, whether their category takes them or not.
     for (int i = 0; i < 25; ++i)
