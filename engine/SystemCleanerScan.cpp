@@ -162,8 +162,9 @@ OutlineViewNode::Ptr SystemCleanerScan::makeContainerItem(ScanRun& run,
         if (DBOperations::isDatabasePath(path) && !DBOperations::dbHasData(path)) continue;
         item->arrFullPath().push_back(path);
         listing_.add(path, row::typeOnDisk(path));
-        // The entries' own sizes, not their contents': a quick estimate per container.
-        sum += FileOperations::bytesOf(FileOperations::getFileSize(path));
+        // What removing the entry frees: a folder counts all it holds, not its own entry.
+        sum += FileOperations::bytesOf(isRealFolder(path) ? FileOperations::folderSizeUnix(path)
+                                                          : FileOperations::getFileSize(path));
         item->setSize(FileOperations::textOf(sum));
         if (run.shouldStop()) break;
     }

@@ -190,13 +190,13 @@ TEST_F(Duplicates, ExcludedNamesAndFoldersAreLeftOut) {
     file("repo/.git/objects/o1", content);
     file("repo/.GIT/o2", content); // names compare ignoring case
     file("private/p1", content);
-    file("privateer/p2", content); // a plain text prefix of an excluded folder
+    file("privateer/p2", content); // only a text prefix of an excluded folder: compared
     exclude({".git", root_ + "/Private"});
 
     engine_->fillDuplicateFiles();
 
-    EXPECT_EQ(groups(),
-              (std::vector<std::vector<std::string>>{{root_ + "/keep1", root_ + "/keep2"}}));
+    EXPECT_EQ(groups(), (std::vector<std::vector<std::string>>{
+                            {root_ + "/keep1", root_ + "/keep2", root_ + "/privateer/p2"}}));
     const auto seen = processed();
     // A name entry does not stop the walk; a folder entry skips its whole subtree.
     EXPECT_NE(std::find(seen.begin(), seen.end(), root_ + "/repo/.git/objects/o1"), seen.end());

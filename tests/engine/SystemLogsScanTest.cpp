@@ -143,6 +143,19 @@ TEST_F(CareTreeScan, SystemCleanerScanLeavesALiveWalDatabaseByteForByte) {
     EXPECT_EQ(titles(*group(kCache, 0)), std::vector<std::string>{"live.db"});
 }
 
+TEST_F(CareTreeScan, AContainerRowCountsAllItsFoldersHold) {
+    home_.write(containerCaches("com.example.app", "a.bin"), std::string(10, 'a'));
+    home_.write(containerCaches("com.example.app", "sub/b.bin"), std::string(700, 'b'));
+    home_.write(containerCaches("com.example.app", "sub/deeper/c.bin"), std::string(7000, 'c'));
+
+    engine_->fillCacheCleaner();
+
+    const auto sandbox = group(kCache, 1);
+    ASSERT_EQ(sandbox->children().size(), 1u);
+    EXPECT_EQ(sandbox->children()[0]->size(), "7710");
+    EXPECT_EQ(recorder_->named("DataFillerUpdateNotification").back().info("size"), "7710");
+}
+
 TEST_F(CareTreeScan, AnEmptyHomeGivesEmptyGroups) {
     engine_->fillCacheCleaner();
     EXPECT_EQ(engine_->mainDataSource(kCache).nodeCount(), 2u);
