@@ -277,7 +277,7 @@ TEST_F(LargeFiles, CleanLeavesAFileSwappedForALinkOrMovedOutOfTheFolder) {
     const auto victim = outside.write("a.mp3", "not listed");
     std::filesystem::remove_all(home_.path() + "/music");
     ASSERT_EQ(::symlink(outside.path().c_str(), (home_.path() + "/music").c_str()), 0);
-    // gone.mp3 vanished: its row goes, but it freed nothing here.
+    // gone.mp3 vanished: its row goes and counts, but it freed nothing here.
     ASSERT_EQ(::unlink(gone.c_str()), 0);
     clearRecorder();
 
@@ -287,5 +287,8 @@ TEST_F(LargeFiles, CleanLeavesAFileSwappedForALinkOrMovedOutOfTheFolder) {
     EXPECT_TRUE(FileManager::attributes(b)->isLink());
     EXPECT_EQ(FileManager::readFile(victim), "not listed");
     EXPECT_EQ(listed().at("Music"), (std::vector<std::string>{"b.mp3", "a.mp3"}));
-    EXPECT_TRUE(recorder_->named("DataFillerUpdateNotification").empty());
+    const auto updates = recorder_->named("DataFillerUpdateNotification");
+    ASSERT_EQ(updates.size(), 1u);
+    EXPECT_EQ(updates[0].info("count"), "1");
+    EXPECT_EQ(updates[0].info("size"), "0");
 }
