@@ -9,7 +9,9 @@
 #include "platform/core/UserDefaults.h"
 #include "toolkit/IMGButton.h"
 
+#include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTreeView>
@@ -94,6 +96,12 @@ protected:
         });
         return result;
     }
+    std::vector<std::string> categoryOrder() const {
+        std::vector<std::string> order;
+        for (const auto& category : engine_->mainDataSource(kLargeFiles).nodesSnapshot())
+            order.push_back(category->fullPath());
+        return order;
+    }
     static QModelIndex row(QTreeView& tree, const QString& title, const QModelIndex& parent = {}) {
         auto* model = tree.model();
         for (int r = 0; r < model->rowCount(parent); ++r)
@@ -107,8 +115,8 @@ TEST_F(LargeFilesJourney, CategoriesByThresholdLargestFirstThenCleanTheTickedFil
     const auto song = sized("Music/song.mp3", 2 * kMB);
     sized("Movies/clip.mov", 20 * kMB);
     sized("Movies/film.mp4", 30 * kMB);
-    const auto report = sized("Documents/report.pdf", 2 * kMB);
-    sized("Documents/bigger.pdf", 3 * kMB);
+    const auto report = sized("Documents/a-report.pdf", 2 * kMB);
+    sized("Documents/z-bigger.pdf", 3 * kMB);
     sized("Data/blob.xyz", 60 * kMB);
     sized("Data/small.xyz", 10 * kMB);
     sized("Library/Caches/cache.bin", 100 * kMB);
@@ -121,17 +129,23 @@ TEST_F(LargeFilesJourney, CategoriesByThresholdLargestFirstThenCleanTheTickedFil
     auto found = listed();
     EXPECT_EQ(found["Music"], std::vector<std::string>{"song.mp3"});
     EXPECT_EQ(found["Video"], std::vector<std::string>{"film.mp4"});
-    EXPECT_EQ(found["Documents"], (std::vector<std::string>{"bigger.pdf", "report.pdf"}));
+    EXPECT_EQ(found["Documents"], (std::vector<std::string>{"z-bigger.pdf", "a-report.pdf"}));
     EXPECT_EQ(found["Others"], std::vector<std::string>{"blob.xyz"});
     EXPECT_TRUE(found["Pictures"].empty());
     EXPECT_EQ(shown.label("lblSelectedItems"), "5 items found");
+    // Largest first, in every category and across them, with the descending indicator.
+    EXPECT_EQ(categoryOrder(),
+              (std::vector<std::string>{"Others", "Video", "Documents", "Music", "Pictures"}));
+    auto* header = page.findChild<QTreeView*>("outlineView")->header();
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
     EXPECT_EQ(page.selectedItems(), 0);
     EXPECT_FALSE(page.removeButton()->isEnabled());
 
     auto& tree = *page.findChild<QTreeView*>("outlineView");
     const auto documents = row(tree, "Documents");
     tree.expand(documents);
-    finders::clickCheckBox(tree, row(tree, "report.pdf", documents));
+    finders::clickCheckBox(tree, row(tree, "a-report.pdf", documents));
     EXPECT_EQ(row(tree, "Documents").data(Qt::CheckStateRole).value<Qt::CheckState>(),
               Qt::PartiallyChecked);
     EXPECT_EQ(page.selectedItems(), 1);
@@ -144,13 +158,17 @@ TEST_F(LargeFilesJourney, CategoriesByThresholdLargestFirstThenCleanTheTickedFil
     ASSERT_TRUE(runUntilIdle({kLargeFiles}));
     EXPECT_FALSE(std::filesystem::exists(report));
     EXPECT_TRUE(std::filesystem::exists(song));
-    EXPECT_EQ(std::filesystem::file_size(home_.file("Documents/bigger.pdf")), 3 * kMB);
-    EXPECT_EQ(listed()["Documents"], std::vector<std::string>{"bigger.pdf"});
+    EXPECT_EQ(std::filesystem::file_size(home_.file("Documents/z-bigger.pdf")), 3 * kMB);
+    EXPECT_EQ(listed()["Documents"], std::vector<std::string>{"z-bigger.pdf"});
+    // After a clean the size order turns round.
+    EXPECT_EQ(categoryOrder(),
+              (std::vector<std::string>{"Pictures", "Music", "Documents", "Video", "Others"}));
     EXPECT_EQ(row(tree, "Documents").data(Qt::CheckStateRole).value<Qt::CheckState>(),
               Qt::Unchecked);
 
     // A second scan after the categories were reordered still files every file by its kind.
-    QTest::mouseClick(page.scanButton(), Qt::LeftButton);
+    ASSERT_TRUE(page.findChild<QPushButton*>("rescanButton")->isVisible());
+    QTest::mouseClick(page.findChild<QPushButton*>("rescanButton"), Qt::LeftButton);
     ASSERT_TRUE(runUntilIdle({kLargeFiles}));
     found = listed();
     EXPECT_EQ(found["Music"], std::vector<std::string>{"song.mp3"});
