@@ -431,6 +431,9 @@ void DuplicateFilesController::selectCategory(int segment) {
     }
     reapplyShownSort();
     results_.updateParentIndexForDups();
+    // The removable copies are counted over the groups shown.
+    calculateTotalItemsAndParentSize();
+    if (ui_) updateCheckBox();
     reloadResults();
 }
 

@@ -9,6 +9,7 @@
 #include "toolkit/IMGButton.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTabBar>
 #include <QTest>
@@ -219,6 +220,47 @@ TEST_F(DuplicatesJourney, TheMediaLibraryCopyStaysWhereverItIsListed) {
     ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
     EXPECT_TRUE(std::filesystem::exists(library));
     EXPECT_FALSE(std::filesystem::exists(loose));
+}
+
+TEST_F(DuplicatesJourney, FilterThenSortThenTickActsOnTheCopysOwnGroup) {
+    const std::string longer(5000, 'x');
+    write("Documents/long.txt", longer);
+    write("Documents/d/long.txt", longer);
+    find();
+    auto* filter = page_->findChild<QTabBar*>("segmentedControl");
+    QTest::mouseClick(filter, Qt::LeftButton, {}, filter->tabRect(4).center());
+    ASSERT_EQ(outline_->model()->rowCount(), 2);
+    auto* header = outline_->header();
+    const int sizeColumn = 3;
+    const QPoint sizeHeader(header->sectionViewportPosition(sizeColumn) + 10, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, sizeHeader);
+    const bool firstDescending = header->sortIndicatorOrder() == Qt::DescendingOrder;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, sizeHeader);
+    EXPECT_NE(header->sortIndicatorOrder() == Qt::DescendingOrder, firstDescending);
+    const auto topTitle = outline_->model()->index(0, 2).data().toString().toStdString();
+    EXPECT_EQ(topTitle,
+              header->sortIndicatorOrder() == Qt::DescendingOrder ? "long.txt" : "report.txt");
+
+    outline_->expand(group(topTitle).siblingAtColumn(0));
+    const auto second = outline_->model()->index(1, 0, group(topTitle).siblingAtColumn(0));
+    const auto path = second.siblingAtColumn(2).data(Qt::ToolTipRole).toString().toStdString();
+    finders::clickCheckBox(*outline_, second);
+    EXPECT_EQ(page_->selectedItems(), 1);
+    // The engine's own group of that copy holds the tick, whatever its place in the list.
+    engine_->mainDataSource(kDuplicatesFinder).withLock([&](const auto& groups, const auto&) {
+        for (const auto& g : groups)
+            for (const auto& copy : g->children())
+                EXPECT_EQ(copy->state(), copy->fullPath() == path ? 1 : 0) << copy->fullPath();
+    });
+
+    // The check-all box ticks every copy but the kept one of each shown group, then unticks.
+    auto* checkAll = page_->findChild<QCheckBox*>("checkUncheckButton");
+    QTest::mouseClick(checkAll, Qt::LeftButton);
+    EXPECT_EQ(page_->selectedItems(), 3);
+    EXPECT_EQ(checkAll->checkState(), Qt::PartiallyChecked);
+    QTest::mouseClick(checkAll, Qt::LeftButton);
+    EXPECT_EQ(page_->selectedItems(), 0);
+    EXPECT_EQ(checkAll->checkState(), Qt::Unchecked);
 }
 
 TEST_F(DuplicatesJourney, StopMidwayKeepsWhatWasFoundAndShowsTheStopImage) {
