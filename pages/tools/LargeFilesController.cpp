@@ -4,6 +4,7 @@
 #include "engine/ModuleKeys.h"
 #include "pages/care/ResultsTreeModel.h"
 #include "pages/care/SortDirections.h"
+#include "platform/core/Log.h"
 #include "toolkit/IMGButton.h"
 
 #include <QHeaderView>
@@ -65,6 +66,7 @@ void LargeFilesController::activityHandled(bool isStart, bool isScan) {
         ui_->outlineView->header()->setSortIndicatorShown(false);
         return;
     }
+    if (isScan) qcore::logLine("Scan Stopped ");
     // Largest first after a scan; after a clean the size order turns round.
     if (isScan && !SortDirections::nextIsDescending(activityName(), columns::kSize))
         SortDirections::takeNext(activityName(), columns::kSize);
