@@ -3,19 +3,16 @@
 #include "engine/DataFiller.h"
 #include "engine/ModuleKeys.h"
 #include "engine/TextFormat.h"
+#include "pages/care/PageDelegate.h"
 #include "pages/care/PageNotifications.h"
 #include "pages/care/ResultsTreeModel.h"
 #include "pages/care/SortDirections.h"
 #include "pages/tools/DuplicatesTreeModel.h"
 #include "pages/tools/DuplicatesTypeFilter.h"
 #include "pages/tools/ExcludedFolders.h"
-#include "platform/core/Log.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/ui/Alert.h"
 #include "platform/ui/GuiWorkspace.h"
-#include "platform/ui/ImageCache.h"
-#include "shell/PellorAppDelegate.h"
-#include "toolkit/GradientBox.h"
 #include "toolkit/IMGButton.h"
 #include "toolkit/LinkButton.h"
 
@@ -394,7 +391,7 @@ void DuplicateFilesController::showFoundCounts() {
 }
 
 void DuplicateFilesController::mirrorActivityToDelegate() const {
-    auto* delegate = qshell::PellorAppDelegate::shared();
+    auto* delegate = pageDelegate();
     if (!delegate) return;
     delegate->setIsScanningDups(dataFiller().isFillingDuplicateFiles());
     delegate->setIsRemovingDups(dataFiller().isRemovingDuplicateFiles());
