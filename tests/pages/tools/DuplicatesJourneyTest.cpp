@@ -8,9 +8,13 @@
 #include "platform/core/UserDefaults.h"
 #include "toolkit/IMGButton.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeView>
@@ -300,22 +304,54 @@ TEST_F(DuplicatesJourney, RescanShowsTheFolderFaceWithTheLinkBackToTheResults) {
     EXPECT_EQ(outline_->model()->rowCount(), 2);
 }
 
-TEST_F(DuplicatesJourney, AnExcludedFolderIsRefusedWithAnAlert) {
+TEST_F(DuplicatesJourney, TheFolderDialogTakesAFolderAndRefusesAnExcludedOne) {
     const auto before = qcore::UserDefaults::standard().stringForKey("DuplicatesFinderPath");
-    finders::answerNextAlert("OK");
-    page_->folderChosen("/Library/Preferences");
+    const auto choose = [&](const QString& folder) {
+        QTest::mouseClick(page_->findChild<QPushButton*>("changeFolderButton"), Qt::LeftButton);
+        auto* dialog = window_.findChild<QFileDialog*>("folderDialog");
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
+        dialog->setDirectory(folder);
+        dialog->selectFile(folder);
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        ASSERT_NE(buttons, nullptr);
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Open), Qt::LeftButton);
+        QApplication::processEvents();
+    };
+    write("Library/Preferences/settings.plist", "x");
+    qcore::UserDefaults::standard().setObject(
+        "excludedDirectoryNames", qcore::Array{qcore::Value(home_.path() + "/Library")});
+    const auto alerted = finders::answerNextAlert("OK");
+    choose(QString::fromStdString(home_.file("Library/Preferences")));
+    EXPECT_TRUE(*alerted);
     EXPECT_EQ(qcore::UserDefaults::standard().stringForKey("DuplicatesFinderPath"), before);
-    page_->folderChosen("/LibraryOld/Shared");
-    EXPECT_EQ(qcore::UserDefaults::standard().stringForKey("DuplicatesFinderPath"),
-              "/LibraryOld/Shared");
-    EXPECT_EQ(page_->findChild<QLabel*>("lblSelectedFolder")->toolTip(),
-              "Selected folder: /LibraryOld/Shared");
+
+    // A sibling whose name only begins like an excluded folder is no part of it.
+    const auto sibling = home_.mkdir("LibraryOld");
+    choose(QString::fromStdString(sibling));
+    EXPECT_EQ(qcore::UserDefaults::standard().stringForKey("DuplicatesFinderPath"), sibling);
+    EXPECT_EQ(page_->findChild<QLabel*>("lblSelectedFolder")->toolTip().toStdString(),
+              "Selected folder: " + sibling);
 }
 
-TEST_F(DuplicatesJourney, TheStatusBarStopNeverStartsAScan) {
-    page_->stopRunningScan();
-    EXPECT_FALSE(engine_->isModuleBusy(kDuplicatesFinder));
-    EXPECT_EQ(activities_->activities(kDuplicatesFinder, "start"), 0);
+TEST_F(DuplicatesJourney, HardLinksOfOneFileAreNotCopiesOfIt) {
+    const auto original = write("Documents/link/original.bin", "one file, two names");
+    const auto link = home_.file("Documents/link/second-name.bin");
+    std::filesystem::create_hard_link(original, link);
+    const auto copy = write("Documents/link/z-copy.bin", "one file, two names");
+    find();
+    const auto parent = group("original.bin").siblingAtColumn(0);
+    ASSERT_TRUE(parent.isValid());
+    EXPECT_EQ(outline_->model()->rowCount(parent), 2);
+    finders::chooseInNextMenu("Select All but First");
+    finders::rightClick(*outline_, group("original.bin"));
+    finders::answerNextAlert("OK");
+    QTest::mouseClick(page_->removeButton(), Qt::LeftButton);
+    ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
+    EXPECT_EQ(finders::readFile(original), "one file, two names");
+    EXPECT_EQ(finders::readFile(link), "one file, two names");
+    EXPECT_FALSE(std::filesystem::exists(copy));
 }
 
 } // namespace

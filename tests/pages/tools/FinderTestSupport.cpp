@@ -37,17 +37,20 @@ void saveShot(QWidget& widget, const QString& name) {
     widget.grab().save(folder + '/' + name + ".png");
 }
 
-void answerNextAlert(const QString& button) {
-    whenReady([button] {
+std::shared_ptr<bool> answerNextAlert(const QString& button) {
+    auto pressed = std::make_shared<bool>(false);
+    whenReady([button, pressed] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return false;
         for (auto* candidate : box->findChildren<QPushButton*>())
             if (candidate->text() == button) {
+                *pressed = true;
                 QTest::mouseClick(candidate, Qt::LeftButton);
                 return true;
             }
         return false;
     });
+    return pressed;
 }
 
 void chooseInNextMenu(const QString& item) {

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <memory>
 #include <string>
 
 class QAbstractItemView;
@@ -14,8 +15,9 @@ namespace finders {
 // Saves `widget` as "<build>/screenshots/finders/<name>.png".
 void saveShot(QWidget& widget, const QString& name);
 
-// Presses the button titled `button` of the next message box, once it is up.
-void answerNextAlert(const QString& button);
+// Presses the button titled `button` of the next message box, once it is up; the flag turns
+// true when it has been pressed.
+std::shared_ptr<bool> answerNextAlert(const QString& button);
 // Chooses `item` in the next popup menu, once it is up.
 void chooseInNextMenu(const QString& item);
 
