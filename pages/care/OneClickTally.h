@@ -14,8 +14,13 @@ class OneClickTally {
 public:
     static constexpr std::size_t kModules = 4;
 
+    enum class Activity { Idle, Scan, Clean };
+
     struct Module {
         bool checked = true;
+        // What the module was doing at its last start, until its stop. Updates queued before
+        // a stop arrive after the engine's flags are cleared, so they are read against this.
+        Activity activity = Activity::Idle;
         std::int32_t count = 0;      // items held after a scan (kept through a clean)
         std::int32_t lastCount = 0;  // the count at the end of the previous activity
         std::int32_t shownCount = 0; // the count text: found, or still left during a clean

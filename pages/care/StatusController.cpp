@@ -26,9 +26,9 @@
 #include "ui_Status.h"
 
 #include <QApplication>
-#include <QGraphicsOpacityEffect>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPropertyAnimation>
 #include <QTableView>
@@ -235,21 +235,22 @@ void StatusController::startStopScan() {
     flip(button);
 }
 
-void StatusController::startStopRemove() {
+void StatusController::startStopRemove(qtk::IMGButton* sender) {
     auto* button = removeButton();
-    flip(button);
+    if (!sender) sender = button;
+    flip(sender);
     setStopRemoveFlag(false);
     if (button->state() != 1) {
         // The engine ends each clean at its next item and marks it aborted itself.
         button->setEnabled(false);
         setStopRemoveFlag(true);
         button->setState(0);
-        flip(button);
+        flip(sender);
         return;
     }
     if (!askToClean()) {
         button->setState(0);
-        flip(button);
+        flip(sender);
         return;
     }
     dataFiller().initRemoveObjectIfRequired("One Click");
@@ -257,12 +258,12 @@ void StatusController::startStopRemove() {
     button->setText(commonToken("ID_STOP_CLEANING"));
     isCleanButtonClicked_ = true;
     startRemove();
-    flip(button);
+    flip(sender);
 }
 
 void StatusController::cleanFromAlert() {
     removeButton()->setState(1);
-    startStopRemove();
+    startStopRemove(ui_->btnCleanOnAlert);
 }
 
 void StatusController::rescanNow() {
@@ -349,7 +350,11 @@ void StatusController::mainthread_handleUpdates(const qcore::Notification& n) {
     const auto& flags = dataFiller().flags(modules()[i]);
     auto& m = tally_[i];
     const auto& c = controls_[i];
-    if (flags.isFilling.load()) {
+    using Activity = OneClickTally::Activity;
+    const bool idle = m.activity == Activity::Idle;
+    const bool scanning = m.activity == Activity::Scan || (idle && flags.isFilling.load());
+    const bool cleaning = m.activity == Activity::Clean || (idle && flags.isRemoving.load());
+    if (scanning) {
         tally_.applyScanUpdate(i, count, size);
         updateLevelBar(i, m.count);
         if (c.items) {
@@ -357,7 +362,7 @@ void StatusController::mainthread_handleUpdates(const qcore::Notification& n) {
             c.size->setText(QStringLiteral("Total space: %1").arg(sizeText(size)));
             c.foundSize->setText(sizeText(m.foundSize));
         }
-    } else if (flags.isRemoving.load()) {
+    } else if (cleaning) {
         tally_.applyCleanUpdate(i, count, size);
         updateLevelBar(i, m.shownCount);
         if (c.items) {
@@ -390,6 +395,9 @@ void StatusController::mainthread_handleActivityStartStop(const qcore::Notificat
     const auto i = static_cast<std::size_t>(index);
     auto& m = tally_[i];
     const auto& c = controls_[i];
+    m.activity = !isStart ? OneClickTally::Activity::Idle
+                 : scan   ? OneClickTally::Activity::Scan
+                          : OneClickTally::Activity::Clean;
     if (isStart) {
         enableDisableCheckButtons(false);
         if (ui_) {
@@ -420,6 +428,8 @@ void StatusController::mainthread_handleActivityStartStop(const qcore::Notificat
             if (!scan) {
                 if (c.ratingBox) c.ratingBox->show();
                 updateLevelBar(i, items);
+                // What the module still lists, rather than found minus reported.
+                if (c.foundSize) c.foundSize->setText(sizeText(getSize(module)));
             }
         }
     }
@@ -607,6 +617,10 @@ void StatusController::updateLabels() {
             (isScan_ ? QStringLiteral("Total space: %1") : QStringLiteral("Space recovered: %1"))
                 .arg(sizeText(0)));
     }
+    updateCaptions();
+}
+
+void StatusController::updateCaptions() {
     if (!ui_) return;
     if (isScan_) {
         ui_->lblSizeToBeRecovered->setText(commonToken("ID_TOTAL_SPACE"));
@@ -762,8 +776,6 @@ void StatusController::showDetails(int position) {
         makeDetailsEmpty_ = false;
         activityName_ = modules()[index];
         performPreShiftActions();
-        auto target = layout_.target();
-        (void)target;
         performPostShiftActions();
         const bool tree = isTreeModule(index);
         ui_->tvAppCleanerDetails->setVisible(!tree);
@@ -775,7 +787,20 @@ void StatusController::showDetails(int position) {
     flagFrame_ = !flagFrame_;
 }
 
+void StatusController::finishSlides() {
+    // Frames are read as the boxes' homes; a slide still on its way counts as arrived.
+    for (auto& [widget, animation] : animations_) {
+        if (!animation || animation->state() != QAbstractAnimation::Running ||
+            animation->propertyName() != "geometry")
+            continue;
+        const QRect end = animation->endValue().toRect();
+        animation->stop();
+        widget->setGeometry(end);
+    }
+}
+
 void StatusController::performPreShiftActions() {
+    finishSlides();
     ui_->rescanButton->hide();
     ui_->backButton->show();
     ui_->boxDetails->show();
@@ -803,6 +828,7 @@ void StatusController::restoreViewsWithAnimation(bool animate) {
     if (!ui_) return;
     ui_->rescanButton->show();
     ui_->backButton->hide();
+    finishSlides();
     layout_.setDetailsHome(OneClickLayout::parked(frameOf(ui_->boxDetails)));
     setFrames();
     ui_->boxDetails->hide();
@@ -833,6 +859,7 @@ void StatusController::loadDetails() {
         ui_->ovDetails->setModel(model.get());
         // The details only show what was found: no tick column.
         ui_->ovDetails->setColumnHidden(ResultsColumns::StateColumn, true);
+        ui_->ovDetails->expandAll();
         detailsModel_ = std::move(model);
     } else {
         auto model = std::make_unique<ResultsTableModel>(dataFiller(), activityName_);
@@ -908,15 +935,14 @@ void StatusController::toggleColorsOnOff() {
         const auto& c = controls_[i];
         if (!c.image) continue;
         const bool on = tally_[i].checked;
-        auto* effect = qobject_cast<QGraphicsOpacityEffect*>(c.image->graphicsEffect());
-        if (!effect) {
-            effect = new QGraphicsOpacityEffect(c.image);
-            c.image->setGraphicsEffect(effect);
-        }
-        auto* fade = new QPropertyAnimation(effect, "opacity", this);
-        fade->setDuration(kSlideMs);
-        fade->setEndValue(on ? 1.0 : 0.5);
-        fade->start(QAbstractAnimation::DeleteWhenStopped);
+        const QPixmap icon = qui::namedImage(QString::fromStdString(modules()[i]) + "_32.png");
+        QPixmap faded(icon.size());
+        faded.fill(Qt::transparent);
+        QPainter painter(&faded);
+        painter.setOpacity(on ? 1.0 : 0.5);
+        painter.drawPixmap(0, 0, icon);
+        painter.end();
+        c.image->setPixmap(faded);
         qtk::CommonFuncs::changeButtonTextColor(c.details, on ? Qt::black : kDarkGrey);
         setTextColor(c.link, on ? Qt::black : kDarkGrey);
     }
@@ -1085,10 +1111,10 @@ void StatusController::viewDidLoad() {
         m.count = m.shownCount = getItemsCount(module);
         c.size->setText(QStringLiteral("Total space: %1").arg(sizeText(m.size)));
         c.items->setText(QString::number(m.count));
-        c.image->setPixmap(qui::namedImage(QString::fromStdString(module) + "_32.png"));
         c.button->setCheckable(true);
         c.button->setChecked(m.checked);
         c.button->showOn(m.checked);
+        c.link->resize(c.link->sizeHint().width(), c.link->height());
         c.button->setAccessibleName(moduleDisplayName(module));
         c.details->setAccessibleName(moduleDisplayName(module) + " " + token(kGroup, "ID_DETAILS"));
         connect(c.button, &QAbstractButton::clicked, this, [this, i] {
@@ -1102,7 +1128,8 @@ void StatusController::viewDidLoad() {
                 [this, module] { sendViewNotification(moduleDisplayName(module)); });
     }
     connect(ui_->scanButton, &QAbstractButton::clicked, this, [this] { startStopScan(); });
-    connect(ui_->removeButton, &QAbstractButton::clicked, this, [this] { startStopRemove(); });
+    connect(ui_->removeButton, &QAbstractButton::clicked, this,
+            [this] { startStopRemove(ui_->removeButton); });
     connect(ui_->btnCleanOnAlert, &QAbstractButton::clicked, this, [this] { cleanFromAlert(); });
     connect(ui_->rescanButton, &QAbstractButton::clicked, this, [this] { rescanNow(); });
     connect(ui_->backButton, &QAbstractButton::clicked, this, [this] { back(); });
@@ -1111,9 +1138,23 @@ void StatusController::viewDidLoad() {
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->setSelectionMode(QAbstractItemView::NoSelection);
     }
+    ui_->ovDetails->setTreePosition(ResultsColumns::TitleColumn);
     ui_->tvAppCleanerDetails->verticalHeader()->hide();
-    ui_->tvAppCleanerDetails->horizontalHeader()->setStretchLastSection(true);
-    ui_->ovDetails->header()->setStretchLastSection(true);
+    ui_->tvAppCleanerDetails->setShowGrid(false);
+    for (QHeaderView* header :
+         {ui_->ovDetails->header(), ui_->tvAppCleanerDetails->horizontalHeader()}) {
+        header->setStretchLastSection(false);
+        header->setMinimumSectionSize(24);
+        header->setDefaultSectionSize(110);
+        connect(header, &QHeaderView::sectionCountChanged, header, [header] {
+            if (header->count() < ResultsColumns::ColumnCount) return;
+            header->setSectionResizeMode(ResultsColumns::IconColumn, QHeaderView::Fixed);
+            header->resizeSection(ResultsColumns::IconColumn, 40);
+            header->setSectionResizeMode(ResultsColumns::TitleColumn, QHeaderView::Stretch);
+            header->setSectionResizeMode(ResultsColumns::SizeColumn, QHeaderView::Fixed);
+            header->resizeSection(ResultsColumns::SizeColumn, 110);
+        });
+    }
 
     const bool busy = std::any_of(modules().begin(), modules().end(),
                                   [this](const auto& m) { return dataFiller().isModuleBusy(m); });
@@ -1176,6 +1217,7 @@ void StatusController::viewDidLoad() {
             updateLevelBar(i, tally_[i].count);
         }
     }
+    updateCaptions();
     checkUncheckButtons();
     dataFiller().sendAwakeNotification(notes::kOneClickCleaning);
     // The four boxes' frames are their home frames; the details box waits below the view.

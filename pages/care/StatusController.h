@@ -77,7 +77,8 @@ public:
     void startRemove();
     // Button actions.
     void startStopScan();
-    void startStopRemove();
+    // `sender` is the button pressed (the Clean button when none is given).
+    void startStopRemove(qtk::IMGButton* sender = nullptr);
     void cleanFromAlert();
     void rescanNow();
     // Replaces the clean confirmation (tests); true means clean.
@@ -184,6 +185,7 @@ private:
     void showHideAlertBox(bool show, std::int32_t issues);
     void showHideProgressbar(QProgressBar* indicator, bool show);
     void updateLabels();
+    void updateCaptions();
     void updateLevelBar(std::size_t index, std::int32_t count);
     void showActivityHeader(bool scan);
     void showIdleFace();
@@ -191,6 +193,7 @@ private:
     void toggleColorsOnOff();
     void closeDetailsView(bool animate);
     void loadDetails();
+    void finishSlides();
     void performPreShiftActions();
     void performPostShiftActions();
     void alignColumns();

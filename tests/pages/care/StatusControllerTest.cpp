@@ -132,6 +132,7 @@ TEST_F(OneClick, LevelsCountsAndTotalsFollowTheUpdatesOfEachModule) {
     for (const auto& module : {modules::kLogsCleaner, modules::kSystemCleaner})
         engine_->flags(module).isFilling.store(true);
     activity(modules::kLogsCleaner, "start");
+    activity(modules::kSystemCleaner, "start");
     update(modules::kLogsCleaner, 6, 600);
     update(modules::kSystemCleaner, 11, 5'000'000'000ULL);
     EXPECT_EQ(level(page, "levelBarLogs"), 2);
@@ -145,7 +146,11 @@ TEST_F(OneClick, LevelsCountsAndTotalsFollowTheUpdatesOfEachModule) {
     EXPECT_EQ(level(page, "levelBarLogs"), 5);
     for (const auto& module : {modules::kLogsCleaner, modules::kSystemCleaner})
         engine_->flags(module).isFilling.store(false);
+    // Updates handled after the engine has cleared its flags still count for the scan.
+    update(modules::kSystemCleaner, 12, 10);
+    EXPECT_EQ(text(page, "textCacheItems"), "12");
     activity(modules::kLogsCleaner, "stop");
+    activity(modules::kSystemCleaner, "stop");
 }
 
 TEST_F(OneClick, ACleanCountsDownToZeroAndNeverBelow) {
