@@ -9,6 +9,7 @@
 #include "pages/care/RateMeWindow.h"
 #include "pages/care/ResultsTableModel.h"
 #include "pages/care/ResultsTreeModel.h"
+#include "pages/care/ResultsViewLook.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/Log.h"
 #include "platform/core/SystemVersion.h"
@@ -850,24 +851,28 @@ void StatusController::loadDetails() {
     detailsModel_.reset();
     const int index = OneClickTally::indexOf(activityName_);
     if (makeDetailsEmpty_ || index < 0) return;
-    const auto title = commonToken("ID_TITLE");
-    const auto size = commonToken("ID_SIZE");
+    // The module pages' own models; the details only show what was found, so the tick column
+    // stays hidden and nothing is editable.
+    const auto show = [this](auto model, QAbstractItemView* view, QHeaderView* header) {
+        const int tick =
+            std::max(model->columnIndex(columns::kCheck), model->columnIndex(columns::kState));
+        const int title = model->columnIndex(columns::kTitle);
+        model->setHeader(title, commonToken("ID_TITLE"));
+        model->setHeader(model->columnIndex(columns::kSize), commonToken("ID_SIZE"));
+        model->reload();
+        view->setModel(model.get());
+        ResultsViewLook::apply(view, header, title);
+        view->setSelectionMode(QAbstractItemView::NoSelection);
+        if (tick >= 0) header->hideSection(tick);
+        detailsModel_ = std::move(model);
+    };
     if (isTreeModule(static_cast<std::size_t>(index))) {
-        auto model = std::make_unique<ResultsTreeModel>(dataFiller(), activityName_);
-        model->setHeaderTitles(title, size);
-        model->reload();
-        ui_->ovDetails->setModel(model.get());
-        // The details only show what was found: no tick column.
-        ui_->ovDetails->setColumnHidden(ResultsColumns::StateColumn, true);
+        show(std::make_unique<ResultsTreeModel>(dataFiller(), activityName_), ui_->ovDetails,
+             ui_->ovDetails->header());
         ui_->ovDetails->expandAll();
-        detailsModel_ = std::move(model);
     } else {
-        auto model = std::make_unique<ResultsTableModel>(dataFiller(), activityName_);
-        model->setHeaderTitles(title, size);
-        model->reload();
-        ui_->tvAppCleanerDetails->setModel(model.get());
-        ui_->tvAppCleanerDetails->setColumnHidden(ResultsColumns::StateColumn, true);
-        detailsModel_ = std::move(model);
+        show(std::make_unique<ResultsTableModel>(dataFiller(), activityName_),
+             ui_->tvAppCleanerDetails, ui_->tvAppCleanerDetails->horizontalHeader());
     }
 }
 
@@ -1133,29 +1138,6 @@ void StatusController::viewDidLoad() {
     connect(ui_->btnCleanOnAlert, &QAbstractButton::clicked, this, [this] { cleanFromAlert(); });
     connect(ui_->rescanButton, &QAbstractButton::clicked, this, [this] { rescanNow(); });
     connect(ui_->backButton, &QAbstractButton::clicked, this, [this] { back(); });
-    for (auto* view :
-         std::initializer_list<QAbstractItemView*>{ui_->ovDetails, ui_->tvAppCleanerDetails}) {
-        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        view->setSelectionMode(QAbstractItemView::NoSelection);
-    }
-    ui_->ovDetails->setTreePosition(ResultsColumns::TitleColumn);
-    ui_->tvAppCleanerDetails->verticalHeader()->hide();
-    ui_->tvAppCleanerDetails->setShowGrid(false);
-    for (QHeaderView* header :
-         {ui_->ovDetails->header(), ui_->tvAppCleanerDetails->horizontalHeader()}) {
-        header->setStretchLastSection(false);
-        header->setMinimumSectionSize(24);
-        header->setDefaultSectionSize(110);
-        connect(header, &QHeaderView::sectionCountChanged, header, [header] {
-            if (header->count() < ResultsColumns::ColumnCount) return;
-            header->setSectionResizeMode(ResultsColumns::IconColumn, QHeaderView::Fixed);
-            header->resizeSection(ResultsColumns::IconColumn, 40);
-            header->setSectionResizeMode(ResultsColumns::TitleColumn, QHeaderView::Stretch);
-            header->setSectionResizeMode(ResultsColumns::SizeColumn, QHeaderView::Fixed);
-            header->resizeSection(ResultsColumns::SizeColumn, 110);
-        });
-    }
-
     const bool busy = std::any_of(modules().begin(), modules().end(),
                                   [this](const auto& m) { return dataFiller().isModuleBusy(m); });
     if (!busy) {

@@ -2,7 +2,6 @@
 // scan, the details of each module, the clean with its confirmation and the rate sheet, all
 // through clicks on the visible controls; then the disk and the last-scan record. Each screen
 // is written under the build's screenshots folder.
-#include "engine/DataFiller.h"
 #include "engine/Pacer.h"
 #include "pages/care/CacheController.h"
 #include "pages/care/LogsController.h"
@@ -10,18 +9,13 @@
 #include "pages/care/RateMeWindow.h"
 #include "pages/care/StatusController.h"
 #include "pages/care/TrashController.h"
-#include "platform/core/Bundle.h"
-#include "platform/core/Home.h"
 #include "platform/core/UserDefaults.h"
-#include "platform/ui/QtMainThread.h"
-#include "tests/platform/core/TempDir.h"
+#include "tests/pages/support/PageJourney.h"
 #include "toolkit/IMGButton.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -30,62 +24,27 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string contentsOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-std::map<std::string, std::string> snapshot(const std::string& root) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file()) files[entry.path().string()] = contentsOf(entry.path());
-    return files;
-}
-
-bool waitFor(const std::function<bool()>& done, int timeoutMs = 20000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
-
-class OneClickJourney : public ::testing::Test {
+class OneClickJourney : public PageJourney {
 protected:
     void SetUp() override {
-        qengine::Pacer::setScale(0);
-        qcore::Home::setOverrideForTesting(home_.path());
-        mainThread_ = std::make_unique<qui::QtMainThread>();
-        qcore::MainThread::install(mainThread_.get());
-        engine_ = std::make_unique<qengine::DataFiller>(qcore::Bundle(QUENDRIX_TEST_RESOURCES));
+        PageJourney::SetUp();
         auto& defaults = qcore::UserDefaults::standard();
         defaults.removeObject("rateDate");
         defaults.setObject("VersionRated", "NONE");
         // The registered age of a partial download: one month.
         defaults.setObject("partialDownloadsValue", "1");
         defaults.setObject("partialDownloadsUnit", "2");
-        QDir().mkpath(QStringLiteral(QUENDRIX_SCREENSHOTS));
     }
     void TearDown() override {
-        waitFor([this] { return idle(); });
+        waitUntilIdle(four_);
         page_.reset();
         pages_.clear();
-        engine_.reset();
-        qcore::MainThread::install(nullptr);
-        mainThread_.reset();
-        qcore::Home::setOverrideForTesting("");
-        qengine::Pacer::setScale(1.0);
+        PageJourney::TearDown();
         for (const auto* key :
              {"rateDate", "VersionRated", "lastScanSystemStatus", "lastScanSystemTime",
               "lastScanJunkSize", "partialDownloadsValue", "partialDownloadsUnit"})
@@ -102,34 +61,18 @@ protected:
         page_->view();
         page_->resize(659, 492);
         page_->show();
+        waitFor([this] { return page_->isVisible(); });
     }
     bool idle() const {
-        for (const auto& module : qpages::StatusController::modules())
-            if (engine_->isModuleBusy(module)) return false;
-        return true;
+        return std::none_of(four_.begin(), four_.end(),
+                            [this](const auto& m) { return engine_->isModuleBusy(m); });
     }
-    template <typename T = QWidget> T* child(const char* name) const {
+    template <typename T = QAbstractButton> T* child(const char* name) const {
         return page_->findChild<T*>(QString::fromLatin1(name));
     }
-    void click(QWidget* widget) const {
-        ASSERT_NE(widget, nullptr);
-        ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
-        ASSERT_TRUE(widget->isEnabled()) << widget->objectName().toStdString();
-        QTest::mouseClick(widget, Qt::LeftButton);
-    }
-    void shot(const QString& name, bool settle = true) const {
-        if (settle) QTest::qWait(StatusController_kSettle);
-        EXPECT_TRUE(page_->grab().save(QStringLiteral(QUENDRIX_SCREENSHOTS "/") + name + ".png"))
-            << name.toStdString();
-    }
-    // Presses the confirmation's OK as soon as it is up.
-    void confirmWhenAsked() const {
-        QTimer::singleShot(50, [] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            for (auto* button : box->findChildren<QPushButton*>())
-                if (button->text() == "OK") QTest::mouseClick(button, Qt::LeftButton);
-        });
+    void shot(const std::string& name, bool settle = true) {
+        if (settle) QTest::qWait(kSettleMs);
+        screenshot(*page_, "oneclick_" + name);
     }
     std::string writeOld(const std::string& relative, const std::string& bytes) const {
         const auto path = home_.write(relative, bytes);
@@ -137,11 +80,9 @@ protected:
         return path;
     }
 
-    static constexpr int StatusController_kSettle = qpages::StatusController::kSlideMs + 100;
-    TempDir home_;
-    TempDir outside_;
-    std::unique_ptr<qui::QtMainThread> mainThread_;
-    std::unique_ptr<qengine::DataFiller> engine_;
+    static constexpr int kSettleMs = qpages::StatusController::kSlideMs + 100;
+    const std::vector<std::string> four_{qpages::StatusController::modules().begin(),
+                                         qpages::StatusController::modules().end()};
     std::unique_ptr<qpages::StatusController> page_;
     std::vector<std::unique_ptr<QWidget>> pages_;
 };
@@ -158,14 +99,8 @@ TEST_F(OneClickJourney, ScanDetailsCleanAndRate) {
     home_.write("Documents/notes.txt", "keep me");
     home_.write("Downloads/photo.jpg", "a photo");
     home_.write("Downloads/fresh.part", "still downloading");
-    outside_.write("Library/Caches/other/cache.bin", "not in the home");
-    const auto untouchedBefore = [&] {
-        auto files = snapshot(home_.path());
-        for (const auto& path : junk)
-            files.erase(path);
-        return files;
-    }();
-    const auto outsideBefore = snapshot(outside_.path());
+    const auto outsideFile = outside_.write("Library/Caches/other/cache.bin", "not in the home");
+    const auto homeBefore = homeContents();
 
     makePages();
     shot("dashboard_idle");
@@ -173,7 +108,7 @@ TEST_F(OneClickJourney, ScanDetailsCleanAndRate) {
     // Scan, slowly enough to be seen at work.
     qengine::Pacer::setScale(1.0);
     click(page_->scanButton());
-    ASSERT_TRUE(waitFor([&] { return child("progressCache")->isVisible(); }));
+    ASSERT_TRUE(waitFor([&] { return child<QWidget>("progressCache")->isVisible(); }));
     EXPECT_EQ(page_->scanButton()->text(), "Stop Scan");
     shot("dashboard_scanning", false);
     ASSERT_TRUE(waitFor([&] { return idle() && page_->removeButton()->isVisible(); }));
@@ -186,10 +121,10 @@ TEST_F(OneClickJourney, ScanDetailsCleanAndRate) {
     for (const char* details : {"detailsCache", "detailsLogs", "detailsBin", "detailsLang"}) {
         click(child(details));
         ASSERT_TRUE(waitFor([&] { return child("backButton")->isVisible(); }));
-        shot(QStringLiteral("details_%1").arg(QString::fromLatin1(details + 7)));
+        shot(std::string("details_") + (details + 7));
         click(child("backButton"));
         ASSERT_TRUE(waitFor([&] { return child("rescanButton")->isVisible(); }));
-        QTest::qWait(StatusController_kSettle);
+        QTest::qWait(kSettleMs);
     }
 
     // Clean from the alert box, confirm, and close the rate sheet that follows.
@@ -200,10 +135,10 @@ TEST_F(OneClickJourney, ScanDetailsCleanAndRate) {
         if (!sheet || !sheet->isRunning() || rateSheetSeen) return;
         rateSheetSeen = true;
         shot("rate_sheet");
-        QTest::mouseClick(sheet->closeButton(), Qt::LeftButton);
+        click(sheet->closeButton());
     });
     sheetWatch.start(50);
-    confirmWhenAsked();
+    answerNextAlert("OK");
     click(child("btnCleanOnAlert"));
     ASSERT_TRUE(waitFor([&] { return idle() && rateSheetSeen; }));
     sheetWatch.stop();
@@ -214,12 +149,18 @@ TEST_F(OneClickJourney, ScanDetailsCleanAndRate) {
 
     for (const auto& path : junk)
         EXPECT_FALSE(fs::exists(path)) << path;
-    auto untouchedAfter = snapshot(home_.path());
-    for (const auto& [path, bytes] : untouchedBefore) {
-        ASSERT_TRUE(untouchedAfter.count(path)) << path;
-        EXPECT_EQ(untouchedAfter[path], bytes) << path;
-    }
-    EXPECT_EQ(snapshot(outside_.path()), outsideBefore);
+    // Everything else is as it was, byte for byte, and nothing outside the home was touched.
+    auto expected = homeBefore;
+    std::erase_if(expected, [&](const auto& file) {
+        return std::any_of(junk.begin(), junk.end(), [&](const auto& path) {
+            return path == home_.path() + "/" + file.first;
+        });
+    });
+    EXPECT_EQ(homeContents(), expected);
+    std::ifstream outside(outsideFile);
+    std::string outsideText;
+    std::getline(outside, outsideText);
+    EXPECT_EQ(outsideText, "not in the home");
     const auto& defaults = qcore::UserDefaults::standard();
     EXPECT_EQ(defaults.stringForKey("lastScanSystemStatus"), "0");
     EXPECT_EQ(defaults.stringForKey("lastScanJunkSize"), "0 bytes");
