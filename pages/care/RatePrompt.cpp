@@ -2,7 +2,6 @@
 
 #include "platform/core/Bundle.h"
 #include "platform/core/UserDefaults.h"
-#include "shell/WebLinks.h"
 
 #include <QDateTime>
 
@@ -55,7 +54,8 @@ std::string RatePrompt::explanation() {
 }
 
 std::string RatePrompt::storeUrl() const {
-    return qshell::WebLinks::storeUrl(bundle_.bundleIdentifier());
+    // The desktop's software centre knows the program by its identifier, as Rate Us does.
+    return "appstream://" + bundle_.bundleIdentifier();
 }
 
 } // namespace qpages

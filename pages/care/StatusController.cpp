@@ -5,6 +5,7 @@
 #include "engine/TextFormat.h"
 #include "pages/care/LevelIndicator.h"
 #include "pages/care/ModuleSwitch.h"
+#include "pages/care/PageDelegate.h"
 #include "pages/care/PageNotifications.h"
 #include "pages/care/RateMeWindow.h"
 #include "pages/care/ResultsTableModel.h"
@@ -18,7 +19,6 @@
 #include "platform/ui/Autoresizing.h"
 #include "platform/ui/GuiWorkspace.h"
 #include "platform/ui/ImageCache.h"
-#include "shell/PellorAppDelegate.h"
 #include "toolkit/CommonFuncs.h"
 #include "toolkit/GradientBox.h"
 #include "toolkit/IMGButton.h"
@@ -655,7 +655,7 @@ void StatusController::updateLastScanWithCurrent() {
 }
 
 void StatusController::reportToDelegate(std::int32_t itemRemaining, std::int32_t cleaned) const {
-    auto* delegate = qshell::PellorAppDelegate::shared();
+    auto* delegate = pageDelegate();
     if (!delegate) return;
     if (itemRemaining >= 0) delegate->setItemRemaining(itemRemaining);
     if (cleaned >= 0) delegate->setItemCleanCountOneClickCare(cleaned);

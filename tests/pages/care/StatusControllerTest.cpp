@@ -9,6 +9,7 @@
 #include "pages/care/LevelIndicator.h"
 #include "pages/care/LogsController.h"
 #include "pages/care/ModuleSwitch.h"
+#include "pages/care/PageDelegate.h"
 #include "pages/care/StatusController.h"
 #include "platform/core/SystemVersion.h"
 #include "platform/core/UserDefaults.h"
@@ -41,6 +42,16 @@ template <typename T = QWidget> T* child(const QWidget& page, const char* name) 
 QString text(const QWidget& page, const char* name) {
     return child<QLabel>(page, name)->text();
 }
+
+// What the popover would be told.
+struct RecordingDelegate : qpages::PageDelegate {
+    void setIsScanningDups(bool) override {}
+    void setIsRemovingDups(bool) override {}
+    void setItemRemaining(std::int32_t value) override { itemRemaining = value; }
+    void setItemCleanCountOneClickCare(std::int32_t value) override { cleaned = value; }
+    std::int32_t itemRemaining = -1;
+    std::int32_t cleaned = -1;
+};
 
 class OneClick : public PageTest {
 protected:
@@ -181,10 +192,13 @@ TEST_F(OneClick, ACleanCountsDownToZeroAndNeverBelow) {
 TEST_F(OneClick, TheIssuesFaceCountsOneOrManyAndTheCleanFaceCongratulates) {
     write("Library/Logs/ToolA/a.log", "a");
     StatusController page(*engine_);
+    RecordingDelegate delegate;
+    page.setPageDelegate(&delegate);
     page.setCleanConfirmation([] { return true; });
     page.view();
     scanAll(page);
     EXPECT_EQ(text(page, "topJunkSize"), "1 issue needs your attention");
+    EXPECT_EQ(delegate.itemRemaining, 1);
     EXPECT_TRUE(child(page, "btnCleanOnAlert")->isVisibleTo(&page));
     EXPECT_FALSE(page.scanButton()->isVisibleTo(&page));
 
@@ -196,6 +210,8 @@ TEST_F(OneClick, TheIssuesFaceCountsOneOrManyAndTheCleanFaceCongratulates) {
     ASSERT_TRUE(runUntilIdle(kFour));
     EXPECT_EQ(text(page, "topJunkSize"), "Congratulations! Your computer is clean.");
     EXPECT_EQ(text(page, "textTotalJunkSize"), "2") << "issues cleaned";
+    EXPECT_EQ(delegate.cleaned, 2);
+    EXPECT_EQ(delegate.itemRemaining, 0);
     EXPECT_TRUE(page.scanButton()->isVisibleTo(&page));
     EXPECT_FALSE(page.removeButton()->isVisibleTo(&page));
     EXPECT_EQ(qcore::UserDefaults::standard().stringForKey("lastScanSystemStatus"), "0");
