@@ -39,6 +39,7 @@ public:
     static double level(std::size_t index, std::int32_t count);
 
     Module& operator[](std::size_t index) { return modules_[index]; }
+    std::array<Module, kModules>& all() { return modules_; }
     const Module& operator[](std::size_t index) const { return modules_[index]; }
 
     // An update of the engine for module `index` while it scans or cleans.

@@ -5,12 +5,11 @@
 #include "engine/TextFormat.h"
 #include "pages/care/LevelIndicator.h"
 #include "pages/care/ModuleSwitch.h"
+#include "pages/care/OneClickDetails.h"
 #include "pages/care/PageDelegate.h"
 #include "pages/care/PageNotifications.h"
 #include "pages/care/RateMeWindow.h"
-#include "pages/care/ResultsTableModel.h"
-#include "pages/care/ResultsTreeModel.h"
-#include "pages/care/ResultsViewLook.h"
+#include "pages/care/StatusAppearance.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/Log.h"
 #include "platform/core/SystemVersion.h"
@@ -58,33 +57,11 @@ constexpr std::array<OneClickEntries, StatusController::kModuleCount> kEntries{{
 }};
 
 const std::string kGroup = "GRP_ONE_CLICK_CLEANING";
-const QColor kGreen = QColor::fromRgbF(0.0F, 0.3333F, 0.0F);
-const QColor kRed = QColor::fromRgbF(0.6353F, 0.0314F, 0.0314F);
-const QColor kDarkGrey(85, 85, 85);
-const QColor kStripe = QColor::fromRgbF(1.0F, 0.9843F, 0.898F);
-
-bool isTreeModule(std::size_t index) {
-    return index < 2;
-}
+const QColor& kGreen = StatusAppearance::green();
+const QColor& kRed = StatusAppearance::red();
 
 void setTextColor(QWidget* widget, const QColor& color) {
-    if (!widget) return;
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::ButtonText, color);
-    widget->setPalette(palette);
-}
-
-void setLabelFont(QWidget* widget, int pixelSize, bool bold = false) {
-    QFont font = widget->font();
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    widget->setFont(font);
-}
-
-QColor toColor(const qengine::Rgb& rgb) {
-    return QColor::fromRgbF(static_cast<float>(rgb.red), static_cast<float>(rgb.green),
-                            static_cast<float>(rgb.blue), static_cast<float>(rgb.alpha));
+    StatusAppearance::setTextColor(widget, color);
 }
 
 void flip(qtk::IMGButton* button) {
@@ -268,13 +245,8 @@ void StatusController::cleanFromAlert() {
 }
 
 void StatusController::rescanNow() {
-    makeDetailsEmpty_ = true;
-    loadDetails();
-    if (!flagFrame_ && ui_) {
-        ui_->ovDetails->hide();
-        ui_->tvAppCleanerDetails->hide();
-    }
-    closeDetailsView(true);
+    view();
+    details_->clear();
     scanButton()->setText(commonToken("ID_STOP_SCAN"));
     ui_->rescanButton->setEnabled(false);
     ui_->rescanButton->hide();
@@ -460,7 +432,7 @@ void StatusController::mainthread_hideDetailsView(const qcore::Notification&) {
 }
 
 void StatusController::mainthread_handleResizeNotification(const qcore::Notification&) {
-    relayout();
+    if (details_) details_->relayout();
 }
 
 void StatusController::mainthread_handleWindowBecameMain() {
@@ -723,190 +695,52 @@ qtk::IMGButton* StatusController::removeButton() {
 
 // --- Details and layout ----------------------------------------------------------------------
 
-qui::PointRect StatusController::frameOf(QWidget* widget) const {
-    return qui::fromQt(widget->geometry(), height());
-}
-
-OneClickLayout::Boxes StatusController::boxFrames() const {
-    OneClickLayout::Boxes frames{};
-    for (std::size_t i = 0; i < kModuleCount; ++i)
-        frames[i] = frameOf(controls_[i].box);
-    return frames;
-}
-
-void StatusController::slide(QWidget* widget, const qui::PointRect& frame, bool animate) {
-    const QRect target = qui::toQt(frame, height());
-    if (auto running = animations_[widget]) running->stop();
-    if (!animate) {
-        widget->setGeometry(target);
-        return;
-    }
-    auto* animation = new QPropertyAnimation(widget, "geometry", this);
-    animation->setDuration(kSlideMs);
-    animation->setEndValue(target);
-    animation->setEasingCurve(QEasingCurve::InOutQuad);
-    animations_[widget] = animation;
-    animation->start(QAbstractAnimation::DeleteWhenStopped);
-}
-
-void StatusController::alignColumns() {
-    if (!ui_) return;
-    const auto align = [this](auto member, int x) {
-        QRect frame = (controls_[0].*member)->geometry();
-        frame.moveLeft(x);
-        for (auto& c : controls_)
-            (c.*member)->setGeometry(frame);
-    };
-    align(&ModuleControls::progress, ui_->textStatus->x() + 10);
-    align(&ModuleControls::items, ui_->textIssues->x());
-    align(&ModuleControls::ratingBox, ui_->textImpPot->x() - 10);
-}
-
-void StatusController::setFrames() {
-    if (!ui_) return;
-    const auto title = frameOf(ui_->boxTitle);
-    layout_.rehome(boxFrames(), title, title.width);
-    alignColumns();
-}
-
 void StatusController::showDetails(int position) {
-    if (!ui_ || position < 1 || position > static_cast<int>(kModuleCount)) return;
-    animationFrameIndex_ = position;
-    const auto index = static_cast<std::size_t>(position - 1);
-    if (flagFrame_) {
-        makeDetailsEmpty_ = false;
-        activityName_ = modules()[index];
-        performPreShiftActions();
-        performPostShiftActions();
-        const bool tree = isTreeModule(index);
-        ui_->tvAppCleanerDetails->setVisible(!tree);
-        ui_->ovDetails->setVisible(tree);
-        loadDetails();
-    } else {
-        restoreViewsWithAnimation(true);
-    }
-    flagFrame_ = !flagFrame_;
-}
-
-void StatusController::finishSlides() {
-    // Frames are read as the boxes' homes; a slide still on its way counts as arrived.
-    for (auto& [widget, animation] : animations_) {
-        if (!animation || animation->state() != QAbstractAnimation::Running ||
-            animation->propertyName() != "geometry")
-            continue;
-        const QRect end = animation->endValue().toRect();
-        animation->stop();
-        widget->setGeometry(end);
-    }
-}
-
-void StatusController::performPreShiftActions() {
-    finishSlides();
-    ui_->rescanButton->hide();
-    ui_->backButton->show();
-    ui_->boxDetails->show();
-    const auto index = static_cast<std::size_t>(animationFrameIndex_ - 1);
-    layout_.open(index, boxFrames(), frameOf(ui_->boxDetails), frameOf(ui_->boxTitle), width(),
-                 ui_->boxFooter->height());
-}
-
-void StatusController::performPostShiftActions() {
-    for (std::size_t i = 0; i < kModuleCount; ++i)
-        slide(controls_[i].box, layout_.target()[i], true);
-    slide(ui_->boxDetails, layout_.detailsTarget(), true);
-    ui_->boxDetails->raise();
-    controls_[static_cast<std::size_t>(animationFrameIndex_ - 1)].box->raise();
-    ui_->boxFooter->raise();
-    ui_->boxAlert->raise();
+    if (details_) details_->toggle(position);
 }
 
 void StatusController::back() {
-    if (animationFrameIndex_ < 1 || animationFrameIndex_ > static_cast<int>(kModuleCount)) return;
-    showDetails(animationFrameIndex_);
+    if (details_) details_->toggle(details_->animationFrameIndex());
 }
 
 void StatusController::restoreViewsWithAnimation(bool animate) {
-    if (!ui_) return;
-    ui_->rescanButton->show();
-    ui_->backButton->hide();
-    finishSlides();
-    layout_.setDetailsHome(OneClickLayout::parked(frameOf(ui_->boxDetails)));
-    setFrames();
-    ui_->boxDetails->hide();
-    for (std::size_t i = 0; i < kModuleCount; ++i)
-        slide(controls_[i].box, layout_.home()[i], animate);
-    slide(ui_->boxDetails, layout_.detailsHome(), animate);
+    if (details_) details_->restoreViewsWithAnimation(animate);
+}
+
+void StatusController::setFrames() {
+    if (details_) details_->setFrames();
 }
 
 void StatusController::closeDetailsView(bool animate) {
-    if (flagFrame_) return;
-    restoreViewsWithAnimation(animate);
-    flagFrame_ = true;
+    if (details_) details_->close(animate);
 }
 
-void StatusController::loadDetails() {
-    if (!ui_) return;
-    ui_->ovDetails->setModel(nullptr);
-    ui_->tvAppCleanerDetails->setModel(nullptr);
-    detailsModel_.reset();
-    const int index = OneClickTally::indexOf(activityName_);
-    if (makeDetailsEmpty_ || index < 0) return;
-    // The module pages' own models; the details only show what was found, so the tick column
-    // stays hidden and nothing is editable.
-    const auto show = [this](auto model, QAbstractItemView* view, QHeaderView* header) {
-        const int tick =
-            std::max(model->columnIndex(columns::kCheck), model->columnIndex(columns::kState));
-        const int title = model->columnIndex(columns::kTitle);
-        model->setHeader(title, commonToken("ID_TITLE"));
-        model->setHeader(model->columnIndex(columns::kSize), commonToken("ID_SIZE"));
-        model->reload();
-        view->setModel(model.get());
-        ResultsViewLook::apply(view, header, title);
-        view->setSelectionMode(QAbstractItemView::NoSelection);
-        if (tick >= 0) header->hideSection(tick);
-        detailsModel_ = std::move(model);
-    };
-    if (isTreeModule(static_cast<std::size_t>(index))) {
-        show(std::make_unique<ResultsTreeModel>(dataFiller(), activityName_), ui_->ovDetails,
-             ui_->ovDetails->header());
-        ui_->ovDetails->expandAll();
-    } else {
-        show(std::make_unique<ResultsTableModel>(dataFiller(), activityName_),
-             ui_->tvAppCleanerDetails, ui_->tvAppCleanerDetails->horizontalHeader());
-    }
+bool StatusController::flagFrame() const {
+    return !details_ || details_->flagFrame();
+}
+
+std::string StatusController::activityName() const {
+    return details_ ? details_->activityName() : std::string();
+}
+
+bool StatusController::makeDetailsEmpty() const {
+    return !details_ || details_->makeDetailsEmpty();
 }
 
 QAbstractItemModel* StatusController::detailsModel() const {
-    return detailsModel_.get();
-}
-
-void StatusController::relayout() {
-    if (!ui_) return;
-    ui_->boxHeader->update();
-    ui_->boxAlert->update();
-    alignColumns();
-    const auto title = frameOf(ui_->boxTitle);
-    layout_.rehome(boxFrames(), title, width());
-    if (!flagFrame_) {
-        const auto moved = layout_.followWidthOffscreen(width());
-        for (std::size_t i = 0; i < kModuleCount; ++i)
-            if (moved[i]) slide(controls_[i].box, layout_.target()[i], false);
-        return;
-    }
-    layout_.parkDetails(title, width(), ui_->boxFooter->height());
-    slide(ui_->boxDetails, layout_.detailsTarget(), false);
+    return details_ ? details_->model() : nullptr;
 }
 
 bool StatusController::shiftButton(QWidget* knob, bool flag) {
     const int x = knob->x();
-    const auto running = animations_[knob];
+    const auto running = knobSlides_[knob];
     if ((x != 0 && x != -ModuleSwitch::kTravel) ||
         (running && running->state() == QAbstractAnimation::Running))
         return false;
     auto* animation = new QPropertyAnimation(knob, "pos", this);
     animation->setDuration(kSlideMs / 2);
     animation->setEndValue(QPoint(flag ? x - ModuleSwitch::kTravel : x + ModuleSwitch::kTravel, 0));
-    animations_[knob] = animation;
+    knobSlides_[knob] = animation;
     animation->start(QAbstractAnimation::DeleteWhenStopped);
     return true;
 }
@@ -928,29 +762,14 @@ void StatusController::checkUncheckButtons() {
     ui_->removeButton->setEnabled(any);
     ui_->rescanButton->setEnabled(any);
     if (!any) ui_->rescanButton->hide();
-    toggleColorsOnOff();
+    std::array<bool, kModuleCount> on{};
+    for (std::size_t i = 0; i < kModuleCount; ++i)
+        on[i] = tally_[i].checked;
+    StatusAppearance::toggleColorsOnOff(controls_, on);
     std::uint64_t found = 0;
     for (std::size_t i = 0; i < kModuleCount; ++i)
         if (tally_[i].checked) found += getSize(modules()[i]);
     if (found == 0) ui_->removeButton->setEnabled(false);
-}
-
-void StatusController::toggleColorsOnOff() {
-    for (std::size_t i = 0; i < kModuleCount; ++i) {
-        const auto& c = controls_[i];
-        if (!c.image) continue;
-        const bool on = tally_[i].checked;
-        const QPixmap icon = qui::namedImage(QString::fromStdString(modules()[i]) + "_32.png");
-        QPixmap faded(icon.size());
-        faded.fill(Qt::transparent);
-        QPainter painter(&faded);
-        painter.setOpacity(on ? 1.0 : 0.5);
-        painter.drawPixmap(0, 0, icon);
-        painter.end();
-        c.image->setPixmap(faded);
-        qtk::CommonFuncs::changeButtonTextColor(c.details, on ? Qt::black : kDarkGrey);
-        setTextColor(c.link, on ? Qt::black : kDarkGrey);
-    }
 }
 
 bool StatusController::isOSXBigSur(const qcore::SystemVersion& profile) {
@@ -1015,7 +834,8 @@ void StatusController::closeRateMeWindow() {
 
 void StatusController::resizeEvent(QResizeEvent* event) {
     PageBase::resizeEvent(event);
-    relayout();
+    // The shell announces a resize before it sizes the page; this follows the size itself.
+    if (details_) details_->relayout();
 }
 
 void StatusController::changeEvent(QEvent* event) {
@@ -1048,66 +868,24 @@ void StatusController::loadInterface() {
 }
 
 void StatusController::viewDidLoad() {
-    controls_ = {{
-        {ui_->buttonCache,
-         ui_->boxCache,
-         ui_->imgCache,
-         ui_->linkCache,
-         ui_->textCacheDesc,
-         ui_->textCacheItems,
-         ui_->textCacheSize,
-         ui_->lblValSysCleanSize,
-         ui_->levelBarCache,
-         {ui_->lowCache, ui_->medCache, ui_->highCache},
-         ui_->boxRatingCache,
-         ui_->progressCache,
-         ui_->detailsCache},
-        {ui_->buttonLogs,
-         ui_->boxLogs,
-         ui_->imgLogs,
-         ui_->linkLogs,
-         ui_->textLogsDesc,
-         ui_->textLogsItems,
-         ui_->textLogsSize,
-         ui_->lblValLogsSize,
-         ui_->levelBarLogs,
-         {ui_->lowLogs, ui_->medLogs, ui_->highLogs},
-         ui_->boxRatingLogs,
-         ui_->progressLogs,
-         ui_->detailsLogs},
-        {ui_->buttonBin,
-         ui_->boxBin,
-         ui_->imgBin,
-         ui_->linkBin,
-         ui_->textBinDesc,
-         ui_->textBinItems,
-         ui_->textBinSize,
-         ui_->lblValBinSize,
-         ui_->levelBarBin,
-         {ui_->lowBin, ui_->medBin, ui_->highBin},
-         ui_->boxRatingBin,
-         ui_->progressBin,
-         ui_->detailsBin},
-        {ui_->buttonLang,
-         ui_->boxLang,
-         ui_->imgLang,
-         ui_->linkLang,
-         ui_->textLangDesc,
-         ui_->textLangItems,
-         ui_->textLangSize,
-         ui_->lblValLangsSize,
-         ui_->levelBarLang,
-         {ui_->lowLang, ui_->medLang, ui_->highLang},
-         ui_->boxRatingLang,
-         ui_->progressLang,
-         ui_->detailsLang},
-    }};
+    controls_ = OneClickControls::of(*ui_);
     if (isOSXBigSur(qcore::SystemVersion::current())) ui_->progressbar->hide();
-    updateLanguageTokens();
-    makeFontColorSettings();
-    makeLevelBarSettings();
-    setButtonImages();
+    for (auto& m : tally_.all())
+        m.checked = true;
+    StatusAppearance::apply(*ui_, controls_, dataFiller());
+    showHeldResults();
+    wireControls();
+    showInitialFace();
+    updateCaptions();
+    checkUncheckButtons();
+    dataFiller().sendAwakeNotification(notes::kOneClickCleaning);
+    details_ = std::make_unique<OneClickDetails>(*this, *ui_, controls_, dataFiller(),
+                                                 commonToken("ID_TITLE"), commonToken("ID_SIZE"));
+    details_->placeAtLoad();
+    applyViewFormatting();
+}
 
+void StatusController::showHeldResults() {
     for (std::size_t i = 0; i < kModuleCount; ++i) {
         const auto& module = modules()[i];
         auto& m = tally_[i];
@@ -1116,12 +894,24 @@ void StatusController::viewDidLoad() {
         m.count = m.shownCount = getItemsCount(module);
         c.size->setText(QStringLiteral("Total space: %1").arg(sizeText(m.size)));
         c.items->setText(QString::number(m.count));
+        const auto& flags = dataFiller().flags(module);
+        if (flags.isFilling.load()) {
+            c.ratingBox->show();
+        } else if (flags.isRemoving.load()) {
+            c.ratingBox->hide();
+        } else if (m.size != 0) {
+            c.ratingBox->show();
+            updateLevelBar(i, m.count);
+        }
+    }
+}
+
+void StatusController::wireControls() {
+    for (std::size_t i = 0; i < kModuleCount; ++i) {
+        auto& c = controls_[i];
         c.button->setCheckable(true);
-        c.button->setChecked(m.checked);
-        c.button->showOn(m.checked);
-        c.link->resize(c.link->sizeHint().width(), c.link->height());
-        c.button->setAccessibleName(moduleDisplayName(module));
-        c.details->setAccessibleName(moduleDisplayName(module) + " " + token(kGroup, "ID_DETAILS"));
+        c.button->setChecked(tally_[i].checked);
+        c.button->showOn(tally_[i].checked);
         connect(c.button, &QAbstractButton::clicked, this, [this, i] {
             // The switch's own check flip is undone: the dashboard's flag decides.
             controls_[i].button->setChecked(tally_[i].checked);
@@ -1130,7 +920,7 @@ void StatusController::viewDidLoad() {
         connect(c.details, &QPushButton::clicked, this,
                 [this, i] { showDetails(static_cast<int>(i) + 1); });
         connect(c.link, &QPushButton::clicked, this,
-                [this, module] { sendViewNotification(moduleDisplayName(module)); });
+                [this, i] { sendViewNotification(moduleDisplayName(modules()[i])); });
     }
     connect(ui_->scanButton, &QAbstractButton::clicked, this, [this] { startStopScan(); });
     connect(ui_->removeButton, &QAbstractButton::clicked, this,
@@ -1138,35 +928,18 @@ void StatusController::viewDidLoad() {
     connect(ui_->btnCleanOnAlert, &QAbstractButton::clicked, this, [this] { cleanFromAlert(); });
     connect(ui_->rescanButton, &QAbstractButton::clicked, this, [this] { rescanNow(); });
     connect(ui_->backButton, &QAbstractButton::clicked, this, [this] { back(); });
+}
+
+void StatusController::showInitialFace() {
+    bool scanning = false;
+    bool cleaning = false;
+    for (const auto& module : modules()) {
+        scanning = scanning || dataFiller().flags(module).isFilling.load();
+        cleaning = cleaning || dataFiller().flags(module).isRemoving.load();
+    }
     const bool busy = std::any_of(modules().begin(), modules().end(),
                                   [this](const auto& m) { return dataFiller().isModuleBusy(m); });
-    if (!busy) {
-        ui_->textStatus->hide();
-        ui_->lineStatus->hide();
-        enableDisableButtons(true);
-        ui_->lblTitle->hide();
-        ui_->lblDesc->hide();
-        if (checkItemsAvailable()) {
-            showHideAlertBox(true, static_cast<std::int32_t>(tally_.countSum()));
-            ui_->boxHeader->setGradientImageName(QStringLiteral("red_gradient_alert.png"));
-            ui_->rescanButton->show();
-            ui_->scanButton->hide();
-            ui_->removeButton->setText(commonToken("ID_CLEAN_NOW"));
-            ui_->removeButton->show();
-            ui_->removeButton->setState(0);
-            ui_->removeButton->setEnabled(true);
-            setTotals(tally_.countSum(), tally_.checkedSize(), Qt::black);
-            setTextColor(ui_->textTotalJunkSize, kRed);
-        } else {
-            showHideAlertBox(true, 0);
-            ui_->boxHeader->setGradientImageName(QStringLiteral("header_main.png"));
-            ui_->rescanButton->hide();
-            ui_->scanButton->setText(commonToken("ID_START_SCAN"));
-            ui_->scanButton->show();
-            ui_->scanButton->setState(0);
-            ui_->removeButton->hide();
-        }
-    } else {
+    if (busy) {
         showHideAlertBox(false, 0);
         enableDisableCheckButtons(false);
         for (std::size_t i = 0; i < kModuleCount; ++i) {
@@ -1175,182 +948,32 @@ void StatusController::viewDidLoad() {
                                 flags.isFilling.load() || flags.isRemoving.load());
         }
         decideScanOrRemoveButton();
-        bool scanning = false;
-        bool cleaning = false;
-        for (const auto& module : modules()) {
-            scanning = scanning || dataFiller().flags(module).isFilling.load();
-            cleaning = cleaning || dataFiller().flags(module).isRemoving.load();
-        }
         const auto stopTitle = commonToken(isScan_ ? "ID_STOP_SCAN" : "ID_STOP_CLEANING");
         for (auto* button : {ui_->scanButton, ui_->removeButton})
             button->setText(scanning && cleaning ? QStringLiteral("Stop Now") : stopTitle);
         ui_->textStatus->show();
         ui_->lineStatus->show();
+        return;
     }
-    for (std::size_t i = 0; i < kModuleCount; ++i) {
-        const auto& flags = dataFiller().flags(modules()[i]);
-        auto* rating = controls_[i].ratingBox;
-        if (flags.isFilling.load())
-            rating->show();
-        else if (flags.isRemoving.load())
-            rating->hide();
-        else if (tally_[i].size != 0) {
-            rating->show();
-            updateLevelBar(i, tally_[i].count);
-        }
-    }
-    updateCaptions();
-    checkUncheckButtons();
-    dataFiller().sendAwakeNotification(notes::kOneClickCleaning);
-    // The four boxes' frames are their home frames; the details box waits below the view.
-    layout_.rehome(boxFrames(), frameOf(ui_->boxTitle), width());
-    ui_->boxDetails->setGeometry(
-        qui::toQt(OneClickLayout::parked(frameOf(ui_->boxDetails)), height()));
-    layout_.setDetailsTarget(frameOf(ui_->boxDetails));
-    applyViewFormatting();
-    ui_->btnCleanOnAlert->setText(commonToken("ID_CLEAN_NOW"));
-    setTextColor(ui_->btnCleanOnAlert, Qt::white);
-
-    using qui::Resizing;
-    const auto mask = [](std::initializer_list<Resizing> parts) {
-        unsigned bits = 0;
-        for (auto part : parts)
-            bits |= static_cast<unsigned>(part);
-        return bits;
-    };
-    const unsigned topWide = mask({Resizing::FlexibleWidth, Resizing::FlexibleBottomMargin});
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{ui_->boxHeader, ui_->boxAlert, ui_->boxTitle,
-                                         ui_->boxCache, ui_->boxLogs, ui_->boxBin, ui_->boxLang})
-        qui::Autoresizing::apply(w, topWide);
-    const unsigned bottomWide = mask({Resizing::FlexibleWidth, Resizing::FlexibleTopMargin});
-    qui::Autoresizing::apply(ui_->boxFooter, bottomWide);
-    qui::Autoresizing::apply(ui_->mainInfoBox, bottomWide);
-    qui::Autoresizing::apply(ui_->boxDetails,
-                             mask({Resizing::FlexibleWidth, Resizing::FlexibleHeight}));
-    for (QWidget* w : std::initializer_list<QWidget*>{ui_->ovDetails, ui_->tvAppCleanerDetails})
-        qui::Autoresizing::apply(w, mask({Resizing::FlexibleWidth, Resizing::FlexibleHeight}));
-    const unsigned right = static_cast<unsigned>(Resizing::FlexibleLeftMargin);
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             ui_->textStatus, ui_->lineStatus, ui_->textIssues, ui_->textImpPot, ui_->progressbar,
-             ui_->btnCleanOnAlert, ui_->scanButton, ui_->removeButton, ui_->rescanButton,
-             ui_->backButton})
-        qui::Autoresizing::apply(w, right);
-}
-
-void StatusController::updateLanguageTokens() {
-    ui_->rescanButton->setText(commonToken("ID_RESCAN"));
-    ui_->backButton->setText(commonToken("ID_BACK"));
-    ui_->textAreas->setText(token(kGroup, "ID_AREAS_TO_SCAN"));
-    ui_->textIssues->setText(token(kGroup, "ID_ISSUES"));
-    ui_->textImpPot->setText(commonToken("ID_SIZE"));
-    ui_->textStatus->setText(commonToken("ID_STATUS"));
-    for (std::size_t i = 0; i < kModuleCount; ++i) {
-        const auto& module = modules()[i];
-        auto& c = controls_[i];
-        const auto stem = qengine::text::moduleStem(module);
-        c.link->setTitle(commonToken("ID_MNAME_" + stem));
-        c.desc->setText(token(kGroup, "ID_" + stem + "_OC_DESC"));
-        c.details->setText(token(kGroup, "ID_DETAILS"));
-        c.levelWords[0]->setText(commonToken("ID_LOW"));
-        c.levelWords[1]->setText(commonToken("ID_MED"));
-        c.levelWords[2]->setText(commonToken("ID_HIGH"));
-    }
-}
-
-void StatusController::makeFontColorSettings() {
-    qcore::log("OSX 10.7");
-    for (std::size_t i = 0; i < kModuleCount; ++i)
-        tally_[i].checked = true;
-    const auto arial = [](QWidget* w, int size) {
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(size);
-        w->setFont(font);
-    };
-    arial(ui_->btnCleanOnAlert, 16);
-    ui_->removeButton->setToolTip(commonToken("ID_CLEAN_ISSUES_HINT"));
-    ui_->btnCleanOnAlert->setToolTip(commonToken("ID_CLEAN_ISSUES_HINT"));
-    for (auto& c : controls_) {
-        setLabelFont(c.link, 14);
-        setLabelFont(c.desc, 10);
-        setTextColor(c.desc, kDarkGrey);
-        setLabelFont(c.size, 10);
-        setTextColor(c.size, kDarkGrey);
-        setLabelFont(c.foundSize, 14);
-        setTextColor(c.foundSize, Qt::black);
-        setLabelFont(c.items, 14);
-        setTextColor(c.items, kRed);
-        for (auto* word : c.levelWords)
-            setLabelFont(word, 9);
-    }
-    for (QFrame* box : {ui_->boxCache, ui_->boxBin}) {
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Window, kStripe);
-        box->setPalette(palette);
-    }
-    for (QFrame* box : {ui_->boxLogs, ui_->boxLang}) {
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        box->setPalette(palette);
-    }
-    setTextColor(ui_->textTotalJunkSize, kRed);
-    qtk::CommonFuncs::setBoldFont(ui_->textTotalJunkSize, 20);
-    qtk::CommonFuncs::setBoldFont(ui_->ValSizeToBeRecovered, 20);
-    setLabelFont(ui_->topJunkSize, 26);
-    setTextColor(ui_->topJunkSize, Qt::white);
-    for (QLabel* caption : {ui_->lblOccupyRecover, ui_->lblSizeToBeRecovered}) {
-        setTextColor(caption, kDarkGrey);
-        qtk::CommonFuncs::setBoldFont(caption, 13);
-    }
-    setTextColor(ui_->lblTitle, Qt::black);
-    setLabelFont(ui_->lblTitle, 20);
-    setTextColor(ui_->lblDesc, kDarkGrey);
-    setLabelFont(ui_->lblDesc, 11);
-    setTextColor(ui_->lblSelectedItems, kDarkGrey);
-    arial(ui_->scanButton, 16);
-    arial(ui_->removeButton, 16);
+    ui_->textStatus->hide();
+    ui_->lineStatus->hide();
+    enableDisableButtons(true);
+    ui_->lblTitle->hide();
+    ui_->lblDesc->hide();
+    const bool issues = checkItemsAvailable();
+    showHideAlertBox(true, issues ? static_cast<std::int32_t>(tally_.countSum()) : 0);
+    ui_->boxHeader->setGradientImageName(issues ? QStringLiteral("red_gradient_alert.png")
+                                                : QStringLiteral("header_main.png"));
+    ui_->rescanButton->setVisible(issues);
+    ui_->scanButton->setVisible(!issues);
+    ui_->removeButton->setVisible(issues);
+    ui_->scanButton->setText(commonToken("ID_START_SCAN"));
     ui_->removeButton->setText(commonToken("ID_CLEAN_NOW"));
-    ui_->boxHeader->setGradientImageName(QStringLiteral("header_main.png"));
-    ui_->boxTitle->setGradientImageName(QStringLiteral("titlebar.png"));
-    ui_->boxFooter->setGradientImageName(QStringLiteral("footer.png"));
-    ui_->mainInfoBox->setGradientImageName(QStringLiteral("yellow_bg_left.png"),
-                                           QStringLiteral("yellow_bg_middle.png"),
-                                           QStringLiteral("yellow_bg_right.png"));
-    ui_->topImage->setPixmap(qui::namedImage(QStringLiteral("One Click Cleaning_48.png")));
-}
-
-void StatusController::makeLevelBarSettings() {
-    for (std::size_t i = 0; i < kModuleCount; ++i)
-        if (tally_[i].checked) updateLevelBar(i, 0);
-    const QColor low = toColor(dataFiller().lowColor());
-    const QColor medium = toColor(dataFiller().medColor());
-    const QColor high = toColor(dataFiller().highColor());
-    for (auto& c : controls_) {
-        c.levelBar->setLevelColors(low, medium, high);
-        setTextColor(c.levelWords[0], low);
-        setTextColor(c.levelWords[1], medium);
-        setTextColor(c.levelWords[2], high);
-    }
-}
-
-void StatusController::setButtonImages() {
-    for (auto* button : {ui_->btnCleanOnAlert, ui_->removeButton}) {
-        const QString n = "btn_green_n_", d = "btn_green_d_", x = "btn_dis_";
-        button->setButtonImages(n + "left.png", n + "middle.png", n + "right.png", d + "left.png",
-                                d + "middle.png", d + "right.png", x + "left.png", x + "middle.png",
-                                x + "right.png", n + "left.png", n + "middle.png", n + "right.png",
-                                d + "left.png", d + "middle.png", d + "right.png", x + "left.png",
-                                x + "middle.png", x + "right.png");
-    }
-    const QString gn = "btn_gray_n_", gd = "btn_gray_d_", bn = "btn_blue_n_", bd = "btn_blue_d_",
-                  x = "btn_dis_";
-    ui_->scanButton->setButtonImages(
-        gn + "left.png", gn + "middle.png", gn + "right.png", gd + "left.png", gd + "middle.png",
-        gd + "right.png", x + "left.png", x + "middle.png", x + "right.png", bn + "left.png",
-        bn + "middle.png", bn + "right.png", bd + "left.png", bd + "middle.png", bd + "right.png",
-        x + "left.png", x + "middle.png", x + "right.png");
-    for (auto* button : {ui_->btnCleanOnAlert, ui_->removeButton, ui_->scanButton})
+    for (auto* button : {ui_->scanButton, ui_->removeButton})
         button->setState(0);
+    if (issues) ui_->removeButton->setEnabled(true);
+    setTotals(tally_.countSum(), tally_.checkedSize(), Qt::black);
+    setTextColor(ui_->textTotalJunkSize, tally_.countSum() > 0 ? kRed : kGreen);
 }
 
 } // namespace qpages

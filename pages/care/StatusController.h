@@ -1,6 +1,7 @@
 #pragma once
 
-#include "pages/care/OneClickLayout.h"
+#include "pages/care/OneClickControls.h"
+#include "pages/care/OneClickDetails.h"
 #include "pages/care/OneClickTally.h"
 #include "pages/care/PageBase.h"
 #include "pages/care/RateMeWindow.h"
@@ -37,9 +38,6 @@ class LinkButton;
 
 namespace qpages {
 
-class LevelIndicator;
-class ModuleSwitch;
-
 // The One Click dashboard: scans, then cleans, the four junk modules together, one worker per
 // ticked module, and follows every start and stop of those modules whoever started them. When
 // all four are idle again after a stop it tells the popover, stores the system-wide last-scan
@@ -52,7 +50,7 @@ class StatusController : public PageBase {
     Q_OBJECT
 public:
     static constexpr std::size_t kModuleCount = OneClickTally::kModules;
-    static constexpr int kSlideMs = 250;
+    static constexpr int kSlideMs = OneClickDetails::kSlideMs;
 
     explicit StatusController(qengine::DataFiller& dataFiller, QWidget* parent = nullptr);
     ~StatusController() override;
@@ -127,13 +125,11 @@ public:
     void checkUncheckButtons();
     // Asks the main window to show a module's page, by its display name.
     void sendViewNotification(const QString& showView);
-    bool flagFrame() const { return flagFrame_; }
-    const std::string& activityName() const { return activityName_; }
-    bool makeDetailsEmpty() const { return makeDetailsEmpty_; }
-    int animationFrameIndex() const { return animationFrameIndex_; }
+    bool flagFrame() const;
+    std::string activityName() const;
+    bool makeDetailsEmpty() const;
     // The model the details view shows now (tree or table), or nullptr while it is empty.
     QAbstractItemModel* detailsModel() const;
-    const OneClickLayout& layoutFrames() const { return layout_; }
 
     // The system-version test of the view's set-up: "10.16" or "11.0".
     static bool isOSXBigSur(const qcore::SystemVersion& profile);
@@ -160,22 +156,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    struct ModuleControls {
-        ModuleSwitch* button = nullptr;
-        QFrame* box = nullptr;
-        QLabel* image = nullptr;
-        qtk::LinkButton* link = nullptr;
-        QLabel* desc = nullptr;
-        QLabel* items = nullptr;
-        QLabel* size = nullptr;
-        QLabel* foundSize = nullptr;
-        LevelIndicator* levelBar = nullptr;
-        std::array<QLabel*, 3> levelWords{};
-        QFrame* ratingBox = nullptr;
-        QProgressBar* progress = nullptr;
-        QPushButton* details = nullptr;
-    };
-
     void registerObservers();
     void runWorker(std::size_t index, bool scan);
     void finishingSteps();
@@ -204,24 +184,18 @@ private:
     bool askToClean() const;
     void reportToDelegate(std::int32_t itemRemaining, std::int32_t cleaned) const;
 
-    // Appearance and texts of the set-up.
-    void updateLanguageTokens();
-    void makeFontColorSettings();
-    void makeLevelBarSettings();
-    void setButtonImages();
+    // The set-up's parts.
+    void showHeldResults();
+    void wireControls();
+    void showInitialFace();
 
     std::unique_ptr<Ui::StatusInterface> ui_;
-    std::array<ModuleControls, kModuleCount> controls_{};
+    std::array<OneClickControls, kModuleCount> controls_{};
     OneClickTally tally_;
-    OneClickLayout layout_;
+    std::unique_ptr<OneClickDetails> details_;
     bool isScan_ = true;
     bool isCleanButtonClicked_ = false;
-    std::string activityName_;
-    bool makeDetailsEmpty_ = true;
-    bool flagFrame_ = true;
-    int animationFrameIndex_ = 0;
-    std::unique_ptr<QAbstractItemModel> detailsModel_;
-    std::map<QWidget*, QPointer<QPropertyAnimation>> animations_;
+    std::map<QWidget*, QPointer<QPropertyAnimation>> knobSlides_;
     std::function<bool()> confirmClean_;
     std::function<bool(const QUrl&)> openUrl_;
     RatePrompt::Clock rateClock_;
