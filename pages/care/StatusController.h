@@ -18,11 +18,8 @@
 #include <string>
 
 class QAbstractItemModel;
-class QFrame;
-class QLabel;
 class QProgressBar;
 class QPropertyAnimation;
-class QPushButton;
 class QUrl;
 
 namespace Ui {
@@ -33,8 +30,7 @@ class SystemVersion;
 }
 namespace qtk {
 class IMGButton;
-class LinkButton;
-} // namespace qtk
+}
 
 namespace qpages {
 
@@ -168,19 +164,8 @@ private:
     void updateCaptions();
     void updateLevelBar(std::size_t index, std::int32_t count);
     void showActivityHeader(bool scan);
-    void showIdleFace();
     void setTotals(std::int64_t count, std::uint64_t bytes, const QColor& color);
-    void toggleColorsOnOff();
     void closeDetailsView(bool animate);
-    void loadDetails();
-    void finishSlides();
-    void performPreShiftActions();
-    void performPostShiftActions();
-    void alignColumns();
-    void relayout();
-    void slide(QWidget* widget, const qui::PointRect& frame, bool animate);
-    qui::PointRect frameOf(QWidget* widget) const;
-    OneClickLayout::Boxes boxFrames() const;
     bool askToClean() const;
     void reportToDelegate(std::int32_t itemRemaining, std::int32_t cleaned) const;
 
