@@ -168,6 +168,10 @@ void StatusAppearance::makeFontColorSettings(Ui::StatusInterface& ui,
     setLabelFont(ui.lblTitle, 20);
     setTextColor(ui.lblDesc, darkGrey());
     setLabelFont(ui.lblDesc, 11);
+    // Two points lower and seven taller, in bottom-left terms: the top edge rises by five.
+    QRect desc = ui.lblDesc->geometry();
+    desc.adjust(0, -5, 0, 2);
+    ui.lblDesc->setGeometry(desc);
     setTextColor(ui.lblSelectedItems, darkGrey());
     setArial(ui.scanButton, 16);
     setArial(ui.removeButton, 16);
