@@ -57,6 +57,7 @@ void InternetPrivacyScan::fillInternetPrivacy() {
     if (!run.active()) return;
     home_ = run.home();
     profiles_ = engine_.arrMozilaProfilePath();
+    counted_.clear();
 
     // The stop request is looked at between browsers only.
     scanBrowser(kSafari, &InternetPrivacyScan::fillSafariCache, 0.05);
@@ -120,7 +121,7 @@ bool InternetPrivacyScan::list(PrivacyItemNode& item, const std::string& path,
     if (!attributes) return false;
     listedForBrowser_.insert(path);
     item.addListedPath({path, RemovalCheck{listedTypeOf(*attributes), moduleFolder}, action,
-                        std::move(tables), sizeOf(path, *attributes)});
+                        std::move(tables), counted_.count(path, sizeOf(path, *attributes))});
     return true;
 }
 
