@@ -184,9 +184,14 @@ void DuplicateFilesController::showChangeFolderControls(bool show) {
     }
 }
 
-void DuplicateFilesController::setFilterEnabled(bool enabled) {
+// Every start and stop shows all groups again.
+void DuplicateFilesController::setIdleControlsEnabled(bool enabled) {
     selectCategory(0);
-    if (ui_) ui_->segmentedControl->setEnabled(enabled);
+    if (!ui_) return;
+    ui_->segmentedControl->setEnabled(enabled);
+    ui_->checkUncheckButton->setEnabled(enabled);
+    ui_->changeFolderButton->setEnabled(enabled);
+    ui_->rescanButton->setEnabled(enabled);
 }
 
 void DuplicateFilesController::setFileNameStripShown(bool shown) {
@@ -290,13 +295,10 @@ void DuplicateFilesController::scanStarted() {
     foundCount_ = "0";
     foundBytes_ = 0;
     if (folderFaceShown_) showChangeFolderControls(false);
-    setFilterEnabled(false);
+    setIdleControlsEnabled(false);
     setFileNameStripShown(true);
     ui_->lblImageStaticText->hide();
     ui_->checkAnalyzeNextTimeButton->hide();
-    ui_->checkUncheckButton->setEnabled(false);
-    ui_->changeFolderButton->setEnabled(false);
-    ui_->rescanButton->setEnabled(false);
     ui_->lblHint->hide();
     ui_->lblCtrlClick->hide();
     showFoundCounts();
@@ -308,10 +310,7 @@ void DuplicateFilesController::scanStopped() {
     results_.setHomeFolder(qengine::DataFiller::homeDirectory());
     results_.setFirstExcluded(true);
     results_.updateIndexToRetain(true);
-    setFilterEnabled(true);
-    ui_->checkUncheckButton->setEnabled(true);
-    ui_->changeFolderButton->setEnabled(true);
-    ui_->rescanButton->setEnabled(true);
+    setIdleControlsEnabled(true);
     ui_->scanButton->setEnabled(true);
     ui_->scanButton->setState(0);
     ui_->scanButton->setText(commonToken("ID_ANALYZE_NOW"));
@@ -329,11 +328,8 @@ void DuplicateFilesController::scanStopped() {
 }
 
 void DuplicateFilesController::cleanStarted() {
-    setFilterEnabled(false);
+    setIdleControlsEnabled(false);
     ui_->outlineView->collapseAll();
-    ui_->checkUncheckButton->setEnabled(false);
-    ui_->changeFolderButton->setEnabled(false);
-    ui_->rescanButton->setEnabled(false);
     ui_->scanButton->hide();
     ui_->removeButton->show();
     ui_->removeButton->setState(1);
@@ -341,7 +337,7 @@ void DuplicateFilesController::cleanStarted() {
 
 void DuplicateFilesController::cleanStopped() {
     results_.updateDatabaseAfterDeletion();
-    setFilterEnabled(true);
+    setIdleControlsEnabled(true);
     results_.updateIndexToRetain(results_.isFirstExcluded());
     results_.settleGroupStates();
     calculateTotalItemsAndParentSize();
@@ -356,8 +352,6 @@ void DuplicateFilesController::cleanStopped() {
     ui_->removeButton->setText(commonToken("ID_CLEAN_NOW"));
     ui_->removeButton->setEnabled(selectedItems() > 0);
     ui_->checkUncheckButton->setEnabled(hasGroups);
-    ui_->changeFolderButton->setEnabled(true);
-    ui_->rescanButton->setEnabled(true);
     ui_->imgStopScanClean->setVisible(dataFiller().abortedDuplicateFiles());
     // The counts line and size keep the clean's last figures.
     ui_->lblOccupyRecover->setText(QString::fromStdString(dataFiller().SPACERECOVERED()));

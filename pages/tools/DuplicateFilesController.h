@@ -84,7 +84,8 @@ private:
     void scanStopped();
     void cleanStarted();
     void cleanStopped();
-    void setFilterEnabled(bool enabled);
+    // The filter, check-all, folder and Rescan controls, off while the engine works.
+    void setIdleControlsEnabled(bool enabled);
     void setFileNameStripShown(bool shown);
     void showFoundCounts();
     void updateCheckBox();

@@ -34,12 +34,7 @@ class DuplicatesJourney : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        auto& defaults = qcore::UserDefaults::standard();
-        defaults.setObject("DuplicatesFinderPath", home_.path() + "/Documents/");
-        defaults.setObject("searchFileMinSize", "0");
-        defaults.setObject("searchSizeUnit", "0");
-        defaults.setObject("excludedDirectoryNames",
-                           qcore::Array{qcore::Value("/Library"), qcore::Value("/Volumes")});
+        finders::useDuplicatesSettings(home_.path() + "/Documents/");
         reports_ = {write("Documents/report.txt", kReport),
                     write("Documents/a/report.txt", kReport),
                     write("Documents/b/report.txt", kReport)};
@@ -57,9 +52,7 @@ protected:
     }
     void TearDown() override {
         delete page_;
-        for (const auto* key : {"DuplicatesFinderPath", "searchFileMinSize", "searchSizeUnit",
-                                "excludedDirectoryNames"})
-            qcore::UserDefaults::standard().removeObject(key);
+        finders::forgetDuplicatesSettings();
         PageTest::TearDown();
     }
 

@@ -28,4 +28,9 @@ void clickCheckBox(QAbstractItemView& view, const QModelIndex& index);
 
 std::string readFile(const std::string& path);
 
+// The duplicates search of `folder` with no size minimum and the usual excluded folders; and
+// those settings taken away again.
+void useDuplicatesSettings(const std::string& folder);
+void forgetDuplicatesSettings();
+
 } // namespace finders

@@ -1,6 +1,7 @@
 // The Duplicates Finder's find and scan/stop protocol, its preferences reset, and the tool
 // pages' module filters.
 #include "tests/pages/support/PageTestSupport.h"
+#include "tests/pages/tools/FinderTestSupport.h"
 
 #include "engine/ModuleKeys.h"
 #include "pages/care/PageDelegate.h"
@@ -41,16 +42,12 @@ class ToolPages : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        auto& defaults = qcore::UserDefaults::standard();
-        defaults.setObject("DuplicatesFinderPath", home_.path() + "/Documents/");
-        defaults.setObject("searchFileMinSize", "0");
-        defaults.setObject("searchSizeUnit", "0");
+        finders::useDuplicatesSettings(home_.path() + "/Documents/");
         for (const char* name : {"a.txt", "b.txt", "c.txt"})
             write(std::string("Documents/") + name, "the same bytes in every copy");
     }
     void TearDown() override {
-        for (const auto* key : {"DuplicatesFinderPath", "searchFileMinSize", "searchSizeUnit"})
-            qcore::UserDefaults::standard().removeObject(key);
+        finders::forgetDuplicatesSettings();
         PageTest::TearDown();
     }
 };
