@@ -246,21 +246,6 @@ void PageJourney::answerNextAlert(const QString& buttonText) {
         });
 }
 
-void PageJourney::pressInSheetWhenShown(QWidget* window, const QString& buttonText) {
-    const QPointer<QWidget> host(window);
-    const auto findButton = [host, buttonText]() -> QPushButton* {
-        if (!host) return nullptr;
-        for (auto* button : host->findChildren<QPushButton*>())
-            if (button->text() == buttonText && button->isVisible() && button->isEnabled() &&
-                button->window() == host->window() && button->parentWidget() &&
-                button->parentWidget()->objectName() == QStringLiteral("appsRunningBox"))
-                return button;
-        return nullptr;
-    };
-    whenReady([findButton] { return findButton() != nullptr; },
-              [findButton] { QTest::mouseClick(findButton(), Qt::LeftButton); });
-}
-
 void PageJourney::screenshot(QWidget& widget, const std::string& name) {
     QCoreApplication::processEvents();
     const QString folder = QStringLiteral(QUENDRIX_SCREENSHOT_DIR);

@@ -75,8 +75,6 @@ protected:
                                                                   const QModelIndex& index);
     // Presses the button titled `buttonText` of the next modal alert, when it appears.
     static void answerNextAlert(const QString& buttonText);
-    // Presses the button titled `buttonText` in the sheet over `window` once it shows.
-    static void pressInSheetWhenShown(QWidget* window, const QString& buttonText);
 
     // Writes the widget's picture under the build's screenshot folder.
     static void screenshot(QWidget& widget, const std::string& name);
