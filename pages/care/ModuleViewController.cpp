@@ -552,6 +552,7 @@ void ModuleViewController::handleStopScan(bool record) {
     }
     reloadResults();
     calculateTotalItemsAndParentSize();
+    reloadResults();
     updateSelectedItemsLabel();
     if (!isFlat_) resultsSettled();
     if (record) updateLastScanWithCurrent(moduleFlags().aborted.load(), true);
@@ -611,6 +612,8 @@ void ModuleViewController::stopRemoveTree() {
     reloadResults();
     resultsSettled();
     calculateTotalItemsAndParentSize();
+    // The groups' sums changed with the removals.
+    reloadResults();
 }
 
 void ModuleViewController::stopRemoveFlat() {

@@ -9,11 +9,13 @@
 #include "pages/care/PartialDownloads.h"
 #include "pages/care/TrashController.h"
 #include "platform/core/UserDefaults.h"
+#include "platform/ui/Geometry.h"
 #include "toolkit/IMGButton.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QTableView>
 #include <QTest>
 #include <QTreeView>
@@ -270,6 +272,43 @@ TEST_F(PageStates, StartScanRetitlesAtTheClickOnlyOnTheSystemCleaner) {
     holdCache.release();
     holdLogs.release();
     ASSERT_TRUE(waitUntilIdle({kSystemCleaner, kLogsCleaner}));
+}
+
+TEST_F(PageStates, ALongCaptionTakesTwoLinesAndAShortOneReturnsToOne) {
+    qpages::TrashController page(*engine_);
+    show(page);
+    auto* caption = page.findChild<QLabel*>("lblOccupyRecover");
+    auto* size = page.findChild<QLabel*>("lblSize");
+    EXPECT_EQ(qui::frameOf(caption).height, 16);
+    caption->setText(QString(60, QLatin1Char('W')));
+    NotificationHold hold("ActivityStartStopNotification",
+                          NotificationHold::startOf(kTrashCleaner, "scan"));
+    click(button(page, "scanButton"));
+    ASSERT_TRUE(waitFor([&] { return hold.reached(); }));
+    waitFor([&] { return qui::frameOf(caption).height == 32; }, 2000);
+    EXPECT_EQ(qui::frameOf(caption).y, 4);
+    EXPECT_EQ(qui::frameOf(caption).height, 32);
+    EXPECT_EQ(qui::frameOf(size).y, 36);
+    hold.release();
+    ASSERT_TRUE(waitUntilIdle({kTrashCleaner}));
+    EXPECT_EQ(qui::frameOf(caption).y, 12);
+    EXPECT_EQ(qui::frameOf(caption).height, 16);
+    EXPECT_EQ(qui::frameOf(size).y, 28);
+}
+
+TEST_F(PageStates, TheModifiedDateFollowsTheUsersLocale) {
+    qengine::ModuleRow row = qengine::row::makePartialDownloadsRow(
+        "/h/Downloads/a.part", 1, qcore::Date{1700000000.0}, qcore::Date{1700000000.0});
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const QString american = qpages::PartialDownloads::modifiedText(row);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString german = qpages::PartialDownloads::modifiedText(row);
+    QLocale::setDefault(before);
+    EXPECT_NE(american, german);
+    EXPECT_TRUE(german.contains(QStringLiteral("11.23")) ||
+                german.contains(QStringLiteral("11.2023")))
+        << german.toStdString();
 }
 
 // --- Sorting ---------------------------------------------------------------------------------
