@@ -52,6 +52,25 @@ TEST_F(ResultsModels, ATickOnARowThatMovedIsRefusedAndTheViewCatchesUp) {
     EXPECT_EQ(qengine::row::state(*engine_->mainDataSource(kTrashCleaner).rowAt(0)), 0);
 }
 
+TEST_F(ResultsModels, RowsAppendedByAScanAreAddedWithoutRereadingTheRest) {
+    addRows({{"/h/a.crash", "1"}});
+    ResultsTableModel model(*engine_, kTrashCleaner);
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
+    addRows({{"/h/b.crash", "2"}, {"/h/c.crash", "3"}});
+    model.reload();
+    EXPECT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(inserts.count(), 1);
+    EXPECT_EQ(resets.count(), 0);
+    // A list that changed otherwise is read again as a whole.
+    engine_->mainDataSource(kTrashCleaner).eraseRow(0);
+    addRows({{"/h/d.crash", "4"}});
+    model.reload();
+    EXPECT_EQ(resets.count(), 1);
+    ASSERT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(qengine::row::fullPath(*model.rowAt(0)), "/h/b.crash");
+}
+
 TEST_F(ResultsModels, TicksAndSortsWaitWhileTheModuleWorks) {
     addRows({{"/h/b.crash", "2"}, {"/h/a.crash", "1"}});
     ResultsTableModel model(*engine_, kTrashCleaner);
