@@ -214,7 +214,7 @@ void ModuleViewController::removeSelected() {
         flags.aborted.store(true);
         return;
     }
-    if (moduleWorks() || dataFiller().isModuleBusy(identity_.module) || !askToClean() ||
+    if (moduleWorks() || !askToClean() ||
         !dataFiller().initRemoveObjectIfRequired(identity_.module)) {
         if (removeButton_) removeButton_->setState(runningState());
         return;
@@ -239,12 +239,11 @@ void ModuleViewController::checkUncheckAll() {
 }
 
 void ModuleViewController::performCheckUncheckAll(int state) {
-    if (treeModel_) treeModel_->tickAll(state);
-    if (tableModel_) tableModel_->tickAll(state);
-    reloadResults();
-    updateSelectedItemsLabel();
-    setStopImageVisible(false);
-    setCaption(dataFiller().DISKUSAGE());
+    const bool ticked = treeModel_    ? treeModel_->tickAll(state)
+                        : tableModel_ ? tableModel_->tickAll(state)
+                                      : false;
+    // A refused change (the module works) leaves the box showing the rows as they are.
+    if (!ticked) updateSelectedItemsLabel();
 }
 
 void ModuleViewController::ticksChanged() {
@@ -559,6 +558,7 @@ void ModuleViewController::handleStopScan(bool record) {
     }
     reloadResults();
     calculateTotalItemsAndParentSize();
+    reloadResults();
     updateSelectedItemsLabel();
     if (!isFlat_) resultsSettled();
     if (record) updateLastScanWithCurrent(moduleFlags().aborted.load(), true);
@@ -618,6 +618,8 @@ void ModuleViewController::stopRemoveTree() {
     reloadResults();
     resultsSettled();
     calculateTotalItemsAndParentSize();
+    // The groups' sums changed with the removals.
+    reloadResults();
 }
 
 void ModuleViewController::stopRemoveFlat() {

@@ -190,12 +190,6 @@ void PageJourney::clickHeader(QHeaderView* header, int section) {
     QCoreApplication::processEvents();
 }
 
-void PageJourney::doubleClickGroupArrow(QAbstractItemView* view, const QModelIndex& index) {
-    const QPoint at = view->visualRect(index).center();
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-    QCoreApplication::processEvents();
-}
-
 bool PageJourney::chooseFromContextMenu(QAbstractItemView* view, const QModelIndex& index,
                                         const QString& itemText) {
     bool chosen = false;
@@ -244,21 +238,6 @@ void PageJourney::answerNextAlert(const QString& buttonText) {
                 }
             ADD_FAILURE() << "no alert button " << buttonText.toStdString();
         });
-}
-
-void PageJourney::pressInSheetWhenShown(QWidget* window, const QString& buttonText) {
-    const QPointer<QWidget> host(window);
-    const auto findButton = [host, buttonText]() -> QPushButton* {
-        if (!host) return nullptr;
-        for (auto* button : host->findChildren<QPushButton*>())
-            if (button->text() == buttonText && button->isVisible() && button->isEnabled() &&
-                button->window() == host->window() && button->parentWidget() &&
-                button->parentWidget()->objectName() == QStringLiteral("appsRunningBox"))
-                return button;
-        return nullptr;
-    };
-    whenReady([findButton] { return findButton() != nullptr; },
-              [findButton] { QTest::mouseClick(findButton(), Qt::LeftButton); });
 }
 
 void PageJourney::screenshot(QWidget& widget, const std::string& name) {
