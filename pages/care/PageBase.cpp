@@ -40,6 +40,10 @@ bool PageBase::startWorker(const std::string& module, std::function<void()> work
     return true;
 }
 
+bool PageBase::startThread(std::function<void()> work) {
+    return workers_ && workers_->start(std::move(work));
+}
+
 std::size_t PageBase::runningWorkers() const {
     return workers_ ? workers_->running() : 0;
 }

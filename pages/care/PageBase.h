@@ -73,6 +73,9 @@ protected:
     // Claims `module` and runs `work` on a new worker thread; false (claim given back) when the
     // module is busy or no thread could be started.
     bool startWorker(const std::string& module, std::function<void()> work);
+    // Runs `work` on a new worker thread without claiming a module (for pages that claim once
+    // for several threads); false when no thread could be started.
+    bool startThread(std::function<void()> work);
     std::size_t runningWorkers() const;
 
     // Removes the observers, asks the page's modules to stop and joins the workers. Pages call
