@@ -15,9 +15,13 @@ namespace qpages {
 namespace {
 
 qshell::VersionFlags currentFlags() {
-    if (const auto* delegate = qshell::PellorAppDelegate::shared())
-        return delegate->versionFlags();
+    if (const auto* delegate = qshell::PellorAppDelegate::shared()) return delegate->versionFlags();
     return qshell::VersionFlags::fromProfile(qcore::SystemVersion::current());
+}
+
+FullDiskAccess::Probe& probeOverride() {
+    static FullDiskAccess::Probe probe;
+    return probe;
 }
 
 std::optional<std::string> findOnPath(const std::string& program, const std::string& searchPath) {
@@ -33,7 +37,12 @@ std::optional<std::string> findOnPath(const std::string& program, const std::str
 
 } // namespace
 
+void FullDiskAccess::setProbeForTesting(Probe probe) {
+    probeOverride() = std::move(probe);
+}
+
 FullDiskAccess::FolderState FullDiskAccess::probe(const std::string& folder) {
+    if (probeOverride()) return probeOverride()(folder);
     DIR* dir = ::opendir(folder.c_str());
     if (dir) {
         ::closedir(dir);
@@ -83,9 +92,12 @@ bool FullDiskAccess::is1014OSX() {
 std::optional<FullDiskAccess::Command>
 FullDiskAccess::privacySettingsCommand(const std::string& searchPath) {
     const std::vector<Command> known = {
-        {"gnome-control-center", {"privacy"}}, {"systemsettings", {}},
-        {"systemsettings5", {}},               {"cinnamon-settings", {"privacy"}},
-        {"xfce4-settings-manager", {}},        {"mate-control-center", {}},
+        {"gnome-control-center", {"privacy"}},
+        {"systemsettings", {}},
+        {"systemsettings5", {}},
+        {"cinnamon-settings", {"privacy"}},
+        {"xfce4-settings-manager", {}},
+        {"mate-control-center", {}},
     };
     for (const auto& command : known)
         if (auto path = findOnPath(command.program, searchPath))

@@ -2,6 +2,7 @@
 
 #include "platform/core/SystemVersion.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ public:
     // (EACCES, EPERM); every other failure counts as missing.
     static FolderState probe(const std::string& folder);
     static FolderState stateForError(int error);
+    // Test hook: answers probe() in place of the file system; empty restores it.
+    using Probe = std::function<FolderState(const std::string& folder)>;
+    static void setProbeForTesting(Probe probe);
 
     // The access test: false only when "<home>/Library/Safari/" exists and cannot be listed,
     // or when there is no home folder. A missing folder means no data, not missing access.

@@ -94,8 +94,10 @@ void FullDiskAccessGuide::localizeFDALables() {
     ui_->lblFullDiskStep2Title->setText(text("ID_LBL_FD_STEP2"));
     ui_->lblFullDiskStep2SubTitle->setText(
         text(pick("ID_LBL_FD_STEP2STITLE", "ID_LBL_FD_STEP2STITLE_VENTURA")));
+    // A button title's "&" would mark a shortcut.
     ui_->btnOpenSecurityPrivacy->setText(
-        text(pick("ID_LBL_FD_OPEN_SECURITY", "ID_LBL_FD_OPEN_SECURITY_VENTURA")));
+        text(pick("ID_LBL_FD_OPEN_SECURITY", "ID_LBL_FD_OPEN_SECURITY_VENTURA"))
+            .replace(QLatin1Char('&'), QStringLiteral("&&")));
     ui_->lblFullDiskStep3Title->setText(text("ID_LBL_FD_STEP3"));
     ui_->lblFullDiskStep3SubTitle->setText(text("ID_LBL_FD_STEP3STITLE"));
     ui_->lblFullDiskStep3SubTitle2->setText(text("ID_LBL_FD_STEP3STITLE2"));
@@ -103,7 +105,8 @@ void FullDiskAccessGuide::localizeFDALables() {
     ui_->lblErrorFDAccess->setText(text("ID_LBL_FD_ERROR"));
     ui_->lblFullDiskGranted->setText(text("ID_LBL_FD_GRANTED"));
     ui_->stepNext->setText(text(currentStep_ == 4 ? "ID_LBL_FD_CLOSE" : "ID_LBL_FD_NEXT"));
-    ui_->stepCancel->setText(QString::fromStdString(engine_.getTokenForGroup("GRP_CMN", "ID_CANCEL")));
+    ui_->stepCancel->setText(
+        QString::fromStdString(engine_.getTokenForGroup("GRP_CMN", "ID_CANCEL")));
 }
 
 void FullDiskAccessGuide::showFullDiskAccessNag() {
@@ -195,7 +198,8 @@ void FullDiskAccessGuide::setWindow(QWidget* guide, const QWidget* page) {
 }
 
 void FullDiskAccessGuide::setStepPicture(int step) {
-    const QString suffix = FullDiskAccess::isOSXGreaterThan13() ? QStringLiteral("-new") : QString();
+    const QString suffix =
+        FullDiskAccess::isOSXGreaterThan13() ? QStringLiteral("-new") : QString();
     setImage(ui_->imgSteps, QStringLiteral("s%1%2.png").arg(step).arg(suffix));
 }
 

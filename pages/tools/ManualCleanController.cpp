@@ -75,8 +75,8 @@ ManualCleanController::~ManualCleanController() {
 
 FullDiskAccessGuide& ManualCleanController::guide() {
     if (!guide_)
-        guide_ = new FullDiskAccessGuide(dataFiller(), FullDiskAccessGuide::Variant::MiscCleaning,
-                                         this);
+        guide_ =
+            new FullDiskAccessGuide(dataFiller(), FullDiskAccessGuide::Variant::MiscCleaning, this);
     return *guide_;
 }
 
@@ -182,9 +182,7 @@ bool ManualCleanController::startThreads(bool scan) {
     activeThreads_.store(kListCount);
     for (int i = 0; i < kListCount; ++i) {
         updatePI(i, true);
-        const bool started = startThread([this, i, scan] {
-            scan ? runLoader(i) : runRemover(i);
-        });
+        const bool started = startThread([this, i, scan] { scan ? runLoader(i) : runRemover(i); });
         if (!started) finishThread(i, type);
     }
     return true;
@@ -209,9 +207,8 @@ void ManualCleanController::runRemover(int list) {
     const std::string folder = list == Backups         ? loader.backupsFolder()
                                : list == MailDownloads ? loader.mailDownloadsFolder()
                                                        : loader.trashFolder();
-    const MiscCleaningRemover remover(dataFiller(), folder,
-                                      list == Backups ? "Error in deleting %@"
-                                                      : " Error in deleting %@");
+    const MiscCleaningRemover remover(
+        dataFiller(), folder, list == Backups ? "Error in deleting %@" : " Error in deleting %@");
     MiscCleaningRemover::Callbacks callbacks;
     callbacks.removed = [this, list](const MiscCleaningRow& row) {
         sendUpdateNotification(subGroup(list), row.size);
@@ -562,7 +559,8 @@ void ManualCleanController::updateButtonTitle(int list) {
     if (!ui_ || list < 0 || list >= kListCount) return;
     auto* tab = tabButtons_[static_cast<std::size_t>(list)];
     tab->setText(kTabIndent + listTitle(list));
-    qtk::CommonFuncs::changeButtonTextColor(tab, list == indexBtnSelection_ ? Qt::white : Qt::black);
+    qtk::CommonFuncs::changeButtonTextColor(tab,
+                                            list == indexBtnSelection_ ? Qt::white : Qt::black);
 }
 
 void ManualCleanController::retitleTabs() {
@@ -574,10 +572,12 @@ void ManualCleanController::selectDeselectButton(int list, bool selected) {
     const auto i = static_cast<std::size_t>(list);
     auto* panel = tabPanels_[i];
     if (selected)
-        panel->setGradientImageName(QStringLiteral("Blue_Left.png"), QStringLiteral("Blue_Middle.png"),
+        panel->setGradientImageName(QStringLiteral("Blue_Left.png"),
+                                    QStringLiteral("Blue_Middle.png"),
                                     QStringLiteral("Blue_Right.png"));
     else
-        panel->setGradientImageName(QStringLiteral("Alt_Left.png"), QStringLiteral("Alt_Middle.png"),
+        panel->setGradientImageName(QStringLiteral("Alt_Left.png"),
+                                    QStringLiteral("Alt_Middle.png"),
                                     QStringLiteral("Alt_Right.png"));
     panel->update();
     const QColor colour = selected ? Qt::white : Qt::black;
@@ -668,7 +668,8 @@ void ManualCleanController::tableViewSelectionDidChange() {
     const bool backup = indexBtnSelection_ == Backups;
     const char* captions[3] = {"ID_BACKUP_DATE", "ID_IMEI", "ID_SERIAL_NO"};
     const char* dateCaptions[3] = {"ID_LAST_ACCESSED", "ID_LAST_MODIFIED", "ID_CREATED_ON"};
-    const std::string values[3] = {backup ? item.bDate : item.aDate, backup ? item.imei : item.mDate,
+    const std::string values[3] = {backup ? item.bDate : item.aDate,
+                                   backup ? item.imei : item.mDate,
                                    backup ? item.serial : item.cDate};
     QLabel* statics[3] = {ui_->staticLabel1, ui_->staticLabel2, ui_->staticLabel3};
     QLabel* fields[3] = {ui_->textFieldLabel1, ui_->textFieldLabel2, ui_->textFieldLabel3};
@@ -685,8 +686,8 @@ void ManualCleanController::showPreviewItems(bool shown) {
     for (QWidget* w : std::initializer_list<QWidget*>{
              ui_->staticName, ui_->staticSize, ui_->staticLabel1, ui_->staticLabel2,
              ui_->staticLabel3, ui_->staticPath, ui_->textFieldName, ui_->textFieldSize,
-             ui_->textFieldLabel1, ui_->textFieldLabel2, ui_->textFieldLabel3,
-             ui_->textFieldPath, ui_->revealButton, ui_->imageView})
+             ui_->textFieldLabel1, ui_->textFieldLabel2, ui_->textFieldLabel3, ui_->textFieldPath,
+             ui_->revealButton, ui_->imageView})
         w->setVisible(shown);
     for (QLabel* field : {ui_->textFieldName, ui_->textFieldSize, ui_->textFieldLabel1,
                           ui_->textFieldLabel2, ui_->textFieldLabel3, ui_->textFieldPath})
@@ -808,7 +809,8 @@ void ManualCleanController::calculateSelectedItems() {
     int rows = 0;
     for (const auto& l : lists_)
         rows += static_cast<int>(l.count());
-    setCountsLine("ID_SELECTED_ITEMS_COUNT", {std::to_string(selectedItems_), std::to_string(rows)});
+    setCountsLine("ID_SELECTED_ITEMS_COUNT",
+                  {std::to_string(selectedItems_), std::to_string(rows)});
     if (ui_) ui_->removeButton->setEnabled(selectedItems_ > 0);
 }
 
@@ -840,9 +842,9 @@ void ManualCleanController::viewDidLoad() {
     sizeLabels_ = {ui_->lblSizeIT, ui_->lblSizeMD, ui_->lblSizeOD};
     headerBoxes_ = {ui_->checkUncheckiTuns, ui_->checkUncheckMails, ui_->checkUncheckTrash};
 
-    model_ = new MiscCleaningTableModel([this](std::uint64_t bytes) { return sizeText(bytes); },
-                                        [this](int row, int state) { setRowCheckState(row, state); },
-                                        this);
+    model_ = new MiscCleaningTableModel(
+        [this](std::uint64_t bytes) { return sizeText(bytes); },
+        [this](int row, int state) { setRowCheckState(row, state); }, this);
     auto* table = ui_->tableView;
     table->setModel(model_);
     table->verticalHeader()->hide();

@@ -64,7 +64,9 @@ public:
     void mainthread_handleActivityStartStop(const qcore::Notification& n);
     void mainthread_handleReload(const qcore::Notification& n);
 
-    const MiscCleaningList& list(int index) const { return lists_[static_cast<std::size_t>(index)]; }
+    const MiscCleaningList& list(int index) const {
+        return lists_[static_cast<std::size_t>(index)];
+    }
     MiscCleaningList& list(int index) { return lists_[static_cast<std::size_t>(index)]; }
     int indexBtnSelection() const { return indexBtnSelection_; }
     int randomConfirmNo() const { return randomConfirmNo_; }

@@ -58,10 +58,9 @@ std::uint64_t MiscCleaningList::totalBytes() const {
 
 std::uint64_t MiscCleaningList::checkedBytes() const {
     const std::lock_guard lock(mutex_);
-    return std::accumulate(rows_.begin(), rows_.end(), std::uint64_t{0},
-                           [](std::uint64_t sum, const auto& r) {
-                               return r.isChecked() ? sum + r.bytes() : sum;
-                           });
+    return std::accumulate(
+        rows_.begin(), rows_.end(), std::uint64_t{0},
+        [](std::uint64_t sum, const auto& r) { return r.isChecked() ? sum + r.bytes() : sum; });
 }
 
 bool MiscCleaningList::allChecked() const {

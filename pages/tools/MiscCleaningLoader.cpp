@@ -89,8 +89,7 @@ bool MiscCleaningLoader::stopRequested() const {
     return true;
 }
 
-void MiscCleaningLoader::loadTableviewBackups(MiscCleaningList& list,
-                                              const RowAdded& added) const {
+void MiscCleaningLoader::loadTableviewBackups(MiscCleaningList& list, const RowAdded& added) const {
     const std::string folder = backupsFolder();
     for (const auto& name : FileManager::contentsOfDirectory(folder)) {
         if (stopRequested()) return;
@@ -154,8 +153,8 @@ MiscCleaningRow MiscCleaningLoader::getDictInfoBackups(const std::string& infoPl
     return row;
 }
 
-std::optional<MiscCleaningRow>
-MiscCleaningLoader::getDictInfoMailDownloads(const std::string& path, bool isDir) const {
+std::optional<MiscCleaningRow> MiscCleaningLoader::getDictInfoMailDownloads(const std::string& path,
+                                                                            bool isDir) const {
     const std::string name = FileManager::lastPathComponent(path);
     if (name.empty() || name.front() == '.') return std::nullopt;
     const auto attributes = FileManager::attributes(path);
@@ -179,8 +178,8 @@ std::optional<MiscCleaningRow> MiscCleaningLoader::getDictInfoTrash(const std::s
     const auto attributes = FileManager::attributes(path);
     if (!attributes) return std::nullopt;
     MiscCleaningRow row;
-    row.size = attributes->isDirectory() ? folderSize(path)
-                                         : qengine::FileOperations::getFileSize(path);
+    row.size =
+        attributes->isDirectory() ? folderSize(path) : qengine::FileOperations::getFileSize(path);
     row.name = name;
     row.url = path;
     row.iconPath = path;

@@ -18,7 +18,7 @@ class MiscCleaningRemover {
 public:
     struct Callbacks {
         std::function<void(const MiscCleaningRow&)> removed; // after each removed row
-        std::function<void()> handled;                        // after each ticked row
+        std::function<void()> handled;                       // after each ticked row
     };
 
     // `folder` is the list's folder: nothing outside it is removed. `errorFormat` is the log

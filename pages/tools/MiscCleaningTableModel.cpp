@@ -4,8 +4,7 @@
 
 namespace qpages {
 
-MiscCleaningTableModel::MiscCleaningTableModel(SizeText sizeText, TickRequest tick,
-                                               QObject* parent)
+MiscCleaningTableModel::MiscCleaningTableModel(SizeText sizeText, TickRequest tick, QObject* parent)
     : QAbstractTableModel(parent), sizeText_(std::move(sizeText)), tick_(std::move(tick)) {}
 
 void MiscCleaningTableModel::reload(std::vector<MiscCleaningRow> rows) {
@@ -22,11 +21,16 @@ void MiscCleaningTableModel::setHeaderTitles(const QString& name, const QString&
 
 QString MiscCleaningTableModel::identifier(int column) {
     switch (column) {
-    case CheckColumn: return QStringLiteral("checkState");
-    case IconColumn: return QStringLiteral("icon");
-    case NameColumn: return QStringLiteral("name");
-    case SizeColumn: return QStringLiteral("size");
-    default: return {};
+    case CheckColumn:
+        return QStringLiteral("checkState");
+    case IconColumn:
+        return QStringLiteral("icon");
+    case NameColumn:
+        return QStringLiteral("name");
+    case SizeColumn:
+        return QStringLiteral("size");
+    default:
+        return {};
     }
 }
 

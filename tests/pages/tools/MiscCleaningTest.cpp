@@ -135,9 +135,8 @@ TEST_F(MiscCleaningLists, RemoverTakesTickedRowsOnlyAndKeepsFailuresTicked) {
     int removed = 0;
     int handled = 0;
     const MiscCleaningRemover remover(*engine_, loader.trashFolder(), " Error in deleting %@");
-    EXPECT_EQ(remover.remove(list, {[&](const MiscCleaningRow&) { ++removed; },
-                                    [&] { ++handled; }}),
-              2);
+    EXPECT_EQ(
+        remover.remove(list, {[&](const MiscCleaningRow&) { ++removed; }, [&] { ++handled; }}), 2);
     EXPECT_EQ(removed, 2);
     EXPECT_EQ(handled, 3);
     EXPECT_FALSE(qcore::FileManager::exists(home_.file(".Trash/go.txt")));
