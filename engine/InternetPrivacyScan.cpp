@@ -10,6 +10,8 @@
 #include "platform/core/FileManager.h"
 #include "platform/core/Value.h"
 
+#include <algorithm>
+
 namespace qengine {
 
 using qcore::FileManager;
@@ -122,12 +124,18 @@ InternetPrivacyScan::Item InternetPrivacyScan::makeItem(const std::string& title
 bool InternetPrivacyScan::list(PrivacyItemNode& item, const std::string& path,
                                const std::string& moduleFolder, Action action,
                                std::vector<std::string> tables) {
-    if (listedForBrowser_.contains(path)) return false;
+    // A path at or below one listed already is counted there.
+    for (const auto& [listed, bytes] : listedForBrowser_)
+        if (FileManager::isInside(path, listed)) return false;
     const auto attributes = FileManager::attributes(path);
     if (!attributes) return false;
-    listedForBrowser_.insert(path);
+    // And what is listed already below this folder is not counted again here.
+    std::uint64_t size = sizeOf(path, *attributes);
+    for (const auto& [listed, bytes] : listedForBrowser_)
+        if (FileManager::isInside(listed, path)) size -= std::min(size, bytes);
+    listedForBrowser_.emplace(path, size);
     item.addListedPath({path, RemovalCheck{listedTypeOf(*attributes), moduleFolder}, action,
-                        std::move(tables), sizeOf(path, *attributes)});
+                        std::move(tables), size});
     return true;
 }
 

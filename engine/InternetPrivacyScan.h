@@ -3,6 +3,7 @@
 #include "engine/PrivacyItemNode.h"
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -84,7 +85,8 @@ private:
     DataFiller& engine_;
     std::string home_;
     std::vector<std::string> profiles_;
-    std::set<std::string> listedForBrowser_;
+    // Each path listed for the current browser with the bytes it was counted with.
+    std::map<std::string, std::uint64_t> listedForBrowser_;
     std::int32_t count_ = 0;
     std::uint64_t size_ = 0;
 };

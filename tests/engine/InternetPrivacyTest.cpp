@@ -252,6 +252,34 @@ TEST_F(InternetPrivacy, StopRequestEndsTheScanAfterSafari) {
     EXPECT_FALSE(engine_->stopFillingInternetPrivacy());
 }
 
+TEST_F(InternetPrivacy, CachesListedInsideOtherListedFoldersAreCountedOnce) {
+    makeBrowserTraces();
+    engine_->fillInternetPrivacy();
+    const auto all = groups();
+    const auto firefox =
+        std::find_if(all.begin(), all.end(), [](const auto& g) { return g->title() == "Firefox"; });
+    ASSERT_NE(firefox, all.end());
+    // The profile caches lie inside "Library/Caches/Firefox", which the Application Cache
+    // row lists whole: both rows stay, the bytes count once.
+    const auto cache = itemWith(*firefox, at("Library/Caches/Firefox/Profiles/abc.default/Cache"));
+    const auto appCache = itemWith(*firefox, at("Library/Caches/Firefox"));
+    ASSERT_TRUE(cache && appCache);
+    EXPECT_EQ(cache->sizeInBytes(), 11u + 13u);
+    EXPECT_EQ(cache->sizeInBytes() + appCache->sizeInBytes(), 11u + 7u + 13u);
+    const auto chrome = std::find_if(all.begin(), all.end(),
+                                     [](const auto& g) { return g->title() == "Google Chrome"; });
+    ASSERT_NE(chrome, all.end());
+    std::uint64_t chromeCaches = 0;
+    for (const auto& item : (*chrome)->children()) {
+        const auto& paths = item->arrFullPath();
+        if (std::any_of(paths.begin(), paths.end(), [](const std::string& p) {
+                return p.find("Library/Caches/") != std::string::npos;
+            }))
+            chromeCaches += item->sizeInBytes();
+    }
+    EXPECT_EQ(chromeCaches, 17u + 19u);
+}
+
 TEST_F(InternetPrivacy, CleanEmptiesDatabasesInPlaceAndRemovesTheRest) {
     makeBrowserTraces();
     engine_->fillInternetPrivacy();
