@@ -303,10 +303,13 @@ InternetPrivacyScan::checkChromeHistoryItem(const std::string& fileName,
         name == "LAST TABS")
         return WholeFile;
     if (name == "HISTORY") {
-        // The older four first; a visit or download record without its url is history too.
+        // The older four first; a visit or download record without its url is history too, and
+        // so are the visited-link table and the annotations and clusters made of visits.
         for (const char* table :
              {"urls", "segments", "downloads", "keyword_search_terms", "visits", "visit_source",
-              "segment_usage", "downloads_url_chains", "downloads_slices"})
+              "segment_usage", "downloads_url_chains", "downloads_slices", "visited_links",
+              "content_annotations", "context_annotations", "clusters", "clusters_and_visits",
+              "cluster_keywords", "cluster_visit_duplicates"})
             tableNames.emplace_back(table);
         return InTables;
     }

@@ -57,7 +57,12 @@ bool RemovalRun::shouldStop() {
 }
 
 bool RemovalRun::removeChecked(const std::string& path, RemovalCheck::ItemType listedType) const {
-    return engine_.removalObject().removeSingleItem(path, RemovalCheck{listedType, moduleFolder_});
+    return removeChecked(path, RemovalCheck{listedType, moduleFolder_});
+}
+
+bool RemovalRun::removeChecked(const std::string& path, RemovalCheck check) const {
+    if (check.moduleFolder.empty()) check.moduleFolder = moduleFolder_;
+    return engine_.removalObject().removeSingleItem(path, check);
 }
 
 void RemovalRun::itemRemoved(std::uint64_t bytes, double sleepSeconds) {

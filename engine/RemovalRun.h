@@ -59,6 +59,8 @@ public:
 
     // Removes a path after checking it still is what was listed, below the module's folder.
     bool removeChecked(const std::string& path, RemovalCheck::ItemType listedType) const;
+    // The same with a check of the caller's own (its folder, when empty, the module's).
+    bool removeChecked(const std::string& path, RemovalCheck check) const;
 
     // One more removed item: running totals, "DataFillerUpdateNotification", 0.01 s.
     void itemRemoved(std::uint64_t bytes, double sleepSeconds = 0.01);

@@ -1,3 +1,4 @@
+#include "BrowserFixtures.h"
 #include "CareFixtures.h"
 #include "EngineTestSupport.h"
 
@@ -127,6 +128,19 @@ TEST_F(CareTreeScan, SystemCleanerListsUserCachesAndContainerCaches) {
     // Counted points: 7 cache entries (filtered ones too) and 4 containers that passed.
     EXPECT_EQ(count(recorder_->sequence(kCache), "reload"), 2);
     EXPECT_EQ(recorder_->sequence(kCache).back(), "stop");
+}
+
+TEST_F(CareTreeScan, SystemCleanerScanLeavesALiveWalDatabaseByteForByte) {
+    const std::string folder = home_.mkdir("Library/Caches");
+    fixtures::liveWalDb(folder + "/live.db", 2);
+    const auto before = fixtures::folderBytes(folder);
+    ASSERT_EQ(before.size(), 3u);
+
+    engine_->fillCacheCleaner();
+
+    EXPECT_EQ(fixtures::folderBytes(folder), before);
+    // Listed by its rows in the log.
+    EXPECT_EQ(titles(*group(kCache, 0)).front(), "live.db");
 }
 
 TEST_F(CareTreeScan, AnEmptyHomeGivesEmptyGroups) {
