@@ -31,14 +31,18 @@ namespace {
 
 // Runs `work` once `ready` answers true, checking on a short timer from the event loop (also
 // from nested loops of menus and modal alerts).
-void whenReady(std::function<bool()> ready, std::function<void()> work, int triesLeft = 500) {
+void whenReadyWithin(std::function<bool()> ready, std::function<void()> work, int triesLeft) {
     QTimer::singleShot(10, [ready = std::move(ready), work = std::move(work), triesLeft]() mutable {
         if (ready()) {
             work();
         } else if (triesLeft > 0) {
-            whenReady(std::move(ready), std::move(work), triesLeft - 1);
+            whenReadyWithin(std::move(ready), std::move(work), triesLeft - 1);
         }
     });
+}
+
+void whenReady(std::function<bool()> ready, std::function<void()> work) {
+    whenReadyWithin(std::move(ready), std::move(work), 500);
 }
 
 QPoint checkBoxCentre(QAbstractItemView* view, const QModelIndex& index) {
@@ -232,11 +236,17 @@ std::vector<std::pair<QString, bool>> PageJourney::contextMenuItems(QAbstractIte
     return items;
 }
 
-void PageJourney::answerNextAlert(const QString& buttonText) {
+void PageJourney::whenReady(std::function<bool()> ready, std::function<void()> work) {
+    ::whenReady(std::move(ready), std::move(work));
+}
+
+void PageJourney::answerNextAlert(const QString& buttonText,
+                                  std::function<void(QMessageBox*)> look) {
     whenReady(
         [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
-        [buttonText] {
+        [buttonText, look] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (look) look(box);
             for (auto* button : box->buttons())
                 if (button->text() == buttonText) {
                     QTest::mouseClick(button, Qt::LeftButton);
