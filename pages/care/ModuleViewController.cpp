@@ -229,15 +229,6 @@ bool ModuleViewController::askToClean() const {
     return askToCleanInAlert();
 }
 
-bool ModuleViewController::askToCleanInAlert() const {
-    qui::Alert alert;
-    alert.setMessageText(commonToken("ID_PROMPT_TO_CLEAN_ALL_ITEMS"))
-        .setInformativeText(commonToken("ID_PROMPT_DESC_TO_CLEAN_ALL_ITEMS"))
-        .addButton(commonToken("ID_OK"))
-        .addButton(commonToken("ID_CANCEL"));
-    return alert.runModal(window()) == qui::Alert::FirstButton;
-}
-
 void ModuleViewController::checkUncheckAll() {
     if (checkUncheckButton_) performCheckUncheckAll(checkUncheckButton_->isChecked() ? 1 : 0);
 }

@@ -155,8 +155,6 @@ protected:
     virtual void scanButtonClicked() { loadDataInDB(); }
     // The rescan button's action, likewise.
     virtual void rescanButtonClicked() { rescanNow(); }
-    // The default confirmation of a clean: the alert.
-    bool askToCleanInAlert() const;
     // The settled face at the end of a scan (progress off, buttons by the results).
     void stopScan();
     void setCountsLine(const std::string& key, const std::vector<std::string>& arguments);

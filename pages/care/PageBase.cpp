@@ -2,6 +2,7 @@
 
 #include "engine/DataFiller.h"
 #include "engine/FileOperations.h"
+#include "platform/ui/Alert.h"
 #include "shell/WorkerThreads.h"
 #include "toolkit/ViewFormatter.h"
 
@@ -93,6 +94,15 @@ std::uint64_t PageBase::listedBytes(const std::string& module) const {
             total += qengine::row::size(r);
         return total;
     });
+}
+
+bool PageBase::askToCleanInAlert() const {
+    qui::Alert alert;
+    alert.setMessageText(commonToken("ID_PROMPT_TO_CLEAN_ALL_ITEMS"))
+        .setInformativeText(commonToken("ID_PROMPT_DESC_TO_CLEAN_ALL_ITEMS"))
+        .addButton(commonToken("ID_OK"))
+        .addButton(commonToken("ID_CANCEL"));
+    return alert.runModal(window()) == qui::Alert::FirstButton;
 }
 
 void PageBase::applyViewFormatting() {

@@ -92,6 +92,9 @@ protected:
     // The bytes `module` lists now: the items of all its groups and all its rows.
     std::uint64_t listedBytes(const std::string& module) const;
 
+    // The confirmation every clean asks first: an alert with OK and Cancel; true for OK.
+    bool askToCleanInAlert() const;
+
     // Applies the per-language layout table to the loaded view.
     void applyViewFormatting();
 

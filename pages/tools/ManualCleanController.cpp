@@ -155,16 +155,22 @@ void ManualCleanController::rescanNow() {
     scanNow();
 }
 
-bool ManualCleanController::scanNow() {
+bool ManualCleanController::beginOperation(bool scan) {
     if (busy_ || !dataFiller().claimModule(kModule)) return false;
     busy_ = true;
-    isFilling_ = true;
+    isFilling_ = scan;
     stopCount_ = 0;
     selectedSize_ = 0;
     if (ui_) {
         ui_->lblSize->setText(sizeText(0));
-        ui_->lblOccupyRecover->setText(QString::fromStdString(dataFiller().DISKUSAGE()));
+        ui_->lblOccupyRecover->setText(QString::fromStdString(
+            scan ? dataFiller().DISKUSAGE() : dataFiller().SPACERECOVERED()));
     }
+    return true;
+}
+
+bool ManualCleanController::scanNow() {
+    if (!beginOperation(true)) return false;
     for (auto& l : lists_) {
         l.clear();
         reloadTable();
@@ -242,19 +248,10 @@ void ManualCleanController::removeSelected() {
     const auto keepIdle = [clean] {
         if (clean) clean->setState(kRunning);
     };
-    if (!askToClean() || !openConfirmationSheet()) return keepIdle();
+    if (!askToCleanInAlert() || !openConfirmationSheet()) return keepIdle();
     if (!dataFiller().initRemoveObjectIfRequired(kModule)) return keepIdle();
     if (clean) clean->setText(commonToken("ID_STOP_CLEANING"));
     if (!removeNow()) keepIdle();
-}
-
-bool ManualCleanController::askToClean() {
-    qui::Alert alert;
-    alert.setMessageText(commonToken("ID_PROMPT_TO_CLEAN_ALL_ITEMS"))
-        .setInformativeText(commonToken("ID_PROMPT_DESC_TO_CLEAN_ALL_ITEMS"))
-        .addButton(commonToken("ID_OK"))
-        .addButton(commonToken("ID_CANCEL"));
-    return alert.runModal(window()) == qui::Alert::FirstButton;
 }
 
 bool ManualCleanController::openConfirmationSheet() {
@@ -301,15 +298,7 @@ void ManualCleanController::updateTextsInSheet() {
 }
 
 bool ManualCleanController::removeNow() {
-    if (busy_ || !dataFiller().claimModule(kModule)) return false;
-    busy_ = true;
-    isFilling_ = false;
-    stopCount_ = 0;
-    selectedSize_ = 0;
-    if (ui_) {
-        ui_->lblSize->setText(sizeText(0));
-        ui_->lblOccupyRecover->setText(QString::fromStdString(dataFiller().SPACERECOVERED()));
-    }
+    if (!beginOperation(false)) return false;
     retitleTabs();
     calculateTotalItems();
     calculateSelectedItemsWithoutUpdatingLabel();
@@ -456,8 +445,9 @@ void ManualCleanController::stopRemove() {
         ui_->removeButton->setState(kIdle);
         ui_->rescanButton->setEnabled(true);
     }
-    calculateTotalItems();
-    calculateSelectedItems();
+    // The counts line keeps what the clean removed.
+    calculateSelectedItemsWithoutUpdatingLabel();
+    if (ui_) ui_->removeButton->setEnabled(selectedItems_ > 0);
     reloadTable();
 }
 
@@ -480,8 +470,7 @@ void ManualCleanController::decideScanOrRemoveButton(bool busy, bool isScan) {
         scan->setState(kIdle);
         clean->setState(kIdle);
     }
-    calculateTotalItems();
-    const bool hasRows = totalItems_ > 0;
+    const bool hasRows = listedRows() > 0;
     scan->setHidden(hasRows);
     clean->setHidden(!hasRows);
     if (hasRows) clean->setEnabled(selectedItems_ > 0);
@@ -806,19 +795,20 @@ void ManualCleanController::calculateSelectedItemsWithoutUpdatingLabel() {
 
 void ManualCleanController::calculateSelectedItems() {
     calculateSelectedItemsWithoutUpdatingLabel();
-    int rows = 0;
-    for (const auto& l : lists_)
-        rows += static_cast<int>(l.count());
     setCountsLine("ID_SELECTED_ITEMS_COUNT",
-                  {std::to_string(selectedItems_), std::to_string(rows)});
+                  {std::to_string(selectedItems_), std::to_string(listedRows())});
     if (ui_) ui_->removeButton->setEnabled(selectedItems_ > 0);
 }
 
-void ManualCleanController::calculateTotalItems() {
+int ManualCleanController::listedRows() const {
     int rows = 0;
     for (const auto& l : lists_)
         rows += static_cast<int>(l.count());
-    totalItems_ = rows;
+    return rows;
+}
+
+void ManualCleanController::calculateTotalItems() {
+    totalItems_ = listedRows();
     setCountsLine("ID_ITEMS", {std::to_string(totalItems_)});
 }
 

@@ -91,6 +91,8 @@ private:
                                            const std::string& activityType);
     void sendReloadNotification();
     bool accessGate();
+    // Claims the module and resets the running sums; false when an operation runs.
+    bool beginOperation(bool scan);
     bool startThreads(bool scan);
     void runLoader(int list);
     void runRemover(int list);
@@ -125,11 +127,11 @@ private:
     void calculateSelectedItems();
     void calculateSelectedItemsWithoutUpdatingLabel();
     void calculateTotalItems();
+    int listedRows() const;
     void calculateSelectedSize();
     QString listTitle(int list) const;
 
     // The confirmation.
-    bool askToClean();
     bool openConfirmationSheet();
     void updateTextsInSheet();
 

@@ -159,15 +159,10 @@ std::optional<MiscCleaningRow> MiscCleaningLoader::getDictInfoMailDownloads(cons
     if (name.empty() || name.front() == '.') return std::nullopt;
     const auto attributes = FileManager::attributes(path);
     if (!attributes) return std::nullopt;
-    MiscCleaningRow row;
-    row.size = isDir ? qengine::FileOperations::fastFolderSize(path)
-                     : qengine::FileOperations::getFileSize(path);
+    auto row = itemRow(path, *attributes,
+                       isDir ? qengine::FileOperations::fastFolderSize(path)
+                             : qengine::FileOperations::getFileSize(path));
     if (row.bytes() == 0) return std::nullopt;
-    row.name = name;
-    row.url = path;
-    row.iconPath = path;
-    row.listedType = itemTypeOf(*attributes);
-    fillDates(row);
     return row;
 }
 
@@ -177,13 +172,20 @@ std::optional<MiscCleaningRow> MiscCleaningLoader::getDictInfoTrash(const std::s
     if (name.rfind(".DS_Store", 0) == 0) return std::nullopt;
     const auto attributes = FileManager::attributes(path);
     if (!attributes) return std::nullopt;
+    return itemRow(path, *attributes,
+                   attributes->isDirectory() ? folderSize(path)
+                                             : qengine::FileOperations::getFileSize(path));
+}
+
+MiscCleaningRow MiscCleaningLoader::itemRow(const std::string& path,
+                                            const qcore::FileAttributes& attributes,
+                                            std::string size) const {
     MiscCleaningRow row;
-    row.size =
-        attributes->isDirectory() ? folderSize(path) : qengine::FileOperations::getFileSize(path);
-    row.name = name;
+    row.size = std::move(size);
+    row.name = FileManager::lastPathComponent(path);
     row.url = path;
     row.iconPath = path;
-    row.listedType = itemTypeOf(*attributes);
+    row.listedType = itemTypeOf(attributes);
     fillDates(row);
     return row;
 }

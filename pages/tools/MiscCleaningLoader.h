@@ -6,6 +6,9 @@
 #include <optional>
 #include <string>
 
+namespace qcore {
+struct FileAttributes;
+}
 namespace qengine {
 class DataFiller;
 }
@@ -46,6 +49,9 @@ private:
     // True (and the aborted flag set) when a stop was asked for.
     bool stopRequested() const;
     void fillDates(MiscCleaningRow& row) const;
+    // The row of a file-system item with its name, path, kind and dates.
+    MiscCleaningRow itemRow(const std::string& path, const qcore::FileAttributes& attributes,
+                            std::string size) const;
 
     qengine::DataFiller& engine_;
     std::string home_;

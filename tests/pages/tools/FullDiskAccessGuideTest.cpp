@@ -1,7 +1,6 @@
 // The access guide shared by the Internet Privacy and Misc Cleaning pages: the access test,
 // the version answers, the four steps and where the window opens.
-#include "tests/pages/support/ModalDriver.h"
-#include "tests/pages/support/PageTestSupport.h"
+#include "tests/pages/support/PageJourney.h"
 
 #include "pages/tools/FullDiskAccess.h"
 #include "pages/tools/FullDiskAccessGuide.h"
@@ -78,10 +77,10 @@ TEST(FullDiskAccessTest, TheSettingsStepUsesTheDesktopsOwnSettingsProgram) {
     EXPECT_EQ(command->arguments, std::vector<std::string>{"privacy"});
 }
 
-class GuideTest : public PageTest {
+class GuideTest : public PageJourney {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
+        PageJourney::SetUp();
         FullDiskAccess::setProbeForTesting([this](const std::string&) { return folder_; });
         page_.resize(800, 560);
         page_.move(100, 80);
@@ -89,7 +88,7 @@ protected:
     }
     void TearDown() override {
         FullDiskAccess::setProbeForTesting({});
-        PageTest::TearDown();
+        PageJourney::TearDown();
     }
     void next(FullDiskAccessGuide& guide) {
         QTest::mouseClick(guide.ui().stepNext, Qt::LeftButton);
@@ -112,7 +111,7 @@ TEST_F(GuideTest, StepsBuildUpAndStep3WaitsForAccess) {
     EXPECT_FALSE(ui.lblErrorFDAccess->isVisible());
     EXPECT_EQ(imageOf(ui.imgSteps), "s1-new.png");
     EXPECT_EQ(ui.btnOpenSecurityPrivacy->text(), "Open Privacy && Security");
-    saveScreenshot(guide.window(), "guide_step1");
+    screenshot(*guide.window(), "guide_step1");
     QTest::mouseClick(ui.btnOpenSecurityPrivacy, Qt::LeftButton);
     EXPECT_TRUE(opened);
 
@@ -121,7 +120,7 @@ TEST_F(GuideTest, StepsBuildUpAndStep3WaitsForAccess) {
     EXPECT_TRUE(ui.stepCancel->isVisible());
     EXPECT_TRUE(ui.boxStep1->isVisible() && ui.boxStep2->isVisible());
     EXPECT_EQ(imageOf(ui.imgSteps), "s2-new.png");
-    saveScreenshot(guide.window(), "guide_step2");
+    screenshot(*guide.window(), "guide_step2");
     next(guide);
     EXPECT_EQ(guide.currentStep(), 3);
     EXPECT_TRUE(ui.boxStep3->isVisible());
@@ -135,7 +134,7 @@ TEST_F(GuideTest, StepsBuildUpAndStep3WaitsForAccess) {
         EXPECT_EQ(imageOf(ui.imgAlert), "fdaalert");
         EXPECT_EQ(imageOf(ui.imgSteps), "s3-new.png");
     }
-    saveScreenshot(guide.window(), "guide_step3_error");
+    screenshot(*guide.window(), "guide_step3_error");
 
     folder_ = State::Readable;
     next(guide);
@@ -146,7 +145,7 @@ TEST_F(GuideTest, StepsBuildUpAndStep3WaitsForAccess) {
     EXPECT_EQ(ui.stepNext->text(), "Close");
     EXPECT_EQ(imageOf(ui.imgFDAlogo), "logo_complete");
     EXPECT_EQ(imageOf(ui.imgAlert), "");
-    saveScreenshot(guide.window(), "guide_step4");
+    screenshot(*guide.window(), "guide_step4");
     next(guide);
     EXPECT_FALSE(guide.isVisible());
 }

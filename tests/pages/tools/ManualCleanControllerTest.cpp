@@ -1,7 +1,6 @@
 // The Misc Cleaning page in use: scan, tabs, ticks, sorting, both confirmations and the clean,
 // driven through its visible controls on a fixture home.
-#include "tests/pages/support/ModalDriver.h"
-#include "tests/pages/support/PageTestSupport.h"
+#include "tests/pages/support/PageJourney.h"
 
 #include "engine/Pacer.h"
 #include "pages/tools/FullDiskAccess.h"
@@ -29,10 +28,10 @@ namespace {
 
 const std::string kBackups = "Library/Application Support/MobileSync/Backup/";
 
-class MiscCleaningPage : public PageTest {
+class MiscCleaningPage : public PageJourney {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
+        PageJourney::SetUp();
         // 10.14 shows the backups tab; the access test runs on the fixture home.
         delegate_ = std::make_unique<qshell::PellorAppDelegate>(qcore::SystemVersion(10, 14, 6));
     }
@@ -41,13 +40,12 @@ protected:
         page_.reset();
         delegate_.reset();
         qpages::FullDiskAccess::setProbeForTesting({});
-        PageTest::TearDown();
+        PageJourney::TearDown();
     }
     void open() {
         page_ = std::make_unique<ManualCleanController>(*engine_);
         page_->view();
-        page_->resize(640, 520);
-        page_->show();
+        showPage(*page_);
     }
     template <typename T> T* find(const char* name) const {
         auto* w = page_->findChild<T*>(QString::fromLatin1(name));
@@ -56,11 +54,15 @@ protected:
     }
     void click(const char* name) const {
         auto* button = find<QAbstractButton>(name);
-        ASSERT_TRUE(button->isVisible() && button->isEnabled()) << name;
-        QTest::mouseClick(button, Qt::LeftButton);
+        ASSERT_TRUE(button->isEnabled()) << name;
+        PageJourney::click(button);
+    }
+    void tick(int row) const {
+        auto* table = find<QTableView>("tableView");
+        clickCheckBoxOf(table, table->model()->index(row, 0));
     }
     bool waitIdle() {
-        return runUntil([this] { return !page_->isBusy(); }) && runUntilIdle({"Misc Cleaning"});
+        return waitFor([this] { return !page_->isBusy(); }) && waitUntilIdle({"Misc Cleaning"});
     }
     void writeBackup(const std::string& folder, const std::string& device) const {
         write(kBackups + folder + "/Manifest.db", "manifest of " + device);
@@ -86,7 +88,6 @@ protected:
         return out;
     }
 
-    TempDir outside_;
     std::unique_ptr<qshell::PellorAppDelegate> delegate_;
     std::unique_ptr<ManualCleanController> page_;
 };
@@ -103,18 +104,13 @@ TEST_F(MiscCleaningPage, CleansTheTickedBackupAndTheTrashAfterBothConfirmations)
     EXPECT_TRUE(find<qtk::IMGButton>("scanButton")->isHidden());
     EXPECT_FALSE(find<qtk::IMGButton>("removeButton")->isEnabled());
     EXPECT_EQ(find<QLabel>("textFieldName")->text(), "Ann's phone");
-    saveScreenshot(page_.get(), "misc_backups_tab");
+    screenshot(*page_, "misc_backups_tab");
 
-    auto* table = find<QTableView>("tableView");
-    clickCheckBox(table, 0);
+    tick(0);
     // A second backup is refused with an alert.
     QString refusal;
-    {
-        ModalDriver driver;
-        driver.answerAlert("OK", [&](QMessageBox* box) { refusal = box->text(); });
-        clickCheckBox(table, 1);
-        EXPECT_TRUE(driver.finished());
-    }
+    answerNextAlert("OK", [&](QMessageBox* box) { refusal = box->text(); });
+    tick(1);
     EXPECT_EQ(refusal, "Only one item of Device Backups can be cleaned at a time.");
     EXPECT_EQ(page_->list(0).checkedCount(), 1u);
     EXPECT_TRUE(find<qtk::IMGButton>("removeButton")->isEnabled());
@@ -123,32 +119,35 @@ TEST_F(MiscCleaningPage, CleansTheTickedBackupAndTheTrashAfterBothConfirmations)
     EXPECT_EQ(page_->indexBtnSelection(), 2);
     click("checkUncheckTrash");
     EXPECT_EQ(page_->list(2).checkedCount(), 3u);
-    saveScreenshot(page_.get(), "misc_trash_tab");
+    screenshot(*page_, "misc_trash_tab");
     click("btnMailDownloads");
     EXPECT_EQ(find<QLabel>("textFieldName")->text(), "report.pdf");
-    saveScreenshot(page_.get(), "misc_mail_tab");
+    screenshot(*page_, "misc_mail_tab");
 
     const QString number = QString::number(page_->randomConfirmNo());
     auto* typed = find<QLineEdit>("txtConfirm");
     auto* sheet = find<QWidget>("confirmWindow");
-    ModalDriver driver;
-    driver.answerAlert("OK", [](QMessageBox* box) { saveScreenshot(box, "misc_confirm_alert"); })
-        .then([sheet] { return sheet->isVisible(); },
+    auto* ok = find<QPushButton>("btnConfirmOK");
+    bool typedTwice = false;
+    answerNextAlert("OK", [](QMessageBox* box) { screenshot(*box, "misc_confirm_alert"); });
+    whenReady([sheet] { return sheet->isVisible(); },
               [&] {
                   EXPECT_EQ(find<QLabel>("lblItemDB")->text(), "Ann's phone in Device Backups");
                   EXPECT_EQ(find<QLabel>("lblItemOD")->text(), "3 items in Trash");
                   QTest::keyClicks(typed, " " + number);
-                  QTest::mouseClick(find<QPushButton>("btnConfirmOK"), Qt::LeftButton);
-              })
-        .then([sheet] { return sheet->isVisible(); },
-              [&] {
-                  typed->clear();
-                  QTest::keyClicks(typed, number);
-                  saveScreenshot(page_.get(), "misc_confirm_number");
-                  QTest::mouseClick(find<QPushButton>("btnConfirmOK"), Qt::LeftButton);
+                  QTest::mouseClick(ok, Qt::LeftButton);
+                  // A wrong number keeps the sheet.
+                  whenReady([sheet] { return sheet->isVisible(); },
+                            [&] {
+                                typed->clear();
+                                QTest::keyClicks(typed, number);
+                                screenshot(*page_, "misc_confirm_number");
+                                typedTwice = true;
+                                QTest::mouseClick(ok, Qt::LeftButton);
+                            });
               });
     click("removeButton");
-    EXPECT_TRUE(driver.finished());
+    EXPECT_TRUE(typedTwice);
     ASSERT_TRUE(waitIdle());
 
     EXPECT_FALSE(FileManager::exists(home_.file(kBackups + "0a1b")));
@@ -166,7 +165,8 @@ TEST_F(MiscCleaningPage, CleansTheTickedBackupAndTheTrashAfterBothConfirmations)
     EXPECT_TRUE(find<qtk::IMGButton>("removeButton")->isVisible());
     EXPECT_FALSE(find<qtk::IMGButton>("removeButton")->isEnabled());
     EXPECT_EQ(find<qtk::IMGButton>("removeButton")->state(), 1);
-    saveScreenshot(page_.get(), "misc_after_clean");
+    EXPECT_EQ(find<QLabel>("lblSelectedItems")->text(), "4 of 6 items cleaned");
+    screenshot(*page_, "misc_after_clean");
 }
 
 TEST_F(MiscCleaningPage, CancelInTheAlertOrTheSheetRemovesNothing) {
@@ -176,26 +176,18 @@ TEST_F(MiscCleaningPage, CancelInTheAlertOrTheSheetRemovesNothing) {
     ASSERT_TRUE(waitIdle());
     click("btnDownloads");
     click("checkUncheckTrash");
-    {
-        ModalDriver driver;
-        driver.answerAlert("Cancel");
-        click("removeButton");
-        EXPECT_TRUE(driver.finished());
-    }
+    answerNextAlert("Cancel");
+    click("removeButton");
     auto* sheet = find<QWidget>("confirmWindow");
-    {
-        ModalDriver driver;
-        driver.answerAlert("OK").then(
-            [sheet] { return sheet->isVisible(); },
-            [&] {
-                QTest::keyClicks(find<QLineEdit>("txtConfirm"),
-                                 QString::number(page_->randomConfirmNo()));
-                QTest::mouseClick(find<QPushButton>("btnConfirmCancel"), Qt::LeftButton);
-            });
-        click("removeButton");
-        EXPECT_TRUE(driver.finished());
-    }
-    runUntilIdle({"Misc Cleaning"});
+    answerNextAlert("OK");
+    whenReady([sheet] { return sheet->isVisible(); },
+              [&] {
+                  QTest::keyClicks(find<QLineEdit>("txtConfirm"),
+                                   QString::number(page_->randomConfirmNo()));
+                  QTest::mouseClick(find<QPushButton>("btnConfirmCancel"), Qt::LeftButton);
+              });
+    click("removeButton");
+    waitUntilIdle({"Misc Cleaning"});
     EXPECT_FALSE(page_->isBusy());
     EXPECT_EQ(page_->list(2).count(), 3u);
     EXPECT_EQ(page_->list(2).checkedCount(), 3u);
@@ -258,7 +250,7 @@ TEST_F(MiscCleaningPage, StopDuringTheScanKeepsTheRowsFoundAndShowsTheStopImage)
     qengine::Pacer::setScale(1.0);
     open();
     click("scanButton");
-    ASSERT_TRUE(runUntil([this] { return page_->list(2).count() >= 3; }));
+    ASSERT_TRUE(waitFor([this] { return page_->list(2).count() >= 3; }));
     click("scanButton");
     ASSERT_TRUE(waitIdle());
     qengine::Pacer::setScale(0);
