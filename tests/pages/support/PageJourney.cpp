@@ -283,8 +283,9 @@ std::vector<std::pair<std::string, std::string>> PageJourney::homeContents() con
     namespace fs = std::filesystem;
     std::vector<std::pair<std::string, std::string>> files;
     for (const auto& entry : fs::recursive_directory_iterator(home_.path())) {
-        if (!entry.is_regular_file()) continue;
-        const std::string relative = fs::relative(entry.path(), home_.path()).string();
+        // Links are listed by what they are, never followed out of the home.
+        if (entry.is_symlink() || !entry.is_regular_file()) continue;
+        const std::string relative = entry.path().lexically_relative(home_.path()).string();
         // The application's own preferences and logs change as it runs.
         if (relative.rfind("Library/Containers", 0) == 0) continue;
         std::ifstream in(entry.path(), std::ios::binary);

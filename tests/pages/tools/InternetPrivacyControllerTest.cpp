@@ -242,6 +242,25 @@ TEST_F(InternetPrivacyPage, TheSheetListsTickedRunningBrowsersOnly) {
     EXPECT_EQ(fixtures::rowCount(home_.file(kProfile + "/cookies.sqlite"), "moz_cookies"), 0);
 }
 
+TEST_F(InternetPrivacyPage, AfterACleanThatRemovedNothingTheCleanButtonStays) {
+    writeBrowsers();
+    open();
+    scan();
+    // The listed file became a folder: the clean refuses it and removes nothing.
+    const std::string downloads = home_.file("Library/Safari/Downloads.plist");
+    ASSERT_TRUE(qcore::FileManager::removeItem(downloads));
+    write("Library/Safari/Downloads.plist/inside", "not what was listed");
+    clickCheckBoxOf(tree(), item("Safari", "Download History"));
+    answerNextAlert("OK");
+    click(page_->removeButton());
+    ASSERT_TRUE(waitUntilIdle({kModule}));
+    EXPECT_TRUE(qcore::FileManager::exists(downloads + "/inside"));
+    EXPECT_TRUE(item("Safari", "Download History").isValid());
+    EXPECT_TRUE(page_->removeButton()->isVisible());
+    EXPECT_TRUE(page_->removeButton()->isEnabled());
+    EXPECT_FALSE(page_->scanButton()->isVisible());
+}
+
 TEST_F(InternetPrivacyPage, WithoutAccessTickedSafariItemsOpenTheGuideInsteadOfTheClean) {
     writeBrowsers();
     open();
