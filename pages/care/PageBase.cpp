@@ -3,7 +3,7 @@
 #include "engine/DataFiller.h"
 #include "engine/FileOperations.h"
 #include "platform/ui/Alert.h"
-#include "shell/WorkerThreads.h"
+#include "platform/ui/WorkerThreads.h"
 #include "toolkit/ViewFormatter.h"
 
 #include <chrono>
@@ -12,8 +12,7 @@
 namespace qpages {
 
 PageBase::PageBase(qengine::DataFiller& dataFiller, QWidget* parent)
-    : QWidget(parent), dataFiller_(dataFiller),
-      workers_(std::make_unique<qshell::WorkerThreads>()) {}
+    : QWidget(parent), dataFiller_(dataFiller), workers_(std::make_unique<qui::WorkerThreads>()) {}
 
 PageBase::~PageBase() {
     finishPage({});

@@ -1,8 +1,6 @@
 #include "pages/tools/FullDiskAccess.h"
 
 #include "engine/DataFiller.h"
-#include "shell/PellorAppDelegate.h"
-#include "shell/VersionFlags.h"
 
 #include <dirent.h>
 #include <unistd.h>
@@ -13,11 +11,6 @@
 namespace qpages {
 
 namespace {
-
-qshell::VersionFlags currentFlags() {
-    if (const auto* delegate = qshell::PellorAppDelegate::shared()) return delegate->versionFlags();
-    return qshell::VersionFlags::fromProfile(qcore::SystemVersion::current());
-}
 
 FullDiskAccess::Probe& probeOverride() {
     static FullDiskAccess::Probe probe;
@@ -65,28 +58,27 @@ bool FullDiskAccess::is1014OSX(const qcore::SystemVersion& profile, bool isOSXGr
 }
 
 std::string FullDiskAccess::homeDirectory() {
-    if (const auto* delegate = qshell::PellorAppDelegate::shared();
-        delegate && !delegate->strHomeDirectory().isEmpty())
-        return delegate->strHomeDirectory().toStdString();
     return qengine::DataFiller::homeDirectory();
 }
 
-qcore::SystemVersion FullDiskAccess::profile() {
-    if (const auto* delegate = qshell::PellorAppDelegate::shared())
-        return delegate->systemVersion();
-    return qcore::SystemVersion::current();
+bool FullDiskAccess::isOSXGreaterThan11(const qcore::SystemVersion& profile) {
+    return profile.major() > 10 || (profile.major() == 10 && profile.minor() >= 15);
+}
+
+bool FullDiskAccess::isOSXGreaterThan13(const qcore::SystemVersion& profile) {
+    return profile.major() >= 13;
 }
 
 bool FullDiskAccess::isOSXGreaterThan11() {
-    return currentFlags().isOSXGreaterThan11;
+    return isOSXGreaterThan11(qcore::SystemVersion::current());
 }
 
 bool FullDiskAccess::isOSXGreaterThan13() {
-    return currentFlags().isOSXGreaterThan13;
+    return isOSXGreaterThan13(qcore::SystemVersion::current());
 }
 
 bool FullDiskAccess::is1014OSX() {
-    return is1014OSX(profile(), isOSXGreaterThan11());
+    return is1014OSX(qcore::SystemVersion::current(), isOSXGreaterThan11());
 }
 
 std::optional<FullDiskAccess::Command>

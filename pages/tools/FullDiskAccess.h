@@ -30,12 +30,12 @@ public:
     // 10.14 and later: a minor version above 13 with a major above 9, or 10.15 and later.
     static bool is1014OSX(const qcore::SystemVersion& profile, bool isOSXGreaterThan11);
 
-    // The home folder the pages work on: the delegate's once launching has set it, else the
-    // engine's real home folder.
+    // The user's real home folder, where the protected folder is looked for.
     static std::string homeDirectory();
-    // The version answers of the running application (its delegate's, else the installed
-    // profile's).
-    static qcore::SystemVersion profile();
+    // The system-version answers the pages use: 10.15 and later, 13 and later.
+    static bool isOSXGreaterThan11(const qcore::SystemVersion& profile);
+    static bool isOSXGreaterThan13(const qcore::SystemVersion& profile);
+    // The same for the installed version profile.
     static bool isOSXGreaterThan11();
     static bool isOSXGreaterThan13();
     static bool is1014OSX();

@@ -4,7 +4,6 @@
 
 #include "pages/tools/FullDiskAccess.h"
 #include "pages/tools/FullDiskAccessGuide.h"
-#include "shell/PellorAppDelegate.h"
 
 #include "ui_FullDiskAccessGuide.h"
 
@@ -55,7 +54,7 @@ TEST(FullDiskAccessTest, TheGateIsOnFrom1014) {
     EXPECT_FALSE(FullDiskAccess::is1014OSX(qcore::SystemVersion(10, 13, 6), false));
     EXPECT_TRUE(FullDiskAccess::is1014OSX(qcore::SystemVersion(10, 14, 0), false));
     EXPECT_TRUE(FullDiskAccess::is1014OSX(qcore::SystemVersion(11, 0, 0), true));
-    qshell::PellorAppDelegate older(qcore::SystemVersion(10, 13, 6));
+    const ScopedSystemVersion older(qcore::SystemVersion(10, 13, 6));
     EXPECT_FALSE(FullDiskAccess::is1014OSX());
 }
 
@@ -190,7 +189,7 @@ TEST_F(GuideTest, OnlyTheMiscCleaningCopyResetsItsLogo) {
 }
 
 TEST_F(GuideTest, BeforeVersion13ThePicturesAndTextsAreTheOlderOnes) {
-    qshell::PellorAppDelegate delegate(qcore::SystemVersion(12, 6, 0));
+    const ScopedSystemVersion monterey(qcore::SystemVersion(12, 6, 0));
     FullDiskAccessGuide guide(*engine_, FullDiskAccessGuide::Variant::MiscCleaning, &page_);
     guide.showFullDiskAccessNag();
     EXPECT_EQ(imageOf(guide.ui().imgSteps), "s1.png");

@@ -7,7 +7,6 @@
 #include "pages/tools/FullDiskAccessGuide.h"
 #include "pages/tools/ManualCleanController.h"
 #include "platform/core/FileManager.h"
-#include "shell/PellorAppDelegate.h"
 #include "toolkit/IMGButton.h"
 
 #include <QCheckBox>
@@ -33,12 +32,12 @@ protected:
     void SetUp() override {
         PageJourney::SetUp();
         // 10.14 shows the backups tab; the access test runs on the fixture home.
-        delegate_ = std::make_unique<qshell::PellorAppDelegate>(qcore::SystemVersion(10, 14, 6));
+        version_ = std::make_unique<ScopedSystemVersion>(qcore::SystemVersion(10, 14, 6));
     }
     void TearDown() override {
         if (page_) waitIdle();
         page_.reset();
-        delegate_.reset();
+        version_.reset();
         qpages::FullDiskAccess::setProbeForTesting({});
         PageJourney::TearDown();
     }
@@ -88,7 +87,7 @@ protected:
         return out;
     }
 
-    std::unique_ptr<qshell::PellorAppDelegate> delegate_;
+    std::unique_ptr<ScopedSystemVersion> version_;
     std::unique_ptr<ManualCleanController> page_;
 };
 
