@@ -579,8 +579,6 @@ void ManualCleanController::selectTab(int index) {
     indexBtnSelection_ = index;
     for (int i = 0; i < kListCount; ++i)
         selectDeselectButton(i, i == index);
-    ui_->tableView->hide();
-    ui_->tableView->show();
     reloadTable();
     tableViewSelectionDidChange();
     showHideCheckAll(index);
@@ -721,6 +719,10 @@ void ManualCleanController::setRowCheckState(int row, int state) {
         list.setCheckState(static_cast<std::size_t>(row), state);
         checkUncheckAll(listIndex);
     }
+    ticksChanged();
+}
+
+void ManualCleanController::ticksChanged() {
     reloadTable();
     calculateSelectedItems();
     calculateSelectedSize();
@@ -734,14 +736,7 @@ void ManualCleanController::setRowCheckState(int row, int state) {
 void ManualCleanController::checkUncheckAllItemsFromHeader(int list, bool on) {
     if (busy_ || list < 0 || list >= kListCount) return;
     lists_[static_cast<std::size_t>(list)].setAllCheckStates(on ? 1 : 0);
-    reloadTable();
-    calculateSelectedItems();
-    calculateSelectedSize();
-    if (ui_) {
-        ui_->lblSize->setText(sizeText(selectedSize_));
-        ui_->lblOccupyRecover->setText(QString::fromStdString(dataFiller().DISKUSAGE()));
-    }
-    showStopImage(false);
+    ticksChanged();
 }
 
 void ManualCleanController::didClickTableColumn(int column) {

@@ -123,6 +123,9 @@ private:
     void showStopImage(bool shown);
     void setCountsLine(const std::string& key, const std::vector<std::string>& arguments);
 
+    // After ticks changed: the table, the counts and the selected size.
+    void ticksChanged();
+
     // Counts.
     void calculateSelectedItems();
     void calculateSelectedItemsWithoutUpdatingLabel();
