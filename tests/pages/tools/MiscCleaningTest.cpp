@@ -9,6 +9,7 @@
 #include "platform/core/FileManager.h"
 #include "platform/core/Value.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -105,6 +106,13 @@ TEST_F(MiscCleaningLists, TrashListsEmptyFilesAndLinksAsThemselvesButNotDSStore)
     EXPECT_LT(rows[1].bytes(), 1000u);
     EXPECT_LT(rows[2].bytes(), 1000u);
     EXPECT_GE(rows[2].bytes(), 8u);
+
+    // Entries the user may not delete are not offered (the superuser may delete anything).
+    if (::geteuid() != 0) {
+        ::chmod(home_.file(".Trash").c_str(), 0555);
+        EXPECT_TRUE(load(2).empty());
+        ::chmod(home_.file(".Trash").c_str(), 0755);
+    }
 }
 
 TEST_F(MiscCleaningLists, AStopRequestEndsTheWalkAndMarksItAborted) {
