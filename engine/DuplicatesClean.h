@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/OutlineViewNode.h"
+#include "engine/RemovalRun.h"
 
 #include <cstdint>
 #include <string>
@@ -8,7 +9,6 @@
 namespace qengine {
 
 class DataFiller;
-class RemovalRun;
 class ScanListing;
 
 // One run of the duplicates clean (removeDuplicateFiles): groups from the last to the first,
@@ -25,7 +25,7 @@ public:
     static std::size_t keptIndex(std::int32_t indexToRetain, std::size_t copies);
 
 private:
-    enum class Outcome { Removed, Vanished, Failed };
+    using Outcome = RemovalRun::Outcome;
 
     // False when a stop request ended the clean.
     bool cleanGroup(RemovalRun& run, const OutlineViewNode::Ptr& group);

@@ -1,6 +1,7 @@
 #include "engine/DuplicatesScan.h"
 
 #include "engine/DataFiller.h"
+#include "engine/DatabaseCompanion.h"
 #include "engine/DupOVNode.h"
 #include "engine/FileMD5StreamHash.h"
 #include "engine/FileOperations.h"
@@ -82,6 +83,7 @@ DuplicatesScan::Entry DuplicatesScan::examine(const std::string& path,
     if (attributes.isDirectory() && exclusions_.isExcludedFolder(path)) return Entry::SkipContents;
     if (!attributes.isRegular() && !isPackage) return Entry::Next;
     if (exclusions_.excludesFile(path)) return Entry::Next;
+    if (!isPackage && DatabaseCompanion::isCompanionName(path)) return Entry::Next;
 
     const std::uint64_t size =
         isPackage ? FileOperations::bytesOf(FileOperations::folderSizeUnix(path)) : attributes.size;

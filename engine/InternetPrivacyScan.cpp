@@ -2,6 +2,7 @@
 
 #include "engine/DBOperations.h"
 #include "engine/DataFiller.h"
+#include "engine/DatabaseCompanion.h"
 #include "engine/FileOperations.h"
 #include "engine/ModuleKeys.h"
 #include "engine/Pacer.h"
@@ -9,8 +10,6 @@
 #include "engine/TextFormat.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/Value.h"
-
-#include <algorithm>
 
 namespace qengine {
 
@@ -30,14 +29,6 @@ ItemType listedTypeOf(const qcore::FileAttributes& attributes) {
 std::uint64_t sizeOf(const std::string& path, const qcore::FileAttributes& attributes) {
     return FileOperations::bytesOf(attributes.isDirectory() ? FileOperations::folderSizeUnix(path)
                                                             : FileOperations::getFileSize(path));
-}
-
-// A database's journal and WAL files belong to it; deleting them on their own could lose or
-// corrupt its last changes.
-bool isDatabaseCompanion(const std::string& name) {
-    for (const char* suffix : {"-wal", "-shm", "-journal"})
-        if (name.ends_with(suffix)) return true;
-    return false;
 }
 
 // Safari keeps the tabs and windows that can be reopened in this key.
@@ -66,6 +57,7 @@ void InternetPrivacyScan::fillInternetPrivacy() {
     if (!run.active()) return;
     home_ = run.home();
     profiles_ = engine_.arrMozilaProfilePath();
+    counted_.clear();
 
     // The stop request is looked at between browsers only.
     scanBrowser(kSafari, &InternetPrivacyScan::fillSafariCache, 0.05);
@@ -124,18 +116,12 @@ InternetPrivacyScan::Item InternetPrivacyScan::makeItem(const std::string& title
 bool InternetPrivacyScan::list(PrivacyItemNode& item, const std::string& path,
                                const std::string& moduleFolder, Action action,
                                std::vector<std::string> tables) {
-    // A path at or below one listed already is counted there.
-    for (const auto& [listed, bytes] : listedForBrowser_)
-        if (FileManager::isInside(path, listed)) return false;
+    if (listedForBrowser_.contains(path)) return false;
     const auto attributes = FileManager::attributes(path);
     if (!attributes) return false;
-    // And what is listed already below this folder is not counted again here.
-    std::uint64_t size = sizeOf(path, *attributes);
-    for (const auto& [listed, bytes] : listedForBrowser_)
-        if (FileManager::isInside(listed, path)) size -= std::min(size, bytes);
-    listedForBrowser_.emplace(path, size);
+    listedForBrowser_.insert(path);
     item.addListedPath({path, RemovalCheck{listedTypeOf(*attributes), moduleFolder}, action,
-                        std::move(tables), size});
+                        std::move(tables), counted_.count(path, sizeOf(path, *attributes))});
     return true;
 }
 
@@ -209,7 +195,7 @@ std::uint64_t InternetPrivacyScan::fillApplicationCache_Safari(OutlineViewNode& 
     auto item = makeItem("Application Cache");
     const std::string cache = home("Library/Caches/com.apple.Safari");
     for (const auto& name : FileManager::contentsOfDirectory(cache))
-        if (!isDatabaseCompanion(name))
+        if (!DatabaseCompanion::isCompanionName(name))
             listDatabaseOrFile(*item, FileManager::appendingPathComponent(cache, name), cache);
     return finishKind(group, item);
 }

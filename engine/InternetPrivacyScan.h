@@ -1,9 +1,9 @@
 #pragma once
 
+#include "engine/CountedPaths.h"
 #include "engine/PrivacyItemNode.h"
 
 #include <cstdint>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -85,8 +85,9 @@ private:
     DataFiller& engine_;
     std::string home_;
     std::vector<std::string> profiles_;
-    // Each path listed for the current browser with the bytes it was counted with.
-    std::map<std::string, std::uint64_t> listedForBrowser_;
+    std::set<std::string> listedForBrowser_;
+    // Across every browser, so a path inside another listed path counts once in the totals.
+    CountedPaths counted_;
     std::int32_t count_ = 0;
     std::uint64_t size_ = 0;
 };

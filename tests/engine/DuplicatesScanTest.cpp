@@ -151,6 +151,20 @@ TEST_F(Duplicates, IdenticalCopiesWithTheSameSizeAndTimeFormOneGroupInWalkOrder)
     EXPECT_EQ(engine_->getItemsCountOfModule(kDups), 3);
 }
 
+TEST_F(Duplicates, ADatabaseLogOrIndexIsNeverACopy) {
+    const std::string content = bytesOf('w', 8192);
+    const auto a = file("a/store.sqlite", bytesOf('s', 4096));
+    const auto b = file("b/store.sqlite", bytesOf('s', 4096));
+    for (const char* suffix : {"-wal", "-shm", "-journal"}) {
+        file(std::string("a/store.sqlite") + suffix, content);
+        file(std::string("b/store.sqlite") + suffix, content);
+    }
+
+    engine_->fillDuplicateFiles();
+
+    EXPECT_EQ(groups(), (std::vector<std::vector<std::string>>{{a, b}}));
+}
+
 TEST_F(Duplicates, EachFileIsHashedAtMostOnceAndLoneKeysNeverAreHashed) {
     const auto x1 = file("x1", bytesOf('x', 5000));
     const auto x2 = file("x2", bytesOf('x', 5000));
@@ -176,13 +190,13 @@ TEST_F(Duplicates, ExcludedNamesAndFoldersAreLeftOut) {
     file("repo/.git/objects/o1", content);
     file("repo/.GIT/o2", content); // names compare ignoring case
     file("private/p1", content);
-    file("privateer/p2", content); // a plain text prefix of an excluded folder
+    file("privateer/p2", content); // only a text prefix of an excluded folder: compared
     exclude({".git", root_ + "/Private"});
 
     engine_->fillDuplicateFiles();
 
-    EXPECT_EQ(groups(),
-              (std::vector<std::vector<std::string>>{{root_ + "/keep1", root_ + "/keep2"}}));
+    EXPECT_EQ(groups(), (std::vector<std::vector<std::string>>{
+                            {root_ + "/keep1", root_ + "/keep2", root_ + "/privateer/p2"}}));
     const auto seen = processed();
     // A name entry does not stop the walk; a folder entry skips its whole subtree.
     EXPECT_NE(std::find(seen.begin(), seen.end(), root_ + "/repo/.git/objects/o1"), seen.end());

@@ -1,6 +1,7 @@
 #include "BrowserFixtures.h"
 #include "EngineTestSupport.h"
 
+#include "engine/CountedPaths.h"
 #include "engine/DBOperations.h"
 #include "engine/InternetPrivacyScan.h"
 #include "engine/PrivacyItemNode.h"
@@ -253,34 +254,6 @@ TEST_F(InternetPrivacy, StopRequestEndsTheScanAfterSafari) {
     EXPECT_FALSE(engine_->stopFillingInternetPrivacy());
 }
 
-TEST_F(InternetPrivacy, CachesListedInsideOtherListedFoldersAreCountedOnce) {
-    makeBrowserTraces();
-    engine_->fillInternetPrivacy();
-    const auto all = groups();
-    const auto firefox =
-        std::find_if(all.begin(), all.end(), [](const auto& g) { return g->title() == "Firefox"; });
-    ASSERT_NE(firefox, all.end());
-    // The profile caches lie inside "Library/Caches/Firefox", which the Application Cache
-    // row lists whole: both rows stay, the bytes count once.
-    const auto cache = itemWith(*firefox, at("Library/Caches/Firefox/Profiles/abc.default/Cache"));
-    const auto appCache = itemWith(*firefox, at("Library/Caches/Firefox"));
-    ASSERT_TRUE(cache && appCache);
-    EXPECT_EQ(cache->sizeInBytes(), 11u + 13u);
-    EXPECT_EQ(cache->sizeInBytes() + appCache->sizeInBytes(), 11u + 7u + 13u);
-    const auto chrome = std::find_if(all.begin(), all.end(),
-                                     [](const auto& g) { return g->title() == "Google Chrome"; });
-    ASSERT_NE(chrome, all.end());
-    std::uint64_t chromeCaches = 0;
-    for (const auto& item : (*chrome)->children()) {
-        const auto& paths = item->arrFullPath();
-        if (std::any_of(paths.begin(), paths.end(), [](const std::string& p) {
-                return p.find("Library/Caches/") != std::string::npos;
-            }))
-            chromeCaches += item->sizeInBytes();
-    }
-    EXPECT_EQ(chromeCaches, 17u + 19u);
-}
-
 TEST_F(InternetPrivacy, CleanEmptiesDatabasesInPlaceAndRemovesTheRest) {
     makeBrowserTraces();
     engine_->fillInternetPrivacy();
@@ -382,6 +355,36 @@ TEST_F(InternetPrivacy, HistoryCleanOfCurrentLayoutsLeavesNoVisitedTraceAndKeeps
     EXPECT_EQ(fixtures::rowCount(history, "meta"), 2);
     for (const auto& path : {places, history})
         EXPECT_EQ(fixtures::integrityCheck(path), "ok") << path;
+}
+
+TEST_F(InternetPrivacy, APathInsideAnotherListedPathCountsOnce) {
+    home_.write("Library/Caches/Firefox/Profiles/abc.default/Cache/entry", std::string(11, 'e'));
+    home_.write("Library/Caches/Firefox/other", std::string(5, 'o'));
+
+    engine_->fillInternetPrivacy();
+
+    const auto nodes = groups();
+    ASSERT_EQ(titles(nodes), Strings{"Firefox"});
+    const auto cache = itemWith(nodes[0], at("Library/Caches/Firefox/Profiles/abc.default/Cache"));
+    const auto appCache = itemWith(nodes[0], at("Library/Caches/Firefox"));
+    ASSERT_TRUE(cache && appCache);
+    EXPECT_EQ(cache->sizeInBytes(), 11u);
+    EXPECT_EQ(appCache->sizeInBytes(), 5u); // the profile cache inside it is counted already
+    EXPECT_EQ(recorder_->named("DataFillerUpdateNotification").back().info("size"), "16");
+}
+
+TEST(CountedPaths, EveryByteCountsOnceWhicheverComesFirst) {
+    qengine::CountedPaths inner;
+    EXPECT_EQ(inner.count("/h/C/F/P/x.default/Cache", 11), 11u);
+    EXPECT_EQ(inner.count("/h/C/F", 16), 5u);
+    EXPECT_EQ(inner.count("/h/C/F/P", 11), 0u);
+    EXPECT_EQ(inner.count("/h/C/F", 16), 0u);
+    EXPECT_EQ(inner.count("/h/C/Fx", 7), 7u); // a name that only begins like a counted folder
+
+    qengine::CountedPaths outer;
+    EXPECT_EQ(outer.count("/h/C/F/", 16), 16u);
+    EXPECT_EQ(outer.count("/h/C/F/P/x.default/Cache", 11), 0u);
+    EXPECT_EQ(outer.count("/", 100), 84u);
 }
 
 TEST_F(InternetPrivacy, CleanTouchesOnlyTickedItems) {

@@ -17,6 +17,8 @@
 #include <QTableView>
 #include <QTreeView>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -26,6 +28,17 @@ using qengine::modules::kSystemCleaner;
 using qengine::modules::kTrashCleaner;
 
 namespace {
+
+// What one page's journey needs: its fixture, which rows to untick and what must be gone.
+struct JourneyCase {
+    std::string shot;
+    std::string module;
+    std::string lastScanWord;
+    std::vector<std::string> untick; // row titles
+    std::vector<std::string> gone;   // home-relative paths the first clean removes
+    std::vector<std::string> kept;   // home-relative paths of the unticked rows
+    bool expandByMenu = false;
+};
 
 class Journeys : public PageJourney {
 protected:
@@ -44,15 +57,28 @@ protected:
         return page.findChild<QCheckBox*>("checkUncheckButton");
     }
     QLabel* stopImage(QWidget& page) const { return page.findChild<QLabel*>("imgStopScanClean"); }
-    // The row whose title column reads `title`, under `parent`.
-    static QModelIndex rowTitled(QAbstractItemModel* model, const QString& title,
-                                 const QModelIndex& parent = {}) {
-        for (int row = 0; row < model->rowCount(parent); ++row)
-            if (model->index(row, 2, parent).data().toString() == title)
-                return model->index(row, 0, parent);
-        ADD_FAILURE() << "no row " << title.toStdString();
+
+    QAbstractItemView* resultsOf(QWidget& page) const {
+        if (auto* tree = page.findChild<QTreeView*>("outlineView")) return tree;
+        return page.findChild<QTableView*>("tableView");
+    }
+    // The row titled `title` at the top level or inside a group.
+    static QModelIndex findRow(QAbstractItemModel* model, const std::string& title) {
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex top = model->index(row, 0);
+            if (model->index(row, 2).data().toString().toStdString() == title) return top;
+            for (int item = 0; item < model->rowCount(top); ++item)
+                if (model->index(item, 2, top).data().toString().toStdString() == title)
+                    return model->index(item, 0, top);
+        }
+        ADD_FAILURE() << "no row " << title;
         return {};
     }
+    std::string lastScanStatus(const std::string& word) const {
+        return qcore::UserDefaults::standard().stringForKey("lastScanStatus_" + word);
+    }
+
+    void runJourney(qpages::ModuleViewController& page, const JourneyCase& c);
 
     // Clicks Scan and, with the scan held after its third item, takes the scanning picture.
     void scanWithPicture(QWidget& page, const std::string& module, const std::string& shot) {
@@ -116,65 +142,153 @@ protected:
     }
 };
 
-TEST_F(Journeys, SystemCleanerScansUntickedRowsSurviveTheClean) {
-    for (const char* app : {"com.example.alpha", "com.example.beta", "com.example.gamma",
-                            "com.example.delta", "com.example.omega"})
-        write(std::string("Library/Caches/") + app + "/cache.db", std::string(app) + " bytes");
+// Scan, untick, clean, look at the disk; tick all again and stop the next clean.
+void Journeys::runJourney(qpages::ModuleViewController& page, const JourneyCase& c) {
     write("Documents/keep.txt", "mine");
     const std::string outside = outside_.write("elsewhere.txt", "not the home's");
-    const auto untouchedBefore = homeContents();
+    const auto before = homeContents();
+    const auto rows = c.untick.size() + c.gone.size();
+    const auto left = c.untick.size();
+    auto counts = [](std::size_t a, std::size_t b, const char* what) {
+        return std::to_string(a) + " of " + std::to_string(b) + " items " + what;
+    };
 
-    qpages::CacheController page(*engine_);
     page.view();
     showPage(page);
-    screenshot(page, "system_cleaner_empty");
+    screenshot(page, c.shot + "_empty");
     EXPECT_FALSE(button(page, "scanButton")->isHidden());
     EXPECT_TRUE(button(page, "removeButton")->isHidden());
 
-    scanWithPicture(page, kSystemCleaner, "system_cleaner");
-    EXPECT_EQ(label(page, "lblSelectedItems"), "5 of 5 items selected");
+    scanWithPicture(page, c.module, c.shot);
+    EXPECT_EQ(label(page, "lblSelectedItems"), counts(rows, rows, "selected"));
     EXPECT_TRUE(button(page, "scanButton")->isHidden());
     EXPECT_TRUE(button(page, "removeButton")->isEnabled());
-    EXPECT_EQ(qcore::UserDefaults::standard().stringForKey("lastScanStatus_Cache"), "Last scan");
+    EXPECT_EQ(lastScanStatus(c.lastScanWord), "Last scan");
 
-    auto* tree = page.findChild<QTreeView*>("outlineView");
-    ASSERT_TRUE(chooseFromContextMenu(tree, {}, "Expand All"));
-    const QModelIndex userCaches = tree->model()->index(0, 0);
-    ASSERT_EQ(tree->model()->rowCount(userCaches), 5);
-    EXPECT_TRUE(tree->isExpanded(userCaches));
-    screenshot(page, "system_cleaner_results");
-
-    clickCheckBoxOf(tree, rowTitled(tree->model(), "com.example.beta", userCaches));
-    EXPECT_EQ(label(page, "lblSelectedItems"), "4 of 5 items selected");
-    EXPECT_TRUE(tree->isExpanded(userCaches)) << "a tick must not collapse the tree";
-    EXPECT_EQ(tree->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::PartiallyChecked);
-    clickCheckBoxOf(tree, rowTitled(tree->model(), "com.example.delta", userCaches));
-    EXPECT_EQ(label(page, "lblSelectedItems"), "3 of 5 items selected");
+    auto* view = resultsOf(page);
+    if (c.expandByMenu) {
+        ASSERT_TRUE(chooseFromContextMenu(view, {}, "Expand All"));
+    }
+    screenshot(page, c.shot + "_results");
+    std::size_t selected = rows;
+    for (const auto& title : c.untick) {
+        clickCheckBoxOf(view, findRow(view->model(), title));
+        EXPECT_EQ(label(page, "lblSelectedItems"), counts(--selected, rows, "selected"));
+    }
     EXPECT_FALSE(checkAll(page)->isChecked());
+    if (auto* tree = qobject_cast<QTreeView*>(view)) {
+        EXPECT_TRUE(tree->isExpanded(tree->model()->index(0, 0))) << "a tick collapsed the tree";
+    }
 
-    cleanWithPicture(page, kSystemCleaner, "system_cleaner");
-    expectGone({"Library/Caches/com.example.alpha", "Library/Caches/com.example.gamma",
-                "Library/Caches/com.example.omega"});
-    expectKept({"Library/Caches/com.example.beta/cache.db",
-                "Library/Caches/com.example.delta/cache.db", "Documents/keep.txt"});
+    cleanWithPicture(page, c.module, c.shot);
+    expectGone(c.gone);
+    expectKept(c.kept);
+    // Everything but what was ticked is as it was, byte for byte.
+    auto expected = before;
+    std::erase_if(expected, [&](const auto& file) {
+        return std::any_of(c.gone.begin(), c.gone.end(),
+                           [&](const auto& g) { return file.first.rfind(g, 0) == 0; });
+    });
+    EXPECT_EQ(homeContents(), expected);
     EXPECT_TRUE(fs::exists(outside));
-    EXPECT_EQ(label(page, "lblSelectedItems"), "3 of 5 items cleaned");
+    EXPECT_EQ(label(page, "lblSelectedItems"), counts(rows - left, rows, "cleaned"));
     EXPECT_EQ(label(page, "lblOccupyRecover"), "Space Recovered");
-    // Two unticked rows remain: Clean shows, disabled; Scan hides.
+    // Unticked rows remain: Clean shows but is disabled; Scan hides.
     EXPECT_FALSE(button(page, "removeButton")->isHidden());
     EXPECT_FALSE(button(page, "removeButton")->isEnabled());
     EXPECT_TRUE(button(page, "scanButton")->isHidden());
-    EXPECT_EQ(qcore::UserDefaults::standard().stringForKey("lastScanStatus_Cache"), "Last clean");
+    EXPECT_EQ(lastScanStatus(c.lastScanWord), "Last clean");
 
-    // Tick everything again and stop the next clean before it removes anything.
     click(checkAll(page));
-    EXPECT_EQ(label(page, "lblSelectedItems"), "2 of 2 items selected");
-    stoppedCleanWithPicture(page, kSystemCleaner, "system_cleaner");
-    expectKept(
-        {"Library/Caches/com.example.beta/cache.db", "Library/Caches/com.example.delta/cache.db"});
-    EXPECT_EQ(qcore::UserDefaults::standard().stringForKey("lastScanStatus_Cache"),
-              " Last clean(incomplete)");
-    (void)untouchedBefore;
+    EXPECT_EQ(label(page, "lblSelectedItems"), counts(left, left, "selected"));
+    stoppedCleanWithPicture(page, c.module, c.shot);
+    expectKept(c.kept);
+    EXPECT_NE(lastScanStatus(c.lastScanWord).find("Last clean(incomplete)"), std::string::npos);
+}
+
+TEST_F(Journeys, SystemCleanerScansUntickedRowsSurviveTheClean) {
+    JourneyCase c;
+    c.shot = "system_cleaner";
+    c.module = kSystemCleaner;
+    c.lastScanWord = "Cache";
+    c.untick = {"com.example.beta", "com.example.delta"};
+    for (const char* app : {"alpha", "beta", "gamma", "delta", "omega"}) {
+        const std::string folder = std::string("Library/Caches/com.example.") + app;
+        write(folder + "/cache.db", std::string(app) + " bytes");
+        (c.untick.end() !=
+                 std::find(c.untick.begin(), c.untick.end(), "com.example." + std::string(app))
+             ? c.kept
+             : c.gone)
+            .push_back(folder);
+    }
+    c.expandByMenu = true;
+    qpages::CacheController page(*engine_);
+    runJourney(page, c);
+}
+
+TEST_F(Journeys, LogsCleanerShowsItsGroupExpandedAndKeepsUntickedLogs) {
+    JourneyCase c;
+    c.shot = "logs_cleaner";
+    c.module = kLogsCleaner;
+    c.lastScanWord = "Logs";
+    c.untick = {"b.log", "Tool"};
+    write("Library/Logs/a.log", "first");
+    write("Library/Logs/b.log", "second");
+    write("Library/Logs/c.log", "third");
+    write("Library/Logs/Tool/run.log", "fourth");
+    write("Library/Logs/z.log", "fifth");
+    c.gone = {"Library/Logs/a.log", "Library/Logs/c.log", "Library/Logs/z.log"};
+    c.kept = {"Library/Logs/b.log", "Library/Logs/Tool/run.log"};
+    qpages::LogsController page(*engine_);
+    runJourney(page, c);
+}
+
+TEST_F(Journeys, TrashCleanerRemovesTheTickedCrashReportsOnly) {
+    JourneyCase c;
+    c.shot = "trash_cleaner";
+    c.module = kTrashCleaner;
+    c.lastScanWord = "Binary";
+    c.untick = {"Beta.crash", "gamma.ips"};
+    const std::string reports = "Library/Logs/DiagnosticReports/";
+    for (const char* name : {"Alpha.crash", "Beta.crash", "gamma.ips", "Delta.crash", "omega.ips"})
+        write(reports + name, std::string("report ") + name);
+    write(reports + "com.apple.kept.crash", "the system's own");
+    c.gone = {reports + "Alpha.crash", reports + "Delta.crash", reports + "omega.ips"};
+    c.kept = {reports + "Beta.crash", reports + "gamma.ips", reports + "com.apple.kept.crash"};
+    qpages::TrashController page(*engine_);
+    runJourney(page, c);
+}
+
+TEST_F(Journeys, PartialDownloadsRemovesTheTickedOldDownloadsOnly) {
+    // Downloads unfinished for a month or more.
+    auto& defaults = qcore::UserDefaults::standard();
+    defaults.setObject("partialDownloadsValue", "1");
+    defaults.setObject("partialDownloadsUnit", "2");
+    JourneyCase c;
+    c.shot = "partial_downloads";
+    c.module = kPartialDownloads;
+    c.lastScanWord = "Partial";
+    c.untick = {"movie.part", "folder.download"};
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 90);
+    for (const char* name : {"movie.part", "song.part", "disk.download", "book.part"}) {
+        write(std::string("Downloads/") + name, std::string("partial ") + name);
+        fs::last_write_time(home_.file(std::string("Downloads/") + name), old);
+    }
+    write("Downloads/folder.download/data", "inside");
+    fs::last_write_time(home_.file("Downloads/folder.download"), old);
+    write("Downloads/fresh.part", "too new to list");
+    write("Downloads/finished.zip", "not partial");
+    c.gone = {"Downloads/song.part", "Downloads/disk.download", "Downloads/book.part"};
+    c.kept = {"Downloads/movie.part", "Downloads/folder.download/data", "Downloads/fresh.part",
+              "Downloads/finished.zip"};
+    qpages::PartialDownloads page(*engine_);
+    runJourney(page, c);
+    // The page's own column: each download's last-modified date.
+    auto* table = page.findChild<QTableView*>("tableView");
+    EXPECT_EQ(table->model()->headerData(4, Qt::Horizontal).toString(), "Last Modified");
+    EXPECT_FALSE(table->model()->index(0, 4).data().toString().isEmpty());
+    defaults.removeObject("partialDownloadsValue");
+    defaults.removeObject("partialDownloadsUnit");
 }
 
 } // namespace
