@@ -1,5 +1,6 @@
 // The Duplicates Finder driven as a user drives it: the find button, the tree's check boxes,
 // its context menu, the type filter and the clean, on a fixture folder; then the disk checked.
+#include "tests/pages/support/PageJourney.h"
 #include "tests/pages/support/PageTestSupport.h"
 #include "tests/pages/tools/FinderTestSupport.h"
 
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -99,7 +101,7 @@ protected:
 };
 
 TEST_F(DuplicatesJourney, SelectAllButFirstThenCleanKeepsOneCopyOfEveryGroup) {
-    finders::saveShot(window_, "duplicates-folder-face");
+    PageJourney::screenshot(window_, "duplicates-folder-face");
     find();
     EXPECT_FALSE(page_->isFolderFaceShown());
     ASSERT_EQ(outline_->model()->rowCount(), 2);
@@ -107,14 +109,14 @@ TEST_F(DuplicatesJourney, SelectAllButFirstThenCleanKeepsOneCopyOfEveryGroup) {
 
     const auto keptReport = firstCopy("report.txt");
     const auto keptPhoto = firstCopy("photo.jpg");
-    finders::chooseInNextMenu("Select All but First");
-    finders::rightClick(*outline_, group("report.txt"));
+    EXPECT_TRUE(
+        PageJourney::chooseFromContextMenu(outline_, group("report.txt"), "Select All but First"));
     EXPECT_EQ(page_->selectedItems(), 3);
     EXPECT_EQ(countsLine(), "3 of 3 items selected");
     EXPECT_EQ(page_->findChild<QCheckBox*>("checkUncheckButton")->checkState(),
               Qt::PartiallyChecked);
 
-    finders::answerNextAlert("OK");
+    PageJourney::answerNextAlert("OK");
     QTest::mouseClick(page_->removeButton(), Qt::LeftButton);
     ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
 
@@ -137,19 +139,19 @@ TEST_F(DuplicatesJourney, ClicksNeverTickTheLastCopyAndTheFilterShowsOneType) {
         return outline_->model()->index(row, 0, group("report.txt").siblingAtColumn(0));
     };
 
-    finders::clickCheckBox(*outline_, copy(0));
-    finders::clickCheckBox(*outline_, copy(1));
+    PageJourney::clickCheckBoxOf(outline_, copy(0));
+    PageJourney::clickCheckBoxOf(outline_, copy(1));
     EXPECT_EQ(tick(group("report.txt")), Qt::PartiallyChecked);
     EXPECT_EQ(countsLine(), "2 of 3 items selected");
     // The third would leave no copy: refused, nothing changes.
-    finders::clickCheckBox(*outline_, copy(2));
+    PageJourney::clickCheckBoxOf(outline_, copy(2));
     EXPECT_EQ(tick(copy(2)), Qt::Unchecked);
     EXPECT_EQ(countsLine(), "2 of 3 items selected");
 
     // A mixed group unticks; an unticked one ticks all but its kept (first) copy.
-    finders::clickCheckBox(*outline_, group("report.txt"));
+    PageJourney::clickCheckBoxOf(outline_, group("report.txt").siblingAtColumn(0));
     EXPECT_EQ(page_->selectedItems(), 0);
-    finders::clickCheckBox(*outline_, group("report.txt"));
+    PageJourney::clickCheckBoxOf(outline_, group("report.txt").siblingAtColumn(0));
     EXPECT_EQ(tick(copy(0)), Qt::Unchecked);
     EXPECT_EQ(tick(copy(1)), Qt::Checked);
     EXPECT_EQ(tick(copy(2)), Qt::Checked);
@@ -159,7 +161,7 @@ TEST_F(DuplicatesJourney, ClicksNeverTickTheLastCopyAndTheFilterShowsOneType) {
     ASSERT_EQ(outline_->model()->rowCount(), 1);
     EXPECT_EQ(outline_->model()->index(0, 2).data().toString(), "photo.jpg");
     outline_->expandAll();
-    finders::saveShot(window_, "duplicates-results-filtered");
+    PageJourney::screenshot(window_, "duplicates-results-filtered");
     // Ticks of groups the filter hides still count.
     EXPECT_EQ(page_->selectedItems(), 2);
 }
@@ -170,18 +172,18 @@ TEST_F(DuplicatesJourney, SelectAllButLastUntickTwoThenCleanRemovesOnlyTheTicked
         write("Documents/four/3.txt", "four"), write("Documents/four/4.txt", "four")};
     find();
     ASSERT_TRUE(group("1.txt").isValid());
-    finders::chooseInNextMenu("Select All but Last");
-    finders::rightClick(*outline_, group("1.txt"));
+    EXPECT_TRUE(
+        PageJourney::chooseFromContextMenu(outline_, group("1.txt"), "Select All but Last"));
     EXPECT_EQ(page_->selectedItems(), 6); // 3 + 2 + 1
     outline_->expand(group("1.txt").siblingAtColumn(0));
     auto copy = [&](int row) {
         return outline_->model()->index(row, 0, group("1.txt").siblingAtColumn(0));
     };
-    finders::clickCheckBox(*outline_, copy(0));
-    finders::clickCheckBox(*outline_, copy(2));
+    PageJourney::clickCheckBoxOf(outline_, copy(0));
+    PageJourney::clickCheckBoxOf(outline_, copy(2));
     EXPECT_EQ(page_->selectedItems(), 4);
 
-    finders::answerNextAlert("OK");
+    PageJourney::answerNextAlert("OK");
     QTest::mouseClick(page_->removeButton(), Qt::LeftButton);
     ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
     EXPECT_EQ(remaining(four), 3);
@@ -191,8 +193,8 @@ TEST_F(DuplicatesJourney, SelectAllButLastUntickTwoThenCleanRemovesOnlyTheTicked
     // The group of four stays with three copies; the kept copy is again the last.
     ASSERT_EQ(outline_->model()->rowCount(), 1);
     EXPECT_EQ(page_->results().shownSnapshot().front()->children().size(), 3u);
-    finders::chooseInNextMenu("Select All but Last");
-    finders::rightClick(*outline_, group("1.txt"));
+    EXPECT_TRUE(
+        PageJourney::chooseFromContextMenu(outline_, group("1.txt"), "Select All but Last"));
     EXPECT_EQ(tick(copy(2)), Qt::Unchecked);
     EXPECT_EQ(tick(copy(0)), Qt::Checked);
 }
@@ -202,8 +204,8 @@ TEST_F(DuplicatesJourney, TheMediaLibraryCopyStaysWhereverItIsListed) {
     const auto library = write("Music/iTunes/iTunes Media/Music/zz/song.mp3", "la la la");
     const auto loose = write("Desktop/song.mp3", "la la la");
     find();
-    finders::chooseInNextMenu("Select All but First");
-    finders::rightClick(*outline_, group("song.mp3"));
+    EXPECT_TRUE(
+        PageJourney::chooseFromContextMenu(outline_, group("song.mp3"), "Select All but First"));
     outline_->expand(group("song.mp3").siblingAtColumn(0));
     const auto parent = group("song.mp3").siblingAtColumn(0);
     ASSERT_EQ(outline_->model()->rowCount(parent), 2);
@@ -212,7 +214,7 @@ TEST_F(DuplicatesJourney, TheMediaLibraryCopyStaysWhereverItIsListed) {
         const bool inLibrary = index.data(Qt::ToolTipRole).toString().toStdString() == library;
         EXPECT_EQ(tick(index), inLibrary ? Qt::Unchecked : Qt::Checked) << row;
     }
-    finders::answerNextAlert("OK");
+    PageJourney::answerNextAlert("OK");
     QTest::mouseClick(page_->removeButton(), Qt::LeftButton);
     ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
     EXPECT_TRUE(std::filesystem::exists(library));
@@ -241,7 +243,7 @@ TEST_F(DuplicatesJourney, FilterThenSortThenTickActsOnTheCopysOwnGroup) {
     outline_->expand(group(topTitle).siblingAtColumn(0));
     const auto second = outline_->model()->index(1, 0, group(topTitle).siblingAtColumn(0));
     const auto path = second.siblingAtColumn(2).data(Qt::ToolTipRole).toString().toStdString();
-    finders::clickCheckBox(*outline_, second);
+    PageJourney::clickCheckBoxOf(outline_, second);
     EXPECT_EQ(page_->selectedItems(), 1);
     // The engine's own group of that copy holds the tick, whatever its place in the list.
     engine_->mainDataSource(kDuplicatesFinder).withLock([&](const auto& groups, const auto&) {
@@ -271,7 +273,7 @@ TEST_F(DuplicatesJourney, StopMidwayKeepsWhatWasFoundAndShowsTheStopImage) {
     ASSERT_TRUE(runUntil([&] { return countsLine() == "1 duplicates found"; }));
     EXPECT_TRUE(page_->findChild<QWidget*>("boxFileNameShow")->isVisible());
     EXPECT_FALSE(page_->findChild<QLabel*>("lblFileName")->text().isEmpty());
-    finders::saveShot(window_, "duplicates-scanning-file-name");
+    PageJourney::screenshot(window_, "duplicates-scanning-file-name");
     QTest::mouseClick(page_->scanButton(), Qt::LeftButton);
     EXPECT_FALSE(page_->scanButton()->isEnabled());
     ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
@@ -315,9 +317,10 @@ TEST_F(DuplicatesJourney, TheFolderDialogTakesAFolderAndRefusesAnExcludedOne) {
     write("Library/Preferences/settings.plist", "x");
     qcore::UserDefaults::standard().setObject(
         "excludedDirectoryNames", qcore::Array{qcore::Value(home_.path() + "/Library")});
-    const auto alerted = finders::answerNextAlert("OK");
+    bool alerted = false;
+    PageJourney::answerNextAlert("OK", [&](QMessageBox*) { alerted = true; });
     choose(QString::fromStdString(home_.file("Library/Preferences")));
-    EXPECT_TRUE(*alerted);
+    EXPECT_TRUE(alerted);
     EXPECT_EQ(qcore::UserDefaults::standard().stringForKey("DuplicatesFinderPath"), before);
 
     // A sibling whose name only begins like an excluded folder is no part of it.
@@ -337,9 +340,9 @@ TEST_F(DuplicatesJourney, HardLinksOfOneFileAreNotCopiesOfIt) {
     const auto parent = group("original.bin").siblingAtColumn(0);
     ASSERT_TRUE(parent.isValid());
     EXPECT_EQ(outline_->model()->rowCount(parent), 2);
-    finders::chooseInNextMenu("Select All but First");
-    finders::rightClick(*outline_, group("original.bin"));
-    finders::answerNextAlert("OK");
+    EXPECT_TRUE(PageJourney::chooseFromContextMenu(outline_, group("original.bin"),
+                                                   "Select All but First"));
+    PageJourney::answerNextAlert("OK");
     QTest::mouseClick(page_->removeButton(), Qt::LeftButton);
     ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
     EXPECT_EQ(finders::readFile(original), "one file, two names");

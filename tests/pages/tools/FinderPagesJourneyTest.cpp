@@ -1,5 +1,6 @@
 // Large Files and Old Downloads driven as a user drives them on a fixture home: scan with the
 // page's button, tick a row's box, clean after the confirmation, then the disk checked.
+#include "tests/pages/support/PageJourney.h"
 #include "tests/pages/support/PageTestSupport.h"
 #include "tests/pages/tools/FinderTestSupport.h"
 
@@ -145,15 +146,15 @@ TEST_F(LargeFilesJourney, CategoriesByThresholdLargestFirstThenCleanTheTickedFil
     auto& tree = *page.findChild<QTreeView*>("outlineView");
     const auto documents = row(tree, "Documents");
     tree.expand(documents);
-    finders::clickCheckBox(tree, row(tree, "a-report.pdf", documents));
+    PageJourney::clickCheckBoxOf(&tree, row(tree, "a-report.pdf", documents));
     EXPECT_EQ(row(tree, "Documents").data(Qt::CheckStateRole).value<Qt::CheckState>(),
               Qt::PartiallyChecked);
     EXPECT_EQ(page.selectedItems(), 1);
     EXPECT_TRUE(page.removeButton()->isEnabled());
     tree.expandAll();
-    finders::saveShot(shown.window(), "large-files-results");
+    PageJourney::screenshot(shown.window(), "large-files-results");
 
-    finders::answerNextAlert("OK");
+    PageJourney::answerNextAlert("OK");
     QTest::mouseClick(page.removeButton(), Qt::LeftButton);
     ASSERT_TRUE(runUntilIdle({kLargeFiles}));
     EXPECT_FALSE(std::filesystem::exists(report));
@@ -257,11 +258,11 @@ TEST_F(OldDownloadsJourney, OldEntriesListedUntickedThenTheTickedOneCleaned) {
     for (int r = 0; r < table.model()->rowCount(); ++r)
         if (table.model()->index(r, 2).data().toString() == "old.zip") oldRow = r;
     ASSERT_GE(oldRow, 0);
-    finders::clickCheckBox(table, table.model()->index(oldRow, 0));
+    PageJourney::clickCheckBoxOf(&table, table.model()->index(oldRow, 0));
     EXPECT_EQ(page.selectedItems(), 1);
-    finders::saveShot(shown.window(), "old-downloads-results");
+    PageJourney::screenshot(shown.window(), "old-downloads-results");
 
-    finders::answerNextAlert("OK");
+    PageJourney::answerNextAlert("OK");
     QTest::mouseClick(page.removeButton(), Qt::LeftButton);
     ASSERT_TRUE(runUntilIdle({kOldDownloads}));
     EXPECT_FALSE(std::filesystem::exists(old));
