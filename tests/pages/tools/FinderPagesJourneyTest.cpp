@@ -10,6 +10,7 @@
 #include "platform/core/UserDefaults.h"
 #include "toolkit/IMGButton.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -186,6 +187,14 @@ TEST_F(LargeFilesJourney, NothingLargeEnoughLeavesFiveEmptyCategories) {
     EXPECT_EQ(shown.label("lblSelectedItems"), "0 items found");
     EXPECT_TRUE(shown.page().scanButton()->isVisible());
     EXPECT_FALSE(shown.page().removeButton()->isVisible());
+    EXPECT_FALSE(shown.page().findChild<QCheckBox*>("checkUncheckButton")->isEnabled());
+
+    // A folder that is not there gives a scan that starts and stops with nothing.
+    qcore::UserDefaults::standard().setObject("LargeFilesPath", home_.file("gone") + "/");
+    QTest::mouseClick(shown.page().scanButton(), Qt::LeftButton);
+    ASSERT_TRUE(runUntilIdle({kLargeFiles}));
+    EXPECT_EQ(activities_->activities(kLargeFiles, "stop"), 2);
+    EXPECT_EQ(shown.label("lblSelectedItems"), "0 items found");
 }
 
 // --- Old Downloads ---------------------------------------------------------------------------
@@ -289,6 +298,15 @@ TEST_F(OldDownloadsJourney, TheAgeFollowsItsUnitAndValue) {
     defaults.setObject("oldDownloadsValue", "10");
     scan(shown.page());
     EXPECT_EQ(listedNames(), (std::vector<std::string>{"11days.bin", "20days.bin", "22days.bin"}));
+}
+
+TEST_F(OldDownloadsJourney, NoDownloadsFolderListsNothing) {
+    Shown<qpages::OldDownloads> shown(*engine_);
+    scan(shown.page());
+    EXPECT_EQ(engine_->mainDataSource(kOldDownloads).rowCount(), 0u);
+    EXPECT_EQ(shown.label("lblSelectedItems"), "0 items found");
+    EXPECT_TRUE(shown.page().scanButton()->isVisible());
+    EXPECT_FALSE(shown.page().removeButton()->isVisible());
 }
 
 TEST_F(OldDownloadsJourney, StopMidwayShowsTheStopImageAndTheIncompleteLine) {
