@@ -226,12 +226,7 @@ void ModuleViewController::removeSelected() {
 
 bool ModuleViewController::askToClean() const {
     if (confirmClean_) return confirmClean_();
-    qui::Alert alert;
-    alert.setMessageText(commonToken("ID_PROMPT_TO_CLEAN_ALL_ITEMS"))
-        .setInformativeText(commonToken("ID_PROMPT_DESC_TO_CLEAN_ALL_ITEMS"))
-        .addButton(commonToken("ID_OK"))
-        .addButton(commonToken("ID_CANCEL"));
-    return alert.runModal(window()) == qui::Alert::FirstButton;
+    return askToCleanInAlert();
 }
 
 void ModuleViewController::checkUncheckAll() {
@@ -955,7 +950,7 @@ void ModuleViewController::connectControls() {
     if (removeButton_)
         connect(removeButton_, &QAbstractButton::clicked, this, [this] { removeSelected(); });
     if (rescanButton_)
-        connect(rescanButton_, &QAbstractButton::clicked, this, [this] { rescanNow(); });
+        connect(rescanButton_, &QAbstractButton::clicked, this, [this] { rescanButtonClicked(); });
     if (checkUncheckButton_)
         connect(checkUncheckButton_, &QAbstractButton::clicked, this,
                 [this] { checkUncheckAll(); });

@@ -20,6 +20,7 @@
 class QAbstractButton;
 class QAbstractItemView;
 class QHeaderView;
+class QMessageBox;
 class QWidget;
 
 // Holds the thread that posts the first notification `name` matching `matches` inside the post,
@@ -67,8 +68,14 @@ public:
     // The enabled state of each item of the context menu opened at the row, by title.
     static std::vector<std::pair<QString, bool>> contextMenuItems(QAbstractItemView* view,
                                                                   const QModelIndex& index);
-    // Presses the button titled `buttonText` of the next modal alert, when it appears.
-    static void answerNextAlert(const QString& buttonText);
+    // Presses the button titled `buttonText` of the next modal alert, when it appears, after
+    // `look` has seen it.
+    static void answerNextAlert(const QString& buttonText,
+                                std::function<void(QMessageBox*)> look = {});
+    // Runs `work` once `ready` answers true, from the event loop (nested loops included).
+    static void whenReady(std::function<bool()> ready, std::function<void()> work);
+    // Presses the button titled `buttonText` in the sheet over `window` once it shows.
+    static void pressInSheetWhenShown(QWidget* window, const QString& buttonText);
 
     // Writes the widget's picture under the build's screenshot folder.
     static void screenshot(QWidget& widget, const std::string& name);
