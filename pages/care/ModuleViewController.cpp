@@ -923,7 +923,6 @@ void ModuleViewController::setUpResultsView() {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this](const QPoint& position) { showContextMenu(position); });
-        view->setAccessibleName(lblTitle_ ? lblTitle_->text() : QString());
     }
     if (header_)
         connect(header_, &QHeaderView::sectionClicked, this,
@@ -1037,6 +1036,8 @@ void ModuleViewController::viewDidLoad() {
     qtk::ViewFormatter(dataFiller()).makeMultilingualChangesForYosemiteForLblDesc(lblDesc_);
     showSize(0);
     updateLanguageTokens();
+    if (auto* view = resultsView())
+        view->setAccessibleName(lblTitle_ ? lblTitle_->text() : QString());
     const auto& flags = moduleFlags();
     updateDescription(flags.isFilling.load(), flags.isRemoving.load());
     if (lblPendingItems_) lblPendingItems_->setHidden(true);

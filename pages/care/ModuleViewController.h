@@ -262,7 +262,7 @@ private:
     // The header's sort indicator as the page set it (-1: none).
     int indicatorColumn_ = -1;
     bool indicatorDescending_ = false;
-    QWidget* watchedWindow_ = nullptr;
+    QPointer<QWidget> watchedWindow_;
 
     // The module's operation as its notifications tell it, in their order: queued updates and
     // reloads of an operation are read against it, not against flags the worker has moved on.
