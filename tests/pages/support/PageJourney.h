@@ -61,7 +61,6 @@ public:
     static void click(QAbstractButton* button);
     static void clickCheckBoxOf(QAbstractItemView* view, const QModelIndex& index);
     static void clickHeader(QHeaderView* header, int section);
-    static void doubleClickGroupArrow(QAbstractItemView* view, const QModelIndex& index);
     // Right-clicks the row (or empty space for an invalid index) and chooses the menu item with
     // `itemText`; answers whether the item was there and enabled (then it was chosen).
     static bool chooseFromContextMenu(QAbstractItemView* view, const QModelIndex& index,
