@@ -252,6 +252,19 @@ TEST_F(DuplicatesJourney, FilterThenSortThenTickActsOnTheCopysOwnGroup) {
                 EXPECT_EQ(copy->state(), copy->fullPath() == path ? 1 : 0) << copy->fullPath();
     });
 
+    // Another filter keeps the sort shown, in the same direction.
+    const auto order = header->sortIndicatorOrder();
+    QTest::mouseClick(filter, Qt::LeftButton, {}, filter->tabRect(0).center());
+    ASSERT_EQ(outline_->model()->rowCount(), 3);
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorOrder(), order);
+    const auto bytesAt = [&](int row) {
+        return page_->results().shownSnapshot()[static_cast<std::size_t>(row)]->sizeInBytes();
+    };
+    for (int row = 1; row < 3; ++row)
+        EXPECT_EQ(order == Qt::DescendingOrder, bytesAt(row - 1) >= bytesAt(row)) << row;
+    QTest::mouseClick(filter, Qt::LeftButton, {}, filter->tabRect(4).center());
+
     // The check-all box ticks every copy but the kept one of each shown group, then unticks.
     auto* checkAll = page_->findChild<QCheckBox*>("checkUncheckButton");
     QTest::mouseClick(checkAll, Qt::LeftButton);
