@@ -5,6 +5,7 @@
 #include "engine/TextFormat.h"
 #include "platform/core/FileManager.h"
 
+#include <algorithm>
 #include <array>
 
 namespace qengine {
@@ -56,7 +57,16 @@ std::int32_t LargeFilesCategories::indexForFile(const DataFiller& engine, const 
                                                 const LargeFilesThresholds& thresholds) {
     const std::string category = categoryOf(engine, path);
     if (size < thresholds.forCategory(category)) return -1;
-    return indexOf(engine, module, categoryTitle(engine, category));
+    // A row is found by the category word it keeps as its path, which neither a translated title
+    // nor the page's size sort of the rows changes.
+    const auto word = std::find(kCategoryWords.begin(), kCategoryWords.end(), category);
+    const std::string rowPath = word == kCategoryWords.end() ? kCategoryWords.back() : *word;
+    return engine.mainDataSource(module).withLock(
+        [&](const ModuleList::Nodes& rows, const ModuleList::Rows&) -> std::int32_t {
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                if (rows[i] && rows[i]->fullPath() == rowPath) return static_cast<std::int32_t>(i);
+            return -1;
+        });
 }
 
 std::int32_t LargeFilesCategories::indexOf(const DataFiller& engine, const std::string& module,
