@@ -105,6 +105,10 @@ QUrl SoftwareCentre::storePage(const QString& componentId) {
     return QUrl(QString::fromLatin1(kScheme) + QStringLiteral("://") + componentId);
 }
 
+QUrl SoftwareCentre::ratingPage(const QString& componentId) {
+    return ratingPage(componentId, QUrl(QString::fromLatin1(kProductWebsite)));
+}
+
 QUrl SoftwareCentre::ratingPage(const QString& componentId, const QUrl& website) {
     return ratingPage(componentId, website, hasHandler(QString::fromLatin1(kScheme)));
 }

@@ -24,7 +24,12 @@ public:
     // The same over the user's and the system's folders.
     static bool hasHandler(const QString& scheme);
 
+    // The product's own web site, where rating goes when there is no software centre.
+    static constexpr const char* kProductWebsite = "https://www.quendrix.example/lite/";
+
     static QUrl storePage(const QString& componentId);
+    // The software-centre page when the desktop can open it, else the product web site.
+    static QUrl ratingPage(const QString& componentId);
     // The software-centre page when the desktop can open it, else `website`.
     static QUrl ratingPage(const QString& componentId, const QUrl& website);
     static QUrl ratingPage(const QString& componentId, const QUrl& website, bool centreAvailable);

@@ -21,12 +21,11 @@ std::string WebLinks::supportUrl() {
 }
 
 std::string WebLinks::websiteUrl() {
-    return "https://www.quendrix.example/lite/";
+    return qui::SoftwareCentre::kProductWebsite;
 }
 
 std::string WebLinks::ratingUrl(const std::string& bundleIdentifier) {
-    return qui::SoftwareCentre::ratingPage(QString::fromStdString(bundleIdentifier),
-                                           QUrl(QString::fromStdString(websiteUrl())))
+    return qui::SoftwareCentre::ratingPage(QString::fromStdString(bundleIdentifier))
         .toString()
         .toStdString();
 }

@@ -14,6 +14,7 @@
 
 #include "engine/DataFiller.h"
 #include "pages/care/PageBase.h"
+#include "pages/care/RateMeWindow.h"
 #include "platform/core/FileManager.h"
 #include "toolkit/CustomSheetWindow.h"
 #include "toolkit/IMGButton.h"
@@ -154,8 +155,25 @@ TEST_F(MainWindowJourney, EveryVisibleControlOfTheMainWindowDoesItsWork) {
     ASSERT_TRUE(JourneyHome::waitFor([&] { return oneClickIdle(); }, 30000));
     auto* clean = dashboard->findChild<qtk::IMGButton*>("removeButton");
     ASSERT_TRUE(JourneyHome::waitFor([&] { return clean->isVisible() && clean->isEnabled(); }));
+    // After the clean the rate prompt asks once; with no software centre on this desktop its
+    // Rate Now opens the product web site.
+    bool rated = false;
+    home.responder.whenever(
+        [&] {
+            auto* prompt = window.findChild<qpages::RateMeWindow*>();
+            return !rated && prompt && prompt->isRunning() && prompt->rateButton()->isVisible();
+        },
+        [&] {
+            rated = true;
+            auto* prompt = window.findChild<qpages::RateMeWindow*>();
+            home.shoot("rate prompt", window);
+            click(prompt->rateButton());
+        });
     click(clean);
     ASSERT_TRUE(JourneyHome::waitFor([&] { return oneClickIdle() && home.junkIsGone(); }, 30000));
+    ASSERT_TRUE(JourneyHome::waitFor([&] { return rated && !home.openedUrls.empty(); }));
+    EXPECT_EQ(home.openedUrls.back(), QUrl("https://www.quendrix.example/lite/"));
+    home.openedUrls.clear();
     ASSERT_FALSE(home.responder.alerts.empty()) << "the clean is confirmed first";
     EXPECT_EQ(home.responder.alerts.front().title, "Quendrix");
     home.expectKeptFilesUntouched();
