@@ -1,4 +1,5 @@
 #include "tests/shell/app/JourneyHome.h"
+#include "tests/shell/app/ShellFixture.h"
 
 #include "shell/common/SettingsKeys.h"
 #include "shell/common/SettingsRegistry.h"
@@ -11,13 +12,11 @@
 #include "platform/ui/GuiWorkspace.h"
 
 #include <QAbstractButton>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -25,8 +24,6 @@
 
 namespace {
 
-const char* const kRunKeys[] = {"pathData", "lastScanSystemStatus", "lastScanSystemTime",
-                                "lastScanJunkSize", "VersionRated"};
 const char* const kXdgVariables[] = {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME",
                                      "XDG_DATA_DIRS"};
 
@@ -87,10 +84,8 @@ JourneyHome::JourneyHome()
     }
     qcore::Home::setOverrideForTesting(home_);
     qcore::MainThread::install(&mainThread_);
-    qcore::UserDefaults& defaults = qcore::UserDefaults::standard();
-    for (const char* key : kRunKeys)
-        defaults.removeObject(key);
-    qshell::SettingsRegistry::registerDefaults(defaults, home_, {"en"});
+    ShellFixture::forgetEarlierRuns();
+    qshell::SettingsRegistry::registerDefaults(qcore::UserDefaults::standard(), home_, {"en"});
     qtk::WAYAppStoreWindow::resetClassChoiceForTesting();
     qui::GuiWorkspace::setUrlOpenerForTesting([this](const QUrl& url) {
         openedUrls.push_back(url);
@@ -190,11 +185,5 @@ void JourneyHome::shoot(const QString& name, QWidget& widget) const {
 }
 
 bool JourneyHome::waitFor(const std::function<bool()>& done, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
+    return ShellFixture::waitFor(done, timeoutMs);
 }

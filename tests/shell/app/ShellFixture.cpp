@@ -33,10 +33,8 @@ ShellFixture::ShellFixture() : home_(scratch_.path()) {
 #endif
     qcore::Home::setOverrideForTesting(home_);
     qcore::MainThread::install(&mainThread_);
-    qcore::UserDefaults& defaults = qcore::UserDefaults::standard();
-    for (const char* key : kRunKeys)
-        defaults.removeObject(key);
-    qshell::SettingsRegistry::registerDefaults(defaults, home_, {"en"});
+    forgetEarlierRuns();
+    qshell::SettingsRegistry::registerDefaults(qcore::UserDefaults::standard(), home_, {"en"});
     qtk::WAYAppStoreWindow::resetClassChoiceForTesting();
     window_ = qtk::WAYAppStoreWindow::create();
     window_->resize(833, 560);
@@ -55,6 +53,12 @@ ShellFixture::~ShellFixture() {
     qcore::MainThread::install(nullptr);
     qcore::Home::setOverrideForTesting("");
     qtk::WAYAppStoreWindow::resetClassChoiceForTesting();
+}
+
+void ShellFixture::forgetEarlierRuns() {
+    qcore::UserDefaults& defaults = qcore::UserDefaults::standard();
+    for (const char* key : kRunKeys)
+        defaults.removeObject(key);
 }
 
 void ShellFixture::addJunk(int caches, int logs, int crashReports) const {
