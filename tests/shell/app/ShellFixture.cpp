@@ -16,7 +16,7 @@ namespace {
 
 // Keys a run leaves behind that would change the next test's start.
 const char* const kRunKeys[] = {"pathData", "lastScanSystemStatus", "lastScanSystemTime",
-                                "lastScanJunkSize", "VersionRated"};
+                                "lastScanJunkSize", "VersionRated", "rateDate"};
 
 } // namespace
 
