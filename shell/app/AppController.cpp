@@ -274,8 +274,9 @@ void AppController::setUpContent() {
     // narrower than the layout (a small screen), so the two never overlap.
     for (QWidget* label :
          {static_cast<QWidget*>(ui_->macSystemName), static_cast<QWidget*>(ui_->textTotalJunkSize),
-          static_cast<QWidget*>(ui_->systemHeaderText), static_cast<QWidget*>(ui_->textLastScanTime),
-          static_cast<QWidget*>(ui_->lblRecAction), static_cast<QWidget*>(ui_->lblScanDesc)})
+          static_cast<QWidget*>(ui_->systemHeaderText),
+          static_cast<QWidget*>(ui_->textLastScanTime), static_cast<QWidget*>(ui_->lblRecAction),
+          static_cast<QWidget*>(ui_->lblScanDesc)})
         qui::Autoresizing::apply(label,
                                  mask({Resizing::FlexibleWidth, Resizing::FlexibleBottomMargin}));
 }

@@ -15,8 +15,8 @@
 namespace {
 
 // Keys a run leaves behind that would change the next test's start.
-const char* const kRunKeys[] = {"pathData", "lastScanSystemStatus", "lastScanSystemTime",
-                                "lastScanJunkSize", "VersionRated", "rateDate"};
+const char* const kRunKeys[] = {"pathData",         "lastScanSystemStatus", "lastScanSystemTime",
+                                "lastScanJunkSize", "VersionRated",         "rateDate"};
 
 } // namespace
 

@@ -248,7 +248,6 @@ TEST_F(PopoverWidget, WithoutATrayThePopoverIsAWindowWhoseClosingBringsTheAppBac
     item.dismissStatusItemWindow();
     EXPECT_TRUE(commands.empty()) << "dismissing is not closing";
 
-
     item.showStatusItemWindow();
     item.popoverWindow()->close();
     EXPECT_EQ(commands, std::vector<std::string>{"OPENAPP"});
