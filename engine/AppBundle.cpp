@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <initializer_list>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +22,7 @@ namespace {
 
 // An Info.plist is a few kilobytes; anything far larger is not one.
 constexpr off_t kMaxInfoPlistBytes = 1 << 20;
+constexpr off_t kMaxIconBytes = 16 << 20;
 constexpr const char* kOwnFamilyPrefix = "com.morvane";
 constexpr const char* kSystemPrefix = "com.apple";
 
@@ -37,18 +39,22 @@ FileDescriptor openFolderAt(int dirFd, const char* name) {
     return FileDescriptor(::openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
-// Reads <bundle>/Contents/Info.plist without following a link on the way, refusing anything
-// but a regular file of reasonable size (a FIFO would block, a device never end).
-std::optional<qcore::Value> readInfoPlist(const std::string& bundle) {
-    const FileDescriptor bundleFd = openFolderAt(AT_FDCWD, bundle.c_str());
-    if (!bundleFd.valid()) return std::nullopt;
-    const FileDescriptor contents = openFolderAt(bundleFd.get(), "Contents");
-    if (!contents.valid()) return std::nullopt;
+// Reads <bundle>/<folders...>/<name> without following a link on the way, refusing anything
+// but a regular file of at most `maxBytes` (a FIFO would block, a device never end).
+std::optional<std::string> readBundleFile(const std::string& bundle,
+                                          std::initializer_list<const char*> folders,
+                                          const std::string& name, off_t maxBytes) {
+    FileDescriptor folder = openFolderAt(AT_FDCWD, bundle.c_str());
+    for (const char* inner : folders) {
+        if (!folder.valid()) return std::nullopt;
+        folder = openFolderAt(folder.get(), inner);
+    }
+    if (!folder.valid()) return std::nullopt;
     const FileDescriptor file(
-        ::openat(contents.get(), "Info.plist", O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        ::openat(folder.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!file.valid()) return std::nullopt;
     struct stat st {};
-    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxInfoPlistBytes)
+    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > maxBytes)
         return std::nullopt;
     std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
     std::size_t done = 0;
@@ -59,7 +65,13 @@ std::optional<qcore::Value> readInfoPlist(const std::string& bundle) {
         done += static_cast<std::size_t>(n);
     }
     bytes.resize(done);
-    const auto value = qcore::Value::fromPlistData(bytes);
+    return bytes;
+}
+
+std::optional<qcore::Value> readInfoPlist(const std::string& bundle) {
+    const auto bytes = readBundleFile(bundle, {"Contents"}, "Info.plist", kMaxInfoPlistBytes);
+    if (!bytes) return std::nullopt;
+    auto value = qcore::Value::fromPlistData(*bytes);
     if (!value || !value->isDictionary()) return std::nullopt;
     return value;
 }
@@ -133,6 +145,12 @@ std::optional<AppBundle> AppBundle::open(const std::string& path, const std::str
     bundle.version_ = stringOf(*info, "CFBundleVersion");
     bundle.iconFilePath_ = iconFileOf(real, stringOf(*info, "CFBundleIconFile"));
     return bundle;
+}
+
+std::optional<std::string> AppBundle::iconData() const {
+    if (iconFilePath_.empty()) return std::nullopt;
+    return readBundleFile(path_, {"Contents", "Resources"},
+                          FileManager::lastPathComponent(iconFilePath_), kMaxIconBytes);
 }
 
 std::string AppBundle::fileName() const {

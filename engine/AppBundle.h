@@ -30,6 +30,9 @@ public:
     // The icon file the Info.plist names, in the bundle's resources, as is or with ".icns";
     // "" when none names a regular file there.
     const std::string& iconFilePath() const { return iconFilePath_; }
+    // That file's bytes, read without following links; nothing when it is no longer a regular
+    // file of reasonable size.
+    std::optional<std::string> iconData() const;
 
     // Whether the user may remove the bundle himself: its folder lets him remove entries and
     // the bundle itself is writable. A bundle that fails either is protected.

@@ -175,15 +175,20 @@ std::optional<LeftoverEntry> LeftoverFinder::entryAt(const std::string& libraryF
 std::vector<LeftoverEntry> LeftoverFinder::find(const std::string& name,
                                                 const std::string& identifier,
                                                 const std::string& bundlePath) const {
+    // Judged once each; an unusable one drops all of its places.
+    const auto usable = [](const std::string& base, const char* what) {
+        if (base.empty()) return false; // no identifier: no identifier places
+        if (isAcceptableComponent(base)) return true;
+        qcore::log("Uninstaller: leftover places skipped (unsafe ", what, "): ", printable(base));
+        return false;
+    };
+    const bool nameUsable = usable(name, "name");
+    const bool identifierUsable = usable(identifier, "identifier");
+
     std::vector<LeftoverEntry> found;
     for (const Place& place : kPlaces) {
+        if (!(place.fromIdentifier ? identifierUsable : nameUsable)) continue;
         const std::string& base = place.fromIdentifier ? identifier : name;
-        if (base.empty()) continue; // no identifier: no identifier places
-        if (!isAcceptableComponent(base)) {
-            qcore::log("Uninstaller: leftover place skipped (unsafe ",
-                       place.fromIdentifier ? "identifier" : "name", "): ", printable(base));
-            continue;
-        }
         auto entry = entryAt(place.libraryFolder, base + place.extension, bundlePath);
         if (!entry) continue;
         const bool seen = std::any_of(found.begin(), found.end(),

@@ -24,7 +24,6 @@
 #include "ui_Uninstaller.h"
 
 #include <QCoreApplication>
-#include <QImageReader>
 #include <QPropertyAnimation>
 #include <QShowEvent>
 #include <QTimer>
@@ -50,7 +49,6 @@ constexpr int kFooterHeight = 56;
 constexpr int kSlideOutMs = 300;
 constexpr int kAnimationMs = 250;
 constexpr int kPreviewIconSize = 48;
-constexpr qint64 kMaxIconFileBytes = 16 * 1024 * 1024;
 
 // Marks the module's operation as running for the worker's lifetime, with one of its
 // activity flags set, so the page's indicator and the module's claim follow the worker.
@@ -149,6 +147,7 @@ void UninstallerController::viewDidLoad() {
          {ui_->arrowView, ui_->iView, ui_->imageView, ui_->cleaningView, ui_->imgStopScanClean})
         image->setAccessibleName(image->objectName());
     ui_->progressbar->setAccessibleName(QStringLiteral("progressbar"));
+    ui_->dropView->setAccessibleName(ui_->lblDragDropText->text());
     ui_->progressbar->hide();
     ui_->rescanButton->setEnabled(false);
 
@@ -389,13 +388,14 @@ void UninstallerController::dropped(const qcore::Notification& n) {
     appPath_ = *path;
     if (isOwnBundlePath(*path) || !AppBundle::looksLikeApplication(*path)) return;
     const QPointer<UninstallerController> page(this);
-    qcore::MainThread::current().post([page] {
-        if (page) page->showAppDetails();
+    qcore::MainThread::current().post([page, path = *path] {
+        if (page) page->showAppDetails(path);
     });
 }
 
-void UninstallerController::showAppDetails() {
+void UninstallerController::showAppDetails(const std::string& path) {
     if (hasItemToUninstall_ || busy_) return;
+    appPath_ = path;
     std::string whyNot;
     const auto bundle = AppBundle::open(appPath_, qengine::DataFiller::homeDirectory(), &whyNot);
     if (!bundle) {
@@ -459,15 +459,11 @@ void UninstallerController::refuseSystemApplication() {
 }
 
 QPixmap UninstallerController::iconFor(const AppBundle& bundle) const {
-    const QString path = text(bundle.iconFilePath());
-    if (!path.isEmpty()) {
-        const auto attributes = FileManager::attributes(bundle.iconFilePath());
-        QImageReader reader(path);
-        if (attributes && attributes->size <= kMaxIconFileBytes) {
-            reader.setScaledSize(QSize(kPreviewIconSize, kPreviewIconSize));
-            const QImage image = reader.read();
-            if (!image.isNull()) return QPixmap::fromImage(image);
-        }
+    if (const auto bytes = bundle.iconData()) {
+        const QImage image = QImage::fromData(QByteArray::fromStdString(*bytes));
+        if (!image.isNull())
+            return QPixmap::fromImage(image.scaled(kPreviewIconSize, kPreviewIconSize,
+                                                   Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
     return qui::GuiWorkspace::iconPixmapForFile(text(bundle.path()), kPreviewIconSize);
 }

@@ -98,7 +98,7 @@ private:
     void dropped(const qcore::Notification& n);
     void slideIconAway();
     bool isOwnBundlePath(const std::string& path) const;
-    void showAppDetails();
+    void showAppDetails(const std::string& path);
     void refuseSystemApplication();
     QPixmap iconFor(const qengine::AppBundle& bundle) const;
 

@@ -104,6 +104,7 @@ TEST_F(UninstallTest, FindsTheIconFileOnlyInsideTheBundleResources) {
     const auto app = makeApp(applications(), "Iconic.app", info);
     dir_.write("home/Applications/Iconic.app/Contents/Resources/AppIcon.icns", "icns");
     EXPECT_EQ(open(app).iconFilePath(), app + "/Contents/Resources/AppIcon.icns");
+    EXPECT_EQ(open(app).iconData(), "icns");
 
     info["CFBundleIconFile"] = "../../../../outside/secret";
     dir_.write("outside/secret", "not an icon");
