@@ -11,6 +11,7 @@
 #include "platform/ui/QtMainThread.h"
 #include "tests/engine/UninstallFixtures.h"
 #include "tests/platform/core/TempDir.h"
+#include "tests/support/GuiDriving.h"
 #include "toolkit/IMGButton.h"
 
 #include <QAbstractButton>
@@ -112,22 +113,7 @@ protected:
         return true;
     }
 
-    // A drag from the file manager over the drop area, and its drop.
-    void drop(const QStringList& paths) {
-        QMimeData data;
-        QList<QUrl> urls;
-        for (const QString& path : paths)
-            urls << QUrl::fromLocalFile(path);
-        data.setUrls(urls);
-        QWidget* target = page_->dropView();
-        const QPoint at = target->rect().center();
-        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
-        QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &enter);
-        QDropEvent dropped(QPointF(at), actions, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &dropped);
-        QCoreApplication::processEvents();
-    }
+    void drop(const QStringList& paths) { gui_driving::dropFiles(page_->dropView(), paths); }
     void drop(const std::string& path) { drop(QStringList{QString::fromStdString(path)}); }
     // Drops the application and waits until its details and sizes are shown.
     void dropAndWaitForDetails(const std::string& path) {
@@ -145,18 +131,8 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
-    // Answers the next modal alert with the button titled `title`; records its text.
     void answerAlertWith(const QString& title) {
-        auto* poll = new QTimer(page_);
-        QObject::connect(poll, &QTimer::timeout, [this, poll, title] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            poll->deleteLater();
-            alerts_ << box->text();
-            for (QAbstractButton* b : box->buttons())
-                if (b->text() == title) QTest::mouseClick(b, Qt::LeftButton);
-        });
-        poll->start(10);
+        gui_driving::answerNextAlert(page_, title, &alerts_);
     }
     // Each time the running sheet shows, runs the next step (the last one again when none is
     // left); a step ends the showing by pressing one of the sheet's buttons.
