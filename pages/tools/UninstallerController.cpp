@@ -148,6 +148,9 @@ void UninstallerController::viewDidLoad() {
         image->setAccessibleName(image->objectName());
     ui_->progressbar->setAccessibleName(QStringLiteral("progressbar"));
     ui_->dropView->setAccessibleName(ui_->lblDragDropText->text());
+    QPalette problem = ui_->lblRemovalProblem->palette();
+    problem.setColor(QPalette::WindowText, QColor(0x8a, 0x2b, 0x2b));
+    ui_->lblRemovalProblem->setPalette(problem);
     ui_->progressbar->hide();
     ui_->rescanButton->setEnabled(false);
 
@@ -264,7 +267,10 @@ void UninstallerController::placePanels() {
     ui_->mainInfoBox->setGeometry(0, kHeaderHeight, w, kInfoHeight);
     ui_->boxFooter->setGeometry(0, h - kFooterHeight, w, kFooterHeight);
     const int previewWidth = std::min(w - 40, 540);
-    const int previewHeight = 176;
+    // Grows upwards when a problem is reported in it.
+    const QLayout* previewLayout = ui_->boxPreview->layout();
+    const int previewHeight = std::max({176, previewLayout->sizeHint().height(),
+                                        previewLayout->heightForWidth(previewWidth) + 12});
     ui_->boxPreview->setGeometry((w - previewWidth) / 2, h - kFooterHeight - 12 - previewHeight,
                                  previewWidth, previewHeight);
     const int textWidth = std::min(w - 40, 360);
@@ -432,7 +438,7 @@ void UninstallerController::showAppDetails(const std::string& path) {
     ui_->boxFooter->raise();
     ui_->lblUninstalling->hide();
     ui_->lblUninstallDone->hide();
-    ui_->lblRemovalProblem->hide();
+    hideProblem();
     ui_->cleaningView->show();
     progressBarStart(true);
 
@@ -565,7 +571,7 @@ std::string UninstallerController::scriptPath() const {
 void UninstallerController::startRemoval() {
     face_ = Face::Uninstalling;
     ui_->removeButton->hide();
-    ui_->lblRemovalProblem->hide();
+    hideProblem();
     ui_->lblUninstalling->show();
     progressBarStart(true);
     setBusy(true);
@@ -625,7 +631,7 @@ void UninstallerController::uninstallationCompleteActions(const UninstallOutcome
         for (const auto& path : outcome.failedLeftovers)
             paths << text(path);
         showProblem(uninstallerToken("ID_LEFTOVERS_NOT_REMOVED")
-                        .replace(QStringLiteral("%@"), paths.join(", ")));
+                        .replace(QStringLiteral("%@"), paths.join(QLatin1Char('\n'))));
     }
 }
 
@@ -637,11 +643,16 @@ void UninstallerController::uninstallationStopped(const UninstallOutcome& outcom
                     .replace(QStringLiteral("%@"), text(outcome.bundleError)));
 }
 
+void UninstallerController::hideProblem() {
+    ui_->lblRemovalProblem->hide();
+    placePanels();
+}
+
 void UninstallerController::showProblem(const QString& problem) {
-    ui_->lblUninstallDone->setVisible(face_ == Face::Done);
     ui_->lblRemovalProblem->setText(problem);
     ui_->lblRemovalProblem->setToolTip(problem);
     ui_->lblRemovalProblem->show();
+    placePanels();
 }
 
 // --- Back and Show in file manager -------------------------------------------------------------
@@ -663,7 +674,7 @@ void UninstallerController::rescanNow() {
     ui_->lblDragDropText->show();
     ui_->boxFooter->hide();
     ui_->lblUninstallDone->hide();
-    ui_->lblRemovalProblem->hide();
+    hideProblem();
     ui_->rescanButton->setEnabled(false);
 }
 

@@ -124,6 +124,7 @@ private:
     void setUpUninstallButton();
     void placePanels();
     void showProblem(const QString& text);
+    void hideProblem();
     QString uninstallerToken(const std::string& key) const;
 
     std::unique_ptr<Ui::UninstallerInterface> ui_;
