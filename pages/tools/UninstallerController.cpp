@@ -520,6 +520,8 @@ void UninstallerController::removeSelected() {
     const QPointer<UninstallerController> page(this);
     if (!confirmUninstall() || !page) return;
     if (!waitUntilNotRunning()) return;
+    // The nested loops above ran other work; start only from the face the user confirmed.
+    if (face_ != Face::Details || busy_) return;
     startRemoval();
 }
 

@@ -225,6 +225,18 @@ TEST_F(UninstallerPage, OnlyOneApplicationBundleIsTakenAndOnlyOnEmptyPage) {
     makeApp(home() + "/Applications", "Own.app", infoFor("Own", "com.morvane.cleaner"));
     const auto upper = makeApp(home() + "/Applications", "UPPER.APP", infoFor("Upper", "com.u"));
 
+    // A drag that passes over the page and leaves: the icon comes in and slides away again.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(app))});
+    QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(page_->dropView(), &enter);
+    EXPECT_TRUE(control<QWidget>("iView")->isVisible());
+    EXPECT_FALSE(control<QWidget>("arrowView")->isVisible());
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(page_->dropView(), &leave);
+    ASSERT_TRUE(waitFor([this] { return control<QWidget>("arrowView")->isVisible(); }));
+    EXPECT_FALSE(control<QWidget>("iView")->isVisible());
+
     drop(QStringList{QString::fromStdString(app), QString::fromStdString(second)});
     drop(home() + "/Applications/Plain.app");
     drop(home() + "/Applications/Own.app");
