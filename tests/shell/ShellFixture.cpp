@@ -1,5 +1,7 @@
 #include "ShellFixture.h"
 
+#include "tests/support/EventLoopWait.h"
+
 #include "shell/FolderBookmark.h"
 #include "shell/SettingsKeys.h"
 #include "shell/SettingsRegistry.h"
@@ -103,11 +105,5 @@ void ShellFixture::launch() {
 }
 
 bool ShellFixture::waitFor(const std::function<bool()>& done, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
+    return gui_driving::waitFor(done, timeoutMs);
 }

@@ -2,6 +2,8 @@
 
 // Helpers for GUI tests that act as the user: files dropped from the file manager, modal
 // alerts answered by their buttons. Header-only, for any GUI test program.
+#include "tests/support/EventLoopWait.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDragEnterEvent>

@@ -104,13 +104,7 @@ protected:
     }
 
     static bool waitFor(const std::function<bool()>& done, int timeoutMs = 10000) {
-        QDeadlineTimer deadline(timeoutMs);
-        while (!done()) {
-            if (deadline.hasExpired()) return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            QThread::msleep(2);
-        }
-        return true;
+        return gui_driving::waitFor(done, timeoutMs);
     }
 
     void drop(const QStringList& paths) { gui_driving::dropFiles(page_->dropView(), paths); }
