@@ -4,6 +4,7 @@
 #include "platform/core/FileDescriptor.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PlainText.h"
+#include "platform/core/PlistNesting.h"
 #include "platform/core/Value.h"
 
 #include <cerrno>
@@ -23,6 +24,8 @@ namespace {
 // An Info.plist is a few kilobytes; anything far larger is not one.
 constexpr off_t kMaxInfoPlistBytes = 1 << 20;
 constexpr off_t kMaxIconBytes = 16 << 20;
+// Far deeper than any real Info.plist, far shallower than what overflows the parser.
+constexpr int kMaxInfoPlistDepth = 32;
 constexpr const char* kOwnFamilyPrefix = "com.morvane";
 constexpr const char* kSystemPrefix = "com.apple";
 
@@ -70,7 +73,7 @@ std::optional<std::string> readBundleFile(const std::string& bundle,
 
 std::optional<qcore::Value> readInfoPlist(const std::string& bundle) {
     const auto bytes = readBundleFile(bundle, {"Contents"}, "Info.plist", kMaxInfoPlistBytes);
-    if (!bytes) return std::nullopt;
+    if (!bytes || !qcore::PlistNesting::isWithin(*bytes, kMaxInfoPlistDepth)) return std::nullopt;
     auto value = qcore::Value::fromPlistData(*bytes);
     if (!value || !value->isDictionary()) return std::nullopt;
     return value;

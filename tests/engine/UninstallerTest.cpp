@@ -83,6 +83,12 @@ TEST_F(UninstallTest, RefusesWhatIsNoApplicationBundle) {
     fs::remove(linkedInfo + "/Contents/Info.plist");
     fs::create_symlink(dir_.write("info.plist", qcore::Value(infoFor("x", "y")).toXmlPlist()),
                        linkedInfo + "/Contents/Info.plist");
+    // Nested deep enough to overflow the parser's recursion.
+    const auto deep = makeApp(applications(), "Deep.app", {});
+    std::string deepInfo = "<plist><dict><key>CFBundleName</key>";
+    for (int i = 0; i < 65000; ++i)
+        deepInfo += "<array>";
+    dir_.write("home/Applications/Deep.app/Contents/Info.plist", deepInfo + "</dict></plist>");
     const auto notApp = makeApp(applications(), "Tool.bundle", infoFor("Tool", "com.t"));
     fs::create_symlink(outside(), applications() + "/Outside.app");
     fs::create_directories(outside());
@@ -90,8 +96,8 @@ TEST_F(UninstallTest, RefusesWhatIsNoApplicationBundle) {
     fs::create_directories(holdsHome + "/home");
 
     for (const std::string& path :
-         {applications() + "/File.app", applications() + "/Empty.app", fifoApp, linkedInfo, notApp,
-          applications() + "/Outside.app", std::string()})
+         {applications() + "/File.app", applications() + "/Empty.app", fifoApp, linkedInfo, deep,
+          notApp, applications() + "/Outside.app", std::string()})
         EXPECT_FALSE(AppBundle::open(path, home()).has_value()) << path;
     EXPECT_FALSE(AppBundle::open(holdsHome, holdsHome + "/home").has_value());
     EXPECT_TRUE(AppBundle::looksLikeApplication(fifoApp));
