@@ -4,10 +4,10 @@
 #include "engine/FileOperations.h"
 #include "engine/ModuleKeys.h"
 #include "engine/TextFormat.h"
+#include "pages/care/PageDelegate.h"
 #include "pages/care/PageNotifications.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/ui/Alert.h"
-#include "shell/PellorAppDelegate.h"
 #include "toolkit/IMGButton.h"
 
 #include "ui_Status.h"
@@ -354,7 +354,7 @@ void StatusController::finishActivity() {
     updateLastScanWithCurrent(isScan_);
     enableDisableButtons(true);
     const auto issues = pendingIssues();
-    if (auto* delegate = qshell::PellorAppDelegate::shared()) delegate->setItemRemaining(issues);
+    if (auto* delegate = pageDelegate()) delegate->setItemRemaining(issues);
     qcore::NotificationCenter::defaultCenter().post(notes::kLoadOneClickCare, this);
     showIssuesFace(issues);
     isCleanButtonClicked_ = false;
@@ -541,7 +541,7 @@ void StatusController::updateTotals() {
         if (s.checked) bytes += s.size;
     }
     if (!isScan_)
-        if (auto* delegate = qshell::PellorAppDelegate::shared())
+        if (auto* delegate = pageDelegate())
             delegate->setItemCleanCountOneClickCare(static_cast<std::int32_t>(count));
     if (!ui_) return;
     ui_->textTotalJunkSize->setText(QString::number(count));
