@@ -10,21 +10,19 @@
 #include "platform/core/Workspace.h"
 #include "platform/ui/QtMainThread.h"
 #include "tests/engine/UninstallFixtures.h"
+#include "tests/pages/support/PageJourney.h"
 #include "tests/platform/core/TempDir.h"
 #include "tests/support/GuiDriving.h"
 #include "toolkit/IMGButton.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -43,15 +41,11 @@ namespace {
 
 constexpr const char* kIdentifier = "com.example.foobar";
 
-class UninstallerPage : public ::testing::Test {
+class UninstallerPage : public PageJourney {
 protected:
     void SetUp() override {
-        qengine::Pacer::setScale(0);
-        qcore::Home::setOverrideForTesting(home());
-        qcore::MainThread::install(&mainThread_);
-        engine_ = std::make_unique<qengine::DataFiller>(qcore::Bundle(QUENDRIX_TEST_RESOURCES));
+        PageJourney::SetUp();
         window_ = std::make_unique<QWidget>();
-        window_->resize(640, 520);
         page_ = new UninstallerController(*engine_, window_.get());
         auto* layout = new QVBoxLayout(window_.get());
         layout->setContentsMargins(0, 0, 0, 0);
@@ -61,25 +55,20 @@ protected:
             return true;
         });
         installScript(std::string(QUENDRIX_TEST_RESOURCES) + "/runScript.scpt");
-        window_->show();
-        waitFor([this] { return page_->isVisible(); });
-        dir_.write("outside/data/important.txt", "important");
-        dir_.write("home/Documents/letter.txt", "dear");
-        dir_.write("home/Library/Caches/com.other.app/cache.db", "other cache");
-        dir_.write("home/Library/Preferences/com.other.app.plist", "other settings");
+        showPage(*window_);
+        outside_.write("data/important.txt", "important");
+        home_.write("Documents/letter.txt", "dear");
+        home_.write("Library/Caches/com.other.app/cache.db", "other cache");
+        home_.write("Library/Preferences/com.other.app.plist", "other settings");
     }
     void TearDown() override {
-        qcore::Workspace::setProcRootForTesting("/proc");
-        mainThread_.shutdown();
         window_.reset();
-        engine_.reset();
-        qcore::MainThread::install(nullptr);
-        qcore::Home::setOverrideForTesting("");
-        qengine::Pacer::setScale(1.0);
+        qcore::Workspace::setProcRootForTesting("/proc");
+        PageJourney::TearDown();
     }
 
-    std::string home() const { return dir_.path() + "/home"; }
-    std::string outside() const { return dir_.path() + "/outside"; }
+    std::string home() const { return home_.path(); }
+    std::string outside() const { return outside_.path(); }
     std::string scriptsFolder() const {
         return qcore::Home::applicationScriptsFolder(qcore::Bundle::main().bundleIdentifier());
     }
@@ -89,7 +78,7 @@ protected:
                       fs::copy_options::overwrite_existing);
     }
     void installScriptText(const std::string& text) const {
-        installScript(dir_.write("standin.sh", "#!/bin/sh\n" + text));
+        installScript(scratch_.write("standin.sh", "#!/bin/sh\n" + text));
     }
 
     // An application with an icon of its own in the home's Applications folder.
@@ -101,10 +90,6 @@ protected:
         icon.fill(QColor(40, 120, 200));
         icon.save(QString::fromStdString(app + "/Contents/Resources/AppIcon.png"));
         return app;
-    }
-
-    static bool waitFor(const std::function<bool()>& done, int timeoutMs = 10000) {
-        return gui_driving::waitFor(done, timeoutMs);
     }
 
     void drop(const QStringList& paths) { gui_driving::dropFiles(page_->dropView(), paths); }
@@ -126,7 +111,7 @@ protected:
     }
 
     void answerAlertWith(const QString& title) {
-        gui_driving::answerNextAlert(page_, title, &alerts_);
+        answerNextAlert(title, [this](QMessageBox* box) { alerts_ << box->text(); });
     }
     // Each time the running sheet shows, runs the next step (the last one again when none is
     // left); a step ends the showing by pressing one of the sheet's buttons.
@@ -152,10 +137,8 @@ protected:
             waitFor([this] { return page_->face() != Face::Uninstalling && !page_->isBusy(); }));
     }
 
-    TempDir dir_;
+    TempDir scratch_; // process tables and stand-in scripts
     Protection protection_;
-    qui::QtMainThread mainThread_;
-    std::unique_ptr<qengine::DataFiller> engine_;
     std::unique_ptr<QWidget> window_;
     UninstallerController* page_ = nullptr;
     QStringList revealed_;
@@ -215,7 +198,7 @@ TEST_F(UninstallerPage, JourneyRemovesTheBundleAndExactlyItsSevenLeftovers) {
 TEST_F(UninstallerPage, OnlyOneApplicationBundleIsTakenAndOnlyOnEmptyPage) {
     const auto app = makeFooBar();
     const auto second = makeApp(home() + "/Applications", "Second.app", infoFor("S", "com.s"));
-    dir_.write("home/Applications/Plain.app", "a file");
+    home_.write("Applications/Plain.app", "a file");
     makeApp(home() + "/Applications", "Own.app", infoFor("Own", "com.morvane.cleaner"));
     const auto upper = makeApp(home() + "/Applications", "UPPER.APP", infoFor("Upper", "com.u"));
 
@@ -296,7 +279,7 @@ TEST_F(UninstallerPage, ACancelledConfirmationChangesNothingAndShowsNoSheet) {
 TEST_F(UninstallerPage, ARunningApplicationIsRetriedUntilQuitOrCancelled) {
     const auto app = makeFooBar();
     writeLeftovers(home(), "foo bar", kIdentifier);
-    const std::string proc = dir_.path() + "/proc";
+    const std::string proc = scratch_.path() + "/proc";
     writeRunningProcess(proc, 4242, app);
     qcore::Workspace::setProcRootForTesting(proc);
     dropAndWaitForDetails(app);
@@ -390,12 +373,7 @@ TEST_F(UninstallerPage, TheArrowAndTheIconStartCentredAndMoveRightOnANarrowPage)
 
 // Each face of the page, rendered for review.
 TEST_F(UninstallerPage, Screenshots) {
-    const QString folder = QStringLiteral(QUENDRIX_SCREENSHOTS "/uninstaller");
-    QDir().mkpath(folder);
-    const auto shoot = [&](const char* name) {
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(window_->grab().save(folder + "/" + name + ".png")) << name;
-    };
+    const auto shoot = [this](const char* name) { screenshot(*window_, name); };
     const auto app = makeFooBar();
     writeLeftovers(home(), "foo bar", kIdentifier);
     shoot("uninstaller_empty");
@@ -403,7 +381,7 @@ TEST_F(UninstallerPage, Screenshots) {
     waitFor([] { return false; }, 300);
     shoot("uninstaller_details");
 
-    const std::string proc = dir_.path() + "/proc";
+    const std::string proc = scratch_.path() + "/proc";
     writeRunningProcess(proc, 4343, app);
     qcore::Workspace::setProcRootForTesting(proc);
     onRunningSheet({[&](auto& sheet) {
