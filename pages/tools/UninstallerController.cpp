@@ -526,12 +526,7 @@ void UninstallerController::removeSelected() {
 }
 
 bool UninstallerController::confirmUninstall() {
-    qui::Alert alert;
-    alert.setMessageText(commonToken("ID_PROMPT_TO_UNINSTALL"))
-        .addButton(commonToken("ID_OK"))
-        .addButton(commonToken("ID_CANCEL"))
-        .setInformativeText(commonToken("ID_PROMPT_DESC_TO_UNINSTALL"));
-    return alert.runModal(window()) == qui::Alert::FirstButton;
+    return askInAlert("ID_PROMPT_TO_UNINSTALL", "ID_PROMPT_DESC_TO_UNINSTALL");
 }
 
 bool UninstallerController::isApplicationRunning() const {
