@@ -190,12 +190,6 @@ void PageJourney::clickHeader(QHeaderView* header, int section) {
     QCoreApplication::processEvents();
 }
 
-void PageJourney::doubleClickGroupArrow(QAbstractItemView* view, const QModelIndex& index) {
-    const QPoint at = view->visualRect(index).center();
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-    QCoreApplication::processEvents();
-}
-
 bool PageJourney::chooseFromContextMenu(QAbstractItemView* view, const QModelIndex& index,
                                         const QString& itemText) {
     bool chosen = false;

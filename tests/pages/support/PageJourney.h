@@ -50,14 +50,9 @@ private:
 // engine on the shipped tables and no pacing. Tests drive the page only through mouse events on
 // its visible controls and then look at the disk.
 class PageJourney : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
+public:
     // Runs the event loop until `done`; false on time-out.
     static bool waitFor(const std::function<bool()>& done, int timeoutMs = 20000);
-    // Until every module named is idle and its starts and stops are paired.
-    bool waitUntilIdle(const std::vector<std::string>& modules, int timeoutMs = 20000);
 
     // Shows `page` as a window of the main window's page size.
     static void showPage(QWidget& page);
@@ -66,7 +61,6 @@ protected:
     static void click(QAbstractButton* button);
     static void clickCheckBoxOf(QAbstractItemView* view, const QModelIndex& index);
     static void clickHeader(QHeaderView* header, int section);
-    static void doubleClickGroupArrow(QAbstractItemView* view, const QModelIndex& index);
     // Right-clicks the row (or empty space for an invalid index) and chooses the menu item with
     // `itemText`; answers whether the item was there and enabled (then it was chosen).
     static bool chooseFromContextMenu(QAbstractItemView* view, const QModelIndex& index,
@@ -85,6 +79,13 @@ protected:
 
     // Writes the widget's picture under the build's screenshot folder.
     static void screenshot(QWidget& widget, const std::string& name);
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Until every module named is idle and its starts and stops are paired.
+    bool waitUntilIdle(const std::vector<std::string>& modules, int timeoutMs = 20000);
 
     std::string write(const std::string& relative, const std::string& bytes = "x") const {
         return home_.write(relative, bytes);
