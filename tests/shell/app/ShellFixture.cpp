@@ -1,5 +1,7 @@
 #include "tests/shell/app/ShellFixture.h"
 
+#include "tests/support/EventLoopWait.h"
+
 #include "shell/common/SettingsKeys.h"
 #include "shell/common/SettingsRegistry.h"
 #include "shell/grant/FolderBookmark.h"
@@ -109,11 +111,5 @@ void ShellFixture::launch() {
 }
 
 bool ShellFixture::waitFor(const std::function<bool()>& done, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
+    return gui_driving::waitFor(done, timeoutMs);
 }
