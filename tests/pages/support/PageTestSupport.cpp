@@ -1,6 +1,7 @@
 #include "tests/pages/support/PageTestSupport.h"
 
 #include "engine/Pacer.h"
+#include "pages/care/SortDirections.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/Home.h"
 
@@ -42,6 +43,7 @@ int PostedNotifications::activities(const std::string& module, const std::string
 void PageTest::SetUp() {
     qengine::Pacer::setScale(0);
     qcore::Home::setOverrideForTesting(home_.path());
+    qpages::SortDirections::resetForTesting();
     mainThread_ = std::make_unique<qcore::ManualMainThread>();
     activities_ = std::make_unique<PostedNotifications>(
         std::vector<std::string>{"ActivityStartStopNotification"});

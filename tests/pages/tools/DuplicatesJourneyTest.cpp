@@ -62,6 +62,12 @@ protected:
         QTest::mouseClick(page_->btnFindDups(), Qt::LeftButton);
         ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
     }
+    // Every file of the fixture home is a copy written with the shared fixture time.
+    std::string write(const std::string& relative, const std::string& bytes) const {
+        const auto path = PageTest::write(relative, bytes);
+        finders::setFixtureTime(path);
+        return path;
+    }
     QModelIndex group(const std::string& title) const {
         auto* model = outline_->model();
         for (int row = 0; row < model->rowCount(); ++row) {
