@@ -528,7 +528,7 @@ void ModuleViewController::stopScan() {
     }
     if (removeButton_) removeButton_->setHidden(!results);
     if (rescanButton_) rescanButton_->setEnabled(true);
-    if (checkUncheckButton_) checkUncheckButton_->setChecked(true);
+    // The check-all box follows the selection: a page whose scan ticks nothing shows it clear.
     if (moduleFlags().aborted.load()) setStopImageVisible(true);
 }
 
