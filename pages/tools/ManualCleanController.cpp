@@ -201,7 +201,7 @@ void ManualCleanController::runLoader(int list) {
         sendUpdateNotification(subGroup(list), row.size);
     };
     if (qengine::DataFiller::homeIsUsable()) {
-        if (list == Backups) loader.loadTableviewBackups(rows, added);
+        if (list == Backups && listsBackups_) loader.loadTableviewBackups(rows, added);
         if (list == MailDownloads) loader.loadTableviewMailDownloads(rows, added);
         if (list == Trash) loader.loadTrashData(rows, added);
     }
@@ -289,6 +289,7 @@ void ManualCleanController::updateTextsInSheet() {
     ui_->lblConfirmText->setText(QString::fromStdString(qengine::text::fillPlaceholders(
         text("ID_CONFIRM_DELETE"), {std::to_string(randomConfirmNo_)})));
     ui_->txtConfirm->clear();
+    ui_->lblItemDB->setVisible(listsBackups_);
     ui_->lblItemDB->setText(QString::fromStdString(MiscCleaningConfirmation::backupsLine(
         lists_[Backups].snapshot(), text("ID_ITEM_IN"), text("ID_ITEMS_IN"), strIT_)));
     ui_->lblItemMD->setText(QString::fromStdString(MiscCleaningConfirmation::countLine(
@@ -887,9 +888,11 @@ void ManualCleanController::viewDidLoad() {
     }
     guide();
 
-    selectTab(Backups);
-    // From 10.15 on the backups tab is hidden; the page still starts on its list.
-    ui_->boxBackups->setHidden(FullDiskAccess::isOSXGreaterThan11());
+    // From 10.15 on the backups tab is hidden. Its list then stays empty, so nothing is shown,
+    // counted or removed that the user cannot reach through a tab.
+    listsBackups_ = !FullDiskAccess::isOSXGreaterThan11();
+    selectTab(listsBackups_ ? Backups : MailDownloads);
+    ui_->boxBackups->setHidden(!listsBackups_);
     showSpinner(ui_->progressbar, false);
     showStopImage(false);
     calculateTotalItems();

@@ -139,6 +139,8 @@ private:
     void updateTextsInSheet();
 
     std::unique_ptr<Ui::ManualCleanInterface> ui_;
+    // Set before any loader starts; false where the backups tab is hidden.
+    bool listsBackups_ = true;
     MiscCleaningTableModel* model_ = nullptr;
     FullDiskAccessGuide* guide_ = nullptr;
     std::array<MiscCleaningList, kListCount> lists_;
