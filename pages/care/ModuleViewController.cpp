@@ -744,10 +744,8 @@ void ModuleViewController::checkAndUpdateParentNodeState(std::int32_t groupIndex
 
 void ModuleViewController::setCountsLine(const std::string& key,
                                          const std::vector<std::string>& arguments) {
-    if (!lblSelectedItems_) return;
-    const auto format = dataFiller().getTokenForGroup("GRP_CMN", key);
-    lblSelectedItems_->setText(
-        QString::fromStdString(qengine::text::fillPlaceholders(format, arguments)));
+    if (!lblSelectedItems_ || arguments.empty()) return;
+    lblSelectedItems_->setText(countText("GRP_CMN", key, arguments, arguments.size() - 1));
 }
 
 void ModuleViewController::setCaption(const std::string& text) {

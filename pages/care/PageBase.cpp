@@ -2,6 +2,7 @@
 
 #include "engine/DataFiller.h"
 #include "engine/FileOperations.h"
+#include "engine/TextFormat.h"
 #include "platform/ui/Alert.h"
 #include "platform/ui/WorkerThreads.h"
 #include "toolkit/ViewFormatter.h"
@@ -72,6 +73,16 @@ QString PageBase::token(const std::string& group, const std::string& key) const 
 
 QString PageBase::commonToken(const std::string& key) const {
     return token("GRP_CMN", key);
+}
+
+QString PageBase::countText(const std::string& group, const std::string& key,
+                            const std::vector<std::string>& arguments, std::size_t countAt) const {
+    std::string format = dataFiller_.getTokenForGroup(group, key);
+    if (countAt < arguments.size() && arguments[countAt] == "1") {
+        std::string one = dataFiller_.getTokenForGroup(group, key + "_ONE");
+        if (one != "NA") format = std::move(one);
+    }
+    return QString::fromStdString(qengine::text::fillPlaceholders(format, arguments));
 }
 
 QString PageBase::moduleDisplayName(const std::string& module) const {

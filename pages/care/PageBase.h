@@ -92,6 +92,10 @@ protected:
     QString token(const std::string& group, const std::string& key) const;
     QString commonToken(const std::string& key) const;
     QString moduleDisplayName(const std::string& module) const;
+    // `key` of `group` filled with `arguments`. Where the count its noun follows (the argument
+    // at `countAt`) is 1, the key's "_ONE" form is used when the table has one.
+    QString countText(const std::string& group, const std::string& key,
+                      const std::vector<std::string>& arguments, std::size_t countAt) const;
     // "1.5 MB" with the engine's unit words.
     QString sizeText(std::uint64_t bytes) const;
     // The bytes `module` lists now: the items of all its groups and all its rows.

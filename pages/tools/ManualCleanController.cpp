@@ -292,10 +292,10 @@ void ManualCleanController::updateTextsInSheet() {
     ui_->lblItemDB->setVisible(listsBackups_);
     ui_->lblItemDB->setText(QString::fromStdString(MiscCleaningConfirmation::backupsLine(
         lists_[Backups].snapshot(), text("ID_ITEM_IN"), text("ID_ITEMS_IN"), strIT_)));
-    ui_->lblItemMD->setText(QString::fromStdString(MiscCleaningConfirmation::countLine(
-        static_cast<std::size_t>(selectedItemsMD_), text("ID_ITEMS_IN"), strMD_)));
-    ui_->lblItemOD->setText(QString::fromStdString(MiscCleaningConfirmation::countLine(
-        static_cast<std::size_t>(selectedItemsOD_), text("ID_ITEMS_IN"), strOD_)));
+    ui_->lblItemMD->setText(
+        countText(grpKey_, "ID_ITEMS_IN", {std::to_string(selectedItemsMD_), strMD_}, 0));
+    ui_->lblItemOD->setText(
+        countText(grpKey_, "ID_ITEMS_IN", {std::to_string(selectedItemsOD_), strOD_}, 0));
 }
 
 bool ManualCleanController::removeNow() {
@@ -695,9 +695,8 @@ void ManualCleanController::showStopImage(bool shown) {
 
 void ManualCleanController::setCountsLine(const std::string& key,
                                           const std::vector<std::string>& arguments) {
-    if (!ui_) return;
-    ui_->lblSelectedItems->setText(QString::fromStdString(
-        qengine::text::fillPlaceholders(dataFiller().getTokenForGroup("GRP_CMN", key), arguments)));
+    if (!ui_ || arguments.empty()) return;
+    ui_->lblSelectedItems->setText(countText("GRP_CMN", key, arguments, arguments.size() - 1));
 }
 
 // --- Ticks, sorting, reveal ------------------------------------------------------------------
