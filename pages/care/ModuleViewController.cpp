@@ -391,9 +391,14 @@ void ModuleViewController::mainthread_handleActivityStartStop(const qcore::Notif
         decideScanOrRemoveButton(false, true);
         lastActivityScan_ = true;
         handleStopScan(true);
-        showSize(selectedSize_);
-        setCountsLine("ID_SELECTED_ITEMS_COUNT",
-                      {std::to_string(selectedItems_), std::to_string(totalItems_)});
+        if (identity_.foundCountsAfterScan) {
+            showSize(foundSize_);
+            setCountsLine("ID_ITEMS_FOUND", {std::to_string(totalItems_)});
+        } else {
+            showSize(selectedSize_);
+            setCountsLine("ID_SELECTED_ITEMS_COUNT",
+                          {std::to_string(selectedItems_), std::to_string(totalItems_)});
+        }
         if (!isFlat_) {
             checkParentNodesForZeroState();
             if (totalItems_ == 0 && checkUncheckButton_) checkUncheckButton_->setEnabled(false);
@@ -414,6 +419,7 @@ void ModuleViewController::mainthread_handleUpdates(const qcore::Notification& n
     const std::uint64_t size = qengine::FileOperations::bytesOf(n.info(notes::kSize));
     showSize(size);
     if (activity_ == Activity::Scanning) {
+        foundSize_ = size;
         setCaption(dataFiller().DISKUSAGE());
         setCountsLine("ID_ITEMS_FOUND", {count});
     }
@@ -429,7 +435,7 @@ void ModuleViewController::mainthread_handleUpdates(const qcore::Notification& n
         totalItemsToClean_ = totalItems_;
         recoveredSpace_ = static_cast<double>(size);
     }
-    updateHandled();
+    updateHandled(n);
 }
 
 void ModuleViewController::mainthread_handleReload(const qcore::Notification& n) {
@@ -495,6 +501,7 @@ void ModuleViewController::updateDescription(bool scanning, bool cleaning) {
 }
 
 void ModuleViewController::startScan() {
+    foundSize_ = 0;
     showSize(0);
     setCaption(dataFiller().DISKUSAGE());
     setCountsLine("ID_ITEMS_FOUND", {"0"});
@@ -652,6 +659,16 @@ void ModuleViewController::updateSelectedItemsLabel() {
 }
 
 // --- Sums ------------------------------------------------------------------------------------
+
+void ModuleViewController::setTotals(std::int32_t items, std::uint64_t bytes) {
+    totalItems_ = items;
+    totalSize_ = bytes;
+}
+
+void ModuleViewController::setSelection(std::int32_t items, std::uint64_t bytes) {
+    selectedItems_ = items;
+    selectedSize_ = bytes;
+}
 
 void ModuleViewController::calculateTotalItemsAndParentSize() {
     const bool removing = activity_ == Activity::Cleaning;
