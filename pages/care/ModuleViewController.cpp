@@ -488,16 +488,8 @@ void ModuleViewController::decideScanOrRemoveButton(bool running, bool isScan) {
 void ModuleViewController::updateDescription(bool scanning, bool cleaning) {
     if (!lblDesc_) return;
     const auto& module = identity_.module;
-    std::string text;
-    if (scanning)
-        text = dataFiller().getTokenForActivity(module, false, true);
-    else if (cleaning)
-        text = dataFiller().getTokenForActivity(module, false, false);
-    else if (dataFiller().getItemsCountOfModule(module) > 0)
-        text = dataFiller().getTokenForActivity(module, true, false);
-    else
-        text = dataFiller().getTokenForActivity(module, true, true);
-    lblDesc_->setText(QString::fromStdString(text));
+    lblDesc_->setText(
+        activityText(module, scanning, cleaning, dataFiller().getItemsCountOfModule(module) > 0));
 }
 
 void ModuleViewController::startScan() {
@@ -784,10 +776,7 @@ void ModuleViewController::setPendingNote() {
 }
 
 void ModuleViewController::showProgress(bool running) {
-    if (!progressbar_) return;
-    // A range of 0..0 makes the bar a busy indicator.
-    progressbar_->setRange(0, running ? 0 : 1);
-    progressbar_->setVisible(running);
+    showBusy(progressbar_, running);
 }
 
 void ModuleViewController::setText(QLabel* label, const QString& text) {

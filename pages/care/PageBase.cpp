@@ -7,6 +7,8 @@
 #include "platform/ui/WorkerThreads.h"
 #include "toolkit/ViewFormatter.h"
 
+#include <QProgressBar>
+
 #include <chrono>
 #include <thread>
 
@@ -73,6 +75,25 @@ QString PageBase::token(const std::string& group, const std::string& key) const 
 
 QString PageBase::commonToken(const std::string& key) const {
     return token("GRP_CMN", key);
+}
+
+QString PageBase::activityText(const std::string& module, bool scanning, bool cleaning,
+                               bool hasItems) const {
+    std::string text;
+    if (scanning)
+        text = dataFiller_.getTokenForActivity(module, false, true);
+    else if (cleaning)
+        text = dataFiller_.getTokenForActivity(module, false, false);
+    else
+        text = dataFiller_.getTokenForActivity(module, true, !hasItems);
+    return QString::fromStdString(text);
+}
+
+void PageBase::showBusy(QProgressBar* bar, bool running) {
+    if (!bar) return;
+    // A range of 0..0 makes the bar a busy indicator.
+    bar->setRange(0, running ? 0 : 1);
+    bar->setVisible(running);
 }
 
 QString PageBase::countText(const std::string& group, const std::string& key,

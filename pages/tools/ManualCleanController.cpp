@@ -382,19 +382,19 @@ void ManualCleanController::updatePI(int list, bool start) {
     auto* spinner = spinners_[static_cast<std::size_t>(list)];
     auto* size = sizeLabels_[static_cast<std::size_t>(list)];
     if (start) {
-        showSpinner(spinner, true);
+        showBusy(spinner, true);
         size->hide();
         return;
     }
     size->setText(sizeText(lists_[static_cast<std::size_t>(list)].totalBytes()));
-    showSpinner(spinner, false);
+    showBusy(spinner, false);
     size->show();
 }
 
 void ManualCleanController::startScan() {
     setCountsLine("ID_ITEMS", {"0"});
     if (!ui_) return;
-    showSpinner(ui_->progressbar, true);
+    showBusy(ui_->progressbar, true);
     ui_->removeButton->setEnabled(false);
     ui_->removeButton->hide();
     ui_->rescanButton->setEnabled(false);
@@ -407,7 +407,7 @@ void ManualCleanController::handleStopScan() {
     calculateTotalItems();
     calculateSelectedItems();
     if (ui_) {
-        showSpinner(ui_->progressbar, false);
+        showBusy(ui_->progressbar, false);
         ui_->scanButton->setState(kIdle);
         ui_->scanButton->setHidden(totalItems_ > 0);
         ui_->removeButton->setHidden(totalItems_ == 0);
@@ -425,13 +425,13 @@ void ManualCleanController::startRemove() {
     ui_->scanButton->setEnabled(false);
     ui_->removeButton->show();
     ui_->removeButton->setState(kRunning);
-    showSpinner(ui_->progressbar, true);
+    showBusy(ui_->progressbar, true);
     ui_->rescanButton->setEnabled(false);
 }
 
 void ManualCleanController::stopRemove() {
     if (ui_) {
-        showSpinner(ui_->progressbar, false);
+        showBusy(ui_->progressbar, false);
         // The rows counted when the clean started decide the scan button.
         if (totalItems_ > 0) {
             ui_->scanButton->hide();
@@ -478,15 +478,7 @@ void ManualCleanController::decideScanOrRemoveButton(bool busy, bool isScan) {
 }
 
 void ManualCleanController::updateDescription(bool scanning, bool cleaning) {
-    if (!ui_) return;
-    std::string text;
-    if (scanning)
-        text = dataFiller().getTokenForActivity(kModule, false, true);
-    else if (cleaning)
-        text = dataFiller().getTokenForActivity(kModule, false, false);
-    else
-        text = dataFiller().getTokenForActivity(kModule, true, totalItems_ < 1);
-    ui_->lblDesc->setText(QString::fromStdString(text));
+    if (ui_) ui_->lblDesc->setText(activityText(kModule, scanning, cleaning, totalItems_ > 0));
 }
 
 void ManualCleanController::updateLanguageTokens() {
@@ -680,13 +672,6 @@ void ManualCleanController::showPreviewItems(bool shown) {
     for (QLabel* field : {ui_->textFieldName, ui_->textFieldSize, ui_->textFieldLabel1,
                           ui_->textFieldLabel2, ui_->textFieldLabel3, ui_->textFieldPath})
         field->clear();
-}
-
-void ManualCleanController::showSpinner(QProgressBar* bar, bool running) {
-    if (!bar) return;
-    // A range of 0..0 makes the bar a busy indicator.
-    bar->setRange(0, running ? 0 : 1);
-    bar->setVisible(running);
 }
 
 void ManualCleanController::showStopImage(bool shown) {
@@ -883,7 +868,7 @@ void ManualCleanController::viewDidLoad() {
                 [this, i](bool on) { checkUncheckAllItemsFromHeader(i, on); });
         box->setChecked(false);
         box->setEnabled(false);
-        showSpinner(spinners_[static_cast<std::size_t>(i)], false);
+        showBusy(spinners_[static_cast<std::size_t>(i)], false);
     }
     guide();
 
@@ -892,7 +877,7 @@ void ManualCleanController::viewDidLoad() {
     listsBackups_ = !FullDiskAccess::isOSXGreaterThan11();
     selectTab(listsBackups_ ? Backups : MailDownloads);
     ui_->boxBackups->setHidden(!listsBackups_);
-    showSpinner(ui_->progressbar, false);
+    showBusy(ui_->progressbar, false);
     showStopImage(false);
     calculateTotalItems();
     calculateSelectedItemsWithoutUpdatingLabel();
@@ -910,9 +895,9 @@ void ManualCleanController::showEvent(QShowEvent* event) {
 bool ManualCleanController::eventFilter(QObject* watched, QEvent* event) {
     // The spinner runs only while the window is up and the page works.
     if (ui_ && watched == window()) {
-        if (event->type() == QEvent::WindowActivate) showSpinner(ui_->progressbar, busy_);
+        if (event->type() == QEvent::WindowActivate) showBusy(ui_->progressbar, busy_);
         if (event->type() == QEvent::WindowStateChange && window()->isMinimized()) {
-            showSpinner(ui_->progressbar, false);
+            showBusy(ui_->progressbar, false);
             ui_->boxFooter->update();
         }
     }

@@ -119,7 +119,6 @@ private:
     void tableViewSelectionDidChange();
     void showPreviewItems(bool shown);
     void reloadTable();
-    void showSpinner(QProgressBar* bar, bool running);
     void showStopImage(bool shown);
     void setCountsLine(const std::string& key, const std::vector<std::string>& arguments);
 
