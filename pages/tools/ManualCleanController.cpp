@@ -28,6 +28,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QWindowStateChangeEvent>
@@ -808,6 +809,8 @@ void ManualCleanController::loadInterface() {
 void ManualCleanController::viewDidLoad() {
     tabButtons_ = {ui_->btnBackups, ui_->btnMailDownloads, ui_->btnDownloads};
     tabPanels_ = {ui_->boxBackups, ui_->boxMailDownloads, ui_->boxDownloads};
+    for (auto* panel : tabPanels_)
+        panel->installEventFilter(this);
     spinners_ = {ui_->piBackups, ui_->piMailDownloads, ui_->piDownloads};
     sizeLabels_ = {ui_->lblSizeIT, ui_->lblSizeMD, ui_->lblSizeOD};
     headerBoxes_ = {ui_->checkUncheckiTuns, ui_->checkUncheckMails, ui_->checkUncheckTrash};
@@ -893,6 +896,15 @@ void ManualCleanController::showEvent(QShowEvent* event) {
 }
 
 bool ManualCleanController::eventFilter(QObject* watched, QEvent* event) {
+    // The whole tab answers a click, not only its title.
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        const auto tab = std::find(tabPanels_.begin(), tabPanels_.end(), watched);
+        if (tab != tabPanels_.end() && (*tab)->isEnabled()) {
+            selectTab(static_cast<int>(tab - tabPanels_.begin()));
+            return true;
+        }
+    }
     // The spinner runs only while the window is up and the page works.
     if (ui_ && watched == window()) {
         if (event->type() == QEvent::WindowActivate) showBusy(ui_->progressbar, busy_);

@@ -322,3 +322,19 @@ TEST_F(MiscCleaningPage, WhereTheBackupsTabIsHiddenNoBackupIsListedCountedOrRemo
     EXPECT_TRUE(FileManager::exists(home_.file(kBackups + "0a1b/Info.plist")));
     EXPECT_TRUE(FileManager::exists(home_.file(kBackups + "2c3d/Info.plist")));
 }
+
+TEST_F(MiscCleaningPage, AClickAnywhereOnATabSelectsIt) {
+    writeHome();
+    open();
+    click("scanButton");
+    ASSERT_TRUE(waitIdle());
+    // On the tab's size, right of its title button.
+    auto* size = find<QLabel>("lblSizeOD");
+    ASSERT_TRUE(size->isVisible());
+    QTest::mouseClick(size, Qt::LeftButton, {}, size->rect().center());
+    EXPECT_EQ(page_->indexBtnSelection(), 2);
+    EXPECT_EQ(find<QLabel>("textFieldName")->text(), "link");
+    auto* mailTab = find<QWidget>("boxMailDownloads");
+    QTest::mouseClick(mailTab, Qt::LeftButton, {}, QPoint(mailTab->width() - 4, 4));
+    EXPECT_EQ(page_->indexBtnSelection(), 1);
+}
