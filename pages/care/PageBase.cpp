@@ -128,9 +128,13 @@ std::uint64_t PageBase::listedBytes(const std::string& module) const {
 }
 
 bool PageBase::askToCleanInAlert() const {
+    return askInAlert("ID_PROMPT_TO_CLEAN_ALL_ITEMS", "ID_PROMPT_DESC_TO_CLEAN_ALL_ITEMS");
+}
+
+bool PageBase::askInAlert(const std::string& messageKey, const std::string& informativeKey) const {
     qui::Alert alert;
-    alert.setMessageText(commonToken("ID_PROMPT_TO_CLEAN_ALL_ITEMS"))
-        .setInformativeText(commonToken("ID_PROMPT_DESC_TO_CLEAN_ALL_ITEMS"))
+    alert.setMessageText(commonToken(messageKey))
+        .setInformativeText(commonToken(informativeKey))
         .addButton(commonToken("ID_OK"))
         .addButton(commonToken("ID_CANCEL"));
     return alert.runModal(window()) == qui::Alert::FirstButton;

@@ -110,6 +110,8 @@ protected:
 
     // The confirmation every clean asks first: an alert with OK and Cancel; true for OK.
     bool askToCleanInAlert() const;
+    // The same with the common texts of `messageKey` and `informativeKey`.
+    bool askInAlert(const std::string& messageKey, const std::string& informativeKey) const;
 
     // Applies the per-language layout table to the loaded view.
     void applyViewFormatting();
