@@ -717,7 +717,9 @@ void ModuleViewController::calculateSelectedItemsAndSize() {
     selectedSize_ = bytes;
     setText(lblPendingItems_, QString());
     if (removeButton_) removeButton_->setEnabled(selectedItems_ > 0);
-    if (checkUncheckButton_) checkUncheckButton_->setChecked(selectedItems_ == totalItems_);
+    // Nothing listed is nothing ticked.
+    if (checkUncheckButton_)
+        checkUncheckButton_->setChecked(totalItems_ > 0 && selectedItems_ == totalItems_);
 }
 
 bool ModuleViewController::itemsToRemove() const {
@@ -762,6 +764,10 @@ void ModuleViewController::checkAndUpdateParentNodeState(std::int32_t groupIndex
 void ModuleViewController::setCountsLine(const std::string& key,
                                          const std::vector<std::string>& arguments) {
     if (!lblSelectedItems_) return;
+    if (arguments.size() == 1) {
+        lblSelectedItems_->setText(QString::fromStdString(countLine("GRP_CMN", key, arguments[0])));
+        return;
+    }
     const auto format = dataFiller().getTokenForGroup("GRP_CMN", key);
     lblSelectedItems_->setText(
         QString::fromStdString(qengine::text::fillPlaceholders(format, arguments)));

@@ -2,6 +2,7 @@
 
 #include "engine/DataFiller.h"
 #include "engine/FileOperations.h"
+#include "engine/TextFormat.h"
 #include "platform/ui/Alert.h"
 #include "platform/ui/WorkerThreads.h"
 #include "toolkit/ViewFormatter.h"
@@ -72,6 +73,16 @@ QString PageBase::token(const std::string& group, const std::string& key) const 
 
 QString PageBase::commonToken(const std::string& key) const {
     return token("GRP_CMN", key);
+}
+
+std::string PageBase::countLine(const std::string& group, const std::string& key,
+                                const std::string& count) const {
+    std::string format = dataFiller_.getTokenForGroup(group, key);
+    if (count == "1") {
+        const std::string singular = dataFiller_.getTokenForGroup(group, key + "_ONE");
+        if (singular != "NA") format = singular;
+    }
+    return qengine::text::fillPlaceholders(format, {count});
 }
 
 QString PageBase::moduleDisplayName(const std::string& module) const {

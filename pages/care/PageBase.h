@@ -91,6 +91,10 @@ protected:
     // Texts of the language table.
     QString token(const std::string& group, const std::string& key) const;
     QString commonToken(const std::string& key) const;
+    // A counts line filled with its count: "1 item found", not "1 items found". The table holds
+    // the singular under the key followed by "_ONE"; without it the plural stands.
+    std::string countLine(const std::string& group, const std::string& key,
+                          const std::string& count) const;
     QString moduleDisplayName(const std::string& module) const;
     // "1.5 MB" with the engine's unit words.
     QString sizeText(std::uint64_t bytes) const;

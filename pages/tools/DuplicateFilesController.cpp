@@ -379,8 +379,8 @@ void DuplicateFilesController::updateHandled(const qcore::Notification& n) {
 
 void DuplicateFilesController::showFoundCounts() {
     if (!ui_) return;
-    ui_->lblSelectedItems->setText(QString::fromStdString(qengine::text::fillPlaceholders(
-        dataFiller().getTokenForGroup(kGroup, "ID_DUPS_FOUND"), {foundCount_})));
+    ui_->lblSelectedItems->setText(
+        QString::fromStdString(countLine(kGroup, "ID_DUPS_FOUND", foundCount_)));
     ui_->lblSize->setText(sizeText(foundBytes_));
 }
 

@@ -695,6 +695,11 @@ void ManualCleanController::showStopImage(bool shown) {
 void ManualCleanController::setCountsLine(const std::string& key,
                                           const std::vector<std::string>& arguments) {
     if (!ui_) return;
+    if (arguments.size() == 1) {
+        ui_->lblSelectedItems->setText(
+            QString::fromStdString(countLine("GRP_CMN", key, arguments[0])));
+        return;
+    }
     ui_->lblSelectedItems->setText(QString::fromStdString(
         qengine::text::fillPlaceholders(dataFiller().getTokenForGroup("GRP_CMN", key), arguments)));
 }

@@ -283,7 +283,7 @@ TEST_F(DuplicatesJourney, StopMidwayKeepsWhatWasFoundAndShowsTheStopImage) {
     }
     QTest::mouseClick(page_->btnFindDups(), Qt::LeftButton);
     // Each progress update waits for the page, so the scan is still going here.
-    ASSERT_TRUE(runUntil([&] { return countsLine() == "1 duplicates found"; }));
+    ASSERT_TRUE(runUntil([&] { return countsLine() == "1 duplicate found"; }));
     EXPECT_TRUE(page_->findChild<QWidget*>("boxFileNameShow")->isVisible());
     EXPECT_FALSE(page_->findChild<QLabel*>("lblFileName")->text().isEmpty());
     PageJourney::screenshot(window_, "duplicates-scanning-file-name");

@@ -181,6 +181,8 @@ TEST_F(LargeFilesJourney, NothingLargeEnoughLeavesFiveEmptyCategories) {
     sized("Movies/clip.mov", 20 * kMB);
     write("Documents/note.txt", "small");
     Shown<qpages::LargeFilesController> shown(*engine_);
+    // An empty page shows no tick in its check-all box.
+    EXPECT_FALSE(shown.page().findChild<QCheckBox*>("checkUncheckButton")->isChecked());
     QTest::mouseClick(shown.page().scanButton(), Qt::LeftButton);
     ASSERT_TRUE(runUntilIdle({kLargeFiles}));
     EXPECT_EQ(engine_->mainDataSource(kLargeFiles).nodeCount(), 5u);
@@ -289,10 +291,12 @@ TEST_F(OldDownloadsJourney, TheAgeFollowsItsUnitAndValue) {
     auto& defaults = qcore::UserDefaults::standard();
     Shown<qpages::OldDownloads> shown(*engine_);
 
+    EXPECT_FALSE(shown.page().findChild<QCheckBox*>("checkUncheckButton")->isChecked());
     defaults.setObject("oldDownloadsUnit", "1");
     defaults.setObject("oldDownloadsValue", "3");
     scan(shown.page());
     EXPECT_EQ(listedNames(), std::vector<std::string>{"22days.bin"});
+    EXPECT_EQ(shown.label("lblSelectedItems"), "1 item found");
 
     defaults.setObject("oldDownloadsUnit", "0");
     defaults.setObject("oldDownloadsValue", "10");
