@@ -337,6 +337,8 @@ void DuplicateFilesController::cleanStarted() {
 
 void DuplicateFilesController::cleanStopped() {
     results_.updateDatabaseAfterDeletion();
+    // The shape chose the line before the cleaned groups left the list.
+    updateDescription(false, false);
     setIdleControlsEnabled(true);
     results_.updateIndexToRetain(results_.isFirstExcluded());
     results_.settleGroupStates();

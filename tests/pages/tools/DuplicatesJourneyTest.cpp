@@ -129,6 +129,9 @@ TEST_F(DuplicatesJourney, SelectAllButFirstThenCleanKeepsOneCopyOfEveryGroup) {
     EXPECT_EQ(outline_->model()->rowCount(), 0);
     EXPECT_TRUE(page_->scanButton()->isVisible());
     EXPECT_FALSE(page_->removeButton()->isVisible());
+    // Nothing left to tick: the line asks for a scan again.
+    EXPECT_EQ(page_->findChild<QLabel*>("lblDesc")->text().toStdString(),
+              engine_->getTokenForActivity(kDuplicatesFinder, true, true));
 }
 
 TEST_F(DuplicatesJourney, ClicksNeverTickTheLastCopyAndTheFilterShowsOneType) {
