@@ -7,6 +7,8 @@
 #include "platform/ui/WorkerThreads.h"
 #include "toolkit/ViewFormatter.h"
 
+#include <QProgressBar>
+
 #include <chrono>
 #include <thread>
 
@@ -75,14 +77,33 @@ QString PageBase::commonToken(const std::string& key) const {
     return token("GRP_CMN", key);
 }
 
-std::string PageBase::countLine(const std::string& group, const std::string& key,
-                                const std::string& count) const {
+QString PageBase::activityText(const std::string& module, bool scanning, bool cleaning,
+                               bool hasItems) const {
+    std::string text;
+    if (scanning)
+        text = dataFiller_.getTokenForActivity(module, false, true);
+    else if (cleaning)
+        text = dataFiller_.getTokenForActivity(module, false, false);
+    else
+        text = dataFiller_.getTokenForActivity(module, true, !hasItems);
+    return QString::fromStdString(text);
+}
+
+void PageBase::showBusy(QProgressBar* bar, bool running) {
+    if (!bar) return;
+    // A range of 0..0 makes the bar a busy indicator.
+    bar->setRange(0, running ? 0 : 1);
+    bar->setVisible(running);
+}
+
+QString PageBase::countText(const std::string& group, const std::string& key,
+                            const std::vector<std::string>& arguments, std::size_t countAt) const {
     std::string format = dataFiller_.getTokenForGroup(group, key);
-    if (count == "1") {
-        const std::string singular = dataFiller_.getTokenForGroup(group, key + "_ONE");
-        if (singular != "NA") format = singular;
+    if (countAt < arguments.size() && arguments[countAt] == "1") {
+        std::string one = dataFiller_.getTokenForGroup(group, key + "_ONE");
+        if (one != "NA") format = std::move(one);
     }
-    return qengine::text::fillPlaceholders(format, {count});
+    return QString::fromStdString(qengine::text::fillPlaceholders(format, arguments));
 }
 
 QString PageBase::moduleDisplayName(const std::string& module) const {

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class QProgressBar;
+
 namespace qengine {
 class DataFiller;
 class ModuleFlags;
@@ -91,11 +93,16 @@ protected:
     // Texts of the language table.
     QString token(const std::string& group, const std::string& key) const;
     QString commonToken(const std::string& key) const;
-    // A counts line filled with its count: "1 item found", not "1 items found". The table holds
-    // the singular under the key followed by "_ONE"; without it the plural stands.
-    std::string countLine(const std::string& group, const std::string& key,
-                          const std::string& count) const;
     QString moduleDisplayName(const std::string& module) const;
+    // `key` of `group` filled with `arguments`. Where the count its noun follows (the argument
+    // at `countAt`) is 1, the key's "_ONE" form is used when the table has one.
+    QString countText(const std::string& group, const std::string& key,
+                      const std::vector<std::string>& arguments, std::size_t countAt) const;
+    // The page's description in its state: scanning, cleaning, or idle with or without items.
+    QString activityText(const std::string& module, bool scanning, bool cleaning,
+                         bool hasItems) const;
+    // Shows `bar` as a busy indicator while `running`, and hides it after.
+    static void showBusy(QProgressBar* bar, bool running);
     // "1.5 MB" with the engine's unit words.
     QString sizeText(std::uint64_t bytes) const;
     // The bytes `module` lists now: the items of all its groups and all its rows.

@@ -381,8 +381,7 @@ void DuplicateFilesController::updateHandled(const qcore::Notification& n) {
 
 void DuplicateFilesController::showFoundCounts() {
     if (!ui_) return;
-    ui_->lblSelectedItems->setText(
-        QString::fromStdString(countLine(kGroup, "ID_DUPS_FOUND", foundCount_)));
+    ui_->lblSelectedItems->setText(countText(kGroup, "ID_DUPS_FOUND", {foundCount_}, 0));
     ui_->lblSize->setText(sizeText(foundBytes_));
 }
 
