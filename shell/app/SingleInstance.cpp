@@ -2,8 +2,10 @@
 
 #include "platform/core/Log.h"
 
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 
 #include <unistd.h>
 
@@ -29,22 +31,36 @@ bool SingleInstance::forwardToRunning(int timeoutMs) const {
     return true;
 }
 
-bool SingleInstance::listen(std::function<void()> onRequest) {
+bool SingleInstance::answers() const {
+    QLocalSocket socket;
+    socket.connectToServer(key_);
+    // A listening socket accepts at once, however busy its owner is; a stale one refuses.
+    return socket.waitForConnected(1000);
+}
+
+SingleInstance::Listen SingleInstance::listen(std::function<void()> onRequest) {
     onRequest_ = std::move(onRequest);
     server_ = new QLocalServer(this);
     // Only this user may knock.
     server_->setSocketOptions(QLocalServer::UserAccessOption);
+    // Copies starting together take turns, so none replaces a socket another has just made.
+    QLockFile turn(QDir(QDir::tempPath()).absoluteFilePath(key_ + QStringLiteral(".lock")));
+    if (!turn.tryLock(5000)) {
+        qcore::log("Single instance: no turn at ", turn.fileName().toStdString());
+        return Listen::Failed;
+    }
+    // Listening with access options renames a new socket over whatever file has the name, a
+    // live one included, so a live one must be found first.
+    if (answers()) return Listen::AnotherIsRunning;
+    // What is left is a socket file of a copy that crashed.
+    QLocalServer::removeServer(key_);
     if (!server_->listen(key_)) {
-        // A copy that crashed leaves its socket file behind; nobody answered on it above.
-        QLocalServer::removeServer(key_);
-        if (!server_->listen(key_)) {
-            qcore::log("Single instance: cannot listen on ", key_.toStdString(), ": ",
-                       server_->errorString().toStdString());
-            return false;
-        }
+        qcore::log("Single instance: cannot listen on ", key_.toStdString(), ": ",
+                   server_->errorString().toStdString());
+        return Listen::Failed;
     }
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::readRequest);
-    return true;
+    return Listen::Listening;
 }
 
 void SingleInstance::readRequest() {

@@ -25,14 +25,18 @@ public:
 
     // True when a running copy took the request; the caller then exits.
     bool forwardToRunning(int timeoutMs = 1000) const;
-    // Starts answering later launches; `onRequest` runs on the main thread per request.
-    // False when the socket could not be made (the application still runs).
-    bool listen(std::function<void()> onRequest);
+    enum class Listen { Listening, AnotherIsRunning, Failed };
+    // Starts answering later launches; `onRequest` runs on the main thread per request. A
+    // socket left by a copy that is gone is replaced; a live one is never touched, and
+    // AnotherIsRunning tells the caller to hand over. Failed: no socket (the application
+    // still runs).
+    Listen listen(std::function<void()> onRequest);
 
     const QString& key() const { return key_; }
 
 private:
     void readRequest();
+    bool answers() const;
 
     QString key_;
     QPointer<QLocalServer> server_;

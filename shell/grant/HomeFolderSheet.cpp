@@ -33,7 +33,7 @@ QLabel* addLabel(QWidget* box, const QString& text, const QFont& font, const QRe
 HomeFolderSheet::HomeFolderSheet(QWidget& mainWindow, const SheetRunner& runner, TextSource texts,
                                  const QString& appName, ShellDialogs dialogs, QObject* parent)
     : QObject(parent), mainWindow_(mainWindow), runner_(runner), texts_(std::move(texts)),
-      dialogs_(std::move(dialogs)) {
+      appName_(appName), dialogs_(std::move(dialogs)) {
     // The sheet belongs to the window, like the other views of its interface.
     sheet_ = new qtk::CustomSheetWindow({0, 0, kBoxWidth, kBoxHeight},
                                         qtk::CustomSheetWindow::TitledWindowMask,
@@ -127,6 +127,13 @@ void HomeFolderSheet::showMismatchAlert(const std::string& message,
                                         const std::string& informative) {
     dialogs_.modalAlert(&mainWindow_, QString::fromStdString(message),
                         QString::fromStdString(informative),
+                        QString::fromStdString(texts_.common("ID_OK")));
+}
+
+void HomeFolderSheet::showHomeNotFoundAlert() {
+    const std::string message = qengine::text::fillPlaceholders(texts_.common("ID_HOME_NOT_FOUND"),
+                                                                {appName_.toStdString()});
+    dialogs_.modalAlert(&mainWindow_, QString::fromStdString(message), QString(),
                         QString::fromStdString(texts_.common("ID_OK")));
 }
 

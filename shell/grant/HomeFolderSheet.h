@@ -21,8 +21,8 @@ namespace qshell {
 class SheetRunner;
 
 // The home-folder grant's face: the confirmation sheet over the main window, the folder panel,
-// the mismatch alert and quitting. Confirm and Cancel go to the actions set by the grant's
-// owner.
+// the mismatch and home-not-found alerts and quitting. Confirm and Cancel go to the actions set by
+// the grant's owner.
 class HomeFolderSheet : public QObject, public HomeGrantPresenter {
     Q_OBJECT
 public:
@@ -36,6 +36,7 @@ public:
     void closeSheet() override;
     void beginFolderPanel(const std::string& startFolder, PanelCompletion completion) override;
     void showMismatchAlert(const std::string& message, const std::string& informative) override;
+    void showHomeNotFoundAlert() override;
     void quit() override;
 
     void showHideProgressbar(bool show);
@@ -52,6 +53,7 @@ private:
     QWidget& mainWindow_;
     const SheetRunner& runner_;
     TextSource texts_;
+    QString appName_;
     ShellDialogs dialogs_;
     std::function<void()> onConfirm_;
     std::function<void()> onCancel_;

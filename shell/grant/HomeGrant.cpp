@@ -5,6 +5,7 @@
 #include "shell/grant/FolderBookmark.h"
 
 #include "platform/core/FileManager.h"
+#include "platform/core/Home.h"
 #include "platform/core/Log.h"
 
 namespace qshell {
@@ -30,6 +31,14 @@ void HomeGrant::observe(qcore::MainThread& mainThread) {
 void HomeGrant::check() {
     if (state_ == State::Granted || state_ == State::Quitting || state_ == State::ChoosingFolder)
         return;
+    if (!qcore::Home::isUsable(realHome_)) {
+        // No folder could ever match, so the sheet would ask for ever: say so and leave.
+        qcore::log("No usable home folder (\"", realHome_, "\"); quitting");
+        presenter_.showHomeNotFoundAlert();
+        state_ = State::Quitting;
+        presenter_.quit();
+        return;
+    }
     if (const auto data = defaults_.dataForKey(settings::kPathData)) {
         if (const auto bookmark = FolderBookmark::fromData(*data)) {
             if (const auto folder = bookmark->resolve()) {

@@ -35,6 +35,7 @@ public:
     void observe(qcore::MainThread& mainThread);
 
     // The grant check: a stored grant that resolves gives access, otherwise the sheet shows.
+    // Without a usable home folder, an alert says so and the application quits.
     void check();
     // The sheet's Confirm and Cancel.
     void confirm();

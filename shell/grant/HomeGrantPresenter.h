@@ -6,7 +6,7 @@
 
 namespace qshell {
 
-// What the home-folder grant needs of the interface: the sheet, the folder panel, one alert
+// What the home-folder grant needs of the interface: the sheet, the folder panel, two alerts
 // and quitting. The widget layer implements it; tests script it.
 class HomeGrantPresenter {
 public:
@@ -24,6 +24,8 @@ public:
     virtual void beginFolderPanel(const std::string& startFolder, PanelCompletion completion) = 0;
     // A modal alert with one OK button; returns when it is dismissed.
     virtual void showMismatchAlert(const std::string& message, const std::string& informative) = 0;
+    // A modal alert that the home folder is unknown; returns when it is dismissed.
+    virtual void showHomeNotFoundAlert() = 0;
     virtual void quit() = 0;
 };
 

@@ -18,9 +18,16 @@
 #include "toolkit/GradientBox.h"
 #include "toolkit/KLWindowButton.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QUuid>
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -157,17 +164,61 @@ TEST_F(AppControllerTest, ClosingHidesAndShowTheAppBringsTheWindowBack) {
     EXPECT_TRUE(shell.window().isVisible());
 }
 
+QString uniqueInstanceKey() {
+    return QStringLiteral("quendrix-test-") + QUuid::createUuid().toString(QUuid::Id128);
+}
+
 TEST(SingleInstanceTest, ASecondLaunchForwardsToTheRunningOneAndLeaves) {
-    const QString key =
-        QStringLiteral("quendrix-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    const QString key = uniqueInstanceKey();
     qshell::SingleInstance second(key);
     // Nobody runs yet: the launch goes ahead.
     EXPECT_FALSE(second.forwardToRunning(200));
 
     qshell::SingleInstance running(key);
     int requests = 0;
-    ASSERT_TRUE(running.listen([&requests] { ++requests; }));
+    ASSERT_EQ(running.listen([&requests] { ++requests; }),
+              qshell::SingleInstance::Listen::Listening);
     EXPECT_TRUE(second.forwardToRunning());
+    EXPECT_TRUE(ShellFixture::waitFor([&requests] { return requests == 1; }));
+}
+
+// Two copies started together both find nobody and both listen: the later one must leave the
+// first one's socket alone and hand over to it.
+TEST(SingleInstanceTest, ACopyListeningSecondKeepsTheFirstOnesSocket) {
+    const QString key = uniqueInstanceKey();
+    qshell::SingleInstance first(key);
+    qshell::SingleInstance second(key);
+    int firstRequests = 0;
+    int secondRequests = 0;
+    ASSERT_EQ(first.listen([&] { ++firstRequests; }), qshell::SingleInstance::Listen::Listening);
+    EXPECT_EQ(second.listen([&] { ++secondRequests; }),
+              qshell::SingleInstance::Listen::AnotherIsRunning);
+    EXPECT_TRUE(second.forwardToRunning());
+
+    qshell::SingleInstance third(key);
+    EXPECT_TRUE(third.forwardToRunning());
+    EXPECT_TRUE(ShellFixture::waitFor([&] { return firstRequests == 2; }));
+    EXPECT_EQ(secondRequests, 0);
+}
+
+TEST(SingleInstanceTest, ASocketLeftByACrashedCopyIsReplaced) {
+    const QString key = uniqueInstanceKey();
+    // A bound socket closed without unlinking: the file stays, nobody accepts on it.
+    const std::string path = QDir(QDir::tempPath()).absoluteFilePath(key).toStdString();
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof address.sun_path);
+    std::copy(path.begin(), path.end(), address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+    ASSERT_TRUE(std::filesystem::exists(path));
+
+    qshell::SingleInstance restarted(key);
+    int requests = 0;
+    ASSERT_EQ(restarted.listen([&requests] { ++requests; }),
+              qshell::SingleInstance::Listen::Listening);
+    EXPECT_TRUE(qshell::SingleInstance(key).forwardToRunning());
     EXPECT_TRUE(ShellFixture::waitFor([&requests] { return requests == 1; }));
 }
 

@@ -6,6 +6,7 @@
 #include "shell/grant/ScriptInstaller.h"
 
 #include "platform/core/FileManager.h"
+#include "platform/core/Home.h"
 #include "platform/core/UserDefaults.h"
 #include "toolkit/BlackView.h"
 #include "toolkit/CustomSheetWindow.h"
@@ -104,6 +105,23 @@ TEST(HomeFolderGrantTest, CancelOnTheSheetQuits) {
     shell.launch();
     ASSERT_TRUE(ShellFixture::waitFor([&] { return shell.record().quits == 1; }));
     EXPECT_EQ(shell.controller().homeGrant().state(), HomeGrant::State::Quitting);
+    EXPECT_TRUE(shell.record().panelStarts.empty());
+    EXPECT_EQ(shell.statusItemCalls, 0);
+}
+
+TEST(HomeFolderGrantTest, WithoutAUsableHomeTheUserIsToldAndTheApplicationQuits) {
+    ShellFixture shell;
+    qcore::Home::setOverrideForTesting("relative/home");
+    shell.create();
+    SheetDriver driver(shell.controller().homeFolderSheet(),
+                       [&] { return shell.controller().homeFolderSheet().confirmButton(); });
+    shell.launch();
+    ASSERT_TRUE(ShellFixture::waitFor([&] { return shell.record().quits == 1; }));
+    ASSERT_EQ(shell.record().modalAlerts.size(), 1u);
+    const std::string message = shell.record().modalAlerts.front().toStdString();
+    EXPECT_NE(message.find("cannot find your Home folder"), std::string::npos) << message;
+    EXPECT_EQ(message.find("%@"), std::string::npos) << message;
+    EXPECT_EQ(driver.runs, 0);
     EXPECT_TRUE(shell.record().panelStarts.empty());
     EXPECT_EQ(shell.statusItemCalls, 0);
 }

@@ -2,7 +2,11 @@
 
 #include "shell/app/LogFile.h"
 #include "shell/app/PreferredLanguages.h"
+#include "shell/app/StartUpFiles.h"
 #include "shell/delegate/VersionFlags.h"
+
+#include "platform/core/Bundle.h"
+#include "platform/core/Home.h"
 
 #include <gtest/gtest.h>
 
@@ -101,4 +105,31 @@ TEST(ShellStartUpLogFile, PathAndRemovalOfThePreviousRun) {
     scratch.file("Data/Library/Logs/Quendrix.log", "last run\n");
     EXPECT_TRUE(qshell::LogFile::removePrevious(path));
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(ShellStartUpFiles, LogAndSettingsStayInsideTheHomeOrNowhere) {
+    ScratchFolder scratch;
+    const qcore::Bundle& bundle = qcore::Bundle::main();
+    qcore::Home::setOverrideForTesting(scratch.path());
+    const qshell::StartUpFiles inHome(bundle);
+    const std::string container =
+        scratch.path() + "/Library/Containers/" + bundle.bundleIdentifier() + "/Data/Library/";
+    EXPECT_EQ(inHome.logPath(), container + "Logs/" + bundle.bundleName() + ".log");
+    EXPECT_EQ(inHome.defaultsPath(),
+              container + "Preferences/" + bundle.bundleIdentifier() + ".plist");
+
+    // A relative home would land beside the working folder, "/" at the root of the disk.
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(scratch.folder("work"));
+    for (const char* home : {"relative/home", "/"}) {
+        qcore::Home::setOverrideForTesting(home);
+        const qshell::StartUpFiles homeless(bundle);
+        EXPECT_FALSE(homeless.hasHome()) << home;
+        EXPECT_EQ(homeless.logPath(), "") << home;
+        EXPECT_EQ(homeless.defaultsPath(), "") << home;
+        homeless.prepare();
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(scratch.path() + "/work"));
+    std::filesystem::current_path(previous);
+    qcore::Home::setOverrideForTesting("");
 }

@@ -40,6 +40,7 @@ public:
     void showMismatchAlert(const std::string& message, const std::string&) override {
         events.push_back("alert " + message);
     }
+    void showHomeNotFoundAlert() override { events.push_back("no home"); }
     void quit() override { events.push_back("quit"); }
 };
 
@@ -166,6 +167,21 @@ TEST_F(HomeGrantFlow, StaleGrantIsTreatedAsNoneAndReplaced) {
     const auto stored = FolderBookmark::fromData(*defaults.dataForKey("pathData"));
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->resolve(), home);
+}
+
+TEST_F(HomeGrantFlow, WithoutAUsableHomeItSaysSoAndQuitsEvenOverAStoredGrant) {
+    for (const std::string unusable : {"", "relative/home", "/"}) {
+        presenter.events.clear();
+        qcore::UserDefaults defaults(store);
+        defaults.setObject("pathData", FolderBookmark::create(home)->data());
+        HomeGrant grant(defaults, unusable, presenter,
+                        [this](const std::string& f) { granted.push_back(f); });
+        grant.check();
+        grant.confirm();
+        EXPECT_EQ(presenter.events, (std::vector<std::string>{"no home", "quit"})) << unusable;
+        EXPECT_EQ(grant.state(), HomeGrant::State::Quitting);
+        EXPECT_TRUE(granted.empty());
+    }
 }
 
 TEST_F(HomeGrantFlow, CancelOnTheSheetQuitsAndStoresNothing) {
