@@ -34,8 +34,9 @@ void HomeGrant::check() {
     if (!qcore::Home::isUsable(realHome_)) {
         // No folder could ever match, so the sheet would ask for ever: say so and leave.
         qcore::log("No usable home folder (\"", realHome_, "\"); quitting");
-        presenter_.showHomeNotFoundAlert();
+        // Set first: the alert's loop may run another check.
         state_ = State::Quitting;
+        presenter_.showHomeNotFoundAlert();
         presenter_.quit();
         return;
     }
