@@ -1,4 +1,5 @@
 #include "FileManager.h"
+#include "SafeFileReader.h"
 
 #include <algorithm>
 #include <atomic>
@@ -8,7 +9,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -145,13 +145,8 @@ bool FileManager::isReadable(const std::string& path) {
     return ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0;
 }
 
-std::optional<std::string> FileManager::readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return buffer.str();
+std::optional<std::string> FileManager::readFile(const std::string& path, std::size_t maxBytes) {
+    return SafeFileReader::read(path, maxBytes);
 }
 
 bool FileManager::writeFileAtomically(const std::string& path, const std::string& bytes) {

@@ -2,6 +2,7 @@
 
 #include "Value.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -57,7 +58,11 @@ public:
     static bool isWritable(const std::string& path);
     static bool isReadable(const std::string& path);
 
-    static std::optional<std::string> readFile(const std::string& path);
+    // The whole file through SafeFileReader: a regular file not reached through a link, at most
+    // `maxBytes`; nothing (and a log line) for anything else.
+    static std::optional<std::string> readFile(const std::string& path,
+                                               std::size_t maxBytes = kDefaultReadLimit);
+    static constexpr std::size_t kDefaultReadLimit = std::size_t{16} << 20;
     // Writes through a temporary file and a rename.
     static bool writeFileAtomically(const std::string& path, const std::string& bytes);
 

@@ -65,7 +65,8 @@ std::string enclosingAppBundle(const std::string& executable) {
 
 std::string bundleInfo(const std::string& bundle, const std::string& key) {
     for (const char* rel : {"/Contents/Info.plist", "/Info.plist"}) {
-        if (auto info = Value::fromPlistFile(bundle + rel); info && info->isDictionary())
+        if (auto info = Value::fromPlistFile(bundle + rel, readLimits::kInfoPlist);
+            info && info->isDictionary())
             return (*info)[key].toString();
     }
     return "";
