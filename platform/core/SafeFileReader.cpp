@@ -3,9 +3,11 @@
 #include "platform/core/FileDescriptor.h"
 #include "platform/core/Log.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +19,20 @@ using Result = SafeFileReader::Result;
 using Status = SafeFileReader::Status;
 
 constexpr std::size_t kChunk = 64 * 1024;
+
+std::mutex gObserverMutex;
+std::function<void(const std::string&)> gObserver;
+std::atomic<bool> gHasObserver{false};
+
+void notifyObserver(const std::string& path) {
+    if (!gHasObserver.load(std::memory_order_relaxed)) return;
+    std::function<void(const std::string&)> observer;
+    {
+        const std::lock_guard lock(gObserverMutex);
+        observer = gObserver;
+    }
+    if (observer) observer(path);
+}
 
 Result refused(std::string reason) {
     return Result{Status::Refused, {}, std::move(reason)};
@@ -61,6 +77,7 @@ Result readAll(int fd, std::size_t expected, std::size_t maxBytes) {
 
 Result SafeFileReader::readWithStatus(const std::string& path, std::size_t maxBytes, Links links) {
     if (path.empty()) return Result{Status::Missing, {}, {}};
+    notifyObserver(path);
     const bool refuseLinks = links == Links::Refuse;
     // Looked at before opening, so no device or pipe is ever opened; the descriptor is checked
     // again below in case the entry was swapped in between.
@@ -80,6 +97,12 @@ Result SafeFileReader::readWithStatus(const std::string& path, std::size_t maxBy
         return refused("it changed while being opened");
     if (static_cast<std::uint64_t>(opened.st_size) > maxBytes) return refused(tooLarge(maxBytes));
     return readAll(fd.get(), static_cast<std::size_t>(opened.st_size), maxBytes);
+}
+
+void SafeFileReader::setObserverForTesting(std::function<void(const std::string&)> observer) {
+    const std::lock_guard lock(gObserverMutex);
+    gHasObserver.store(static_cast<bool>(observer));
+    gObserver = std::move(observer);
 }
 
 std::optional<std::string> SafeFileReader::read(const std::string& path, std::size_t maxBytes,

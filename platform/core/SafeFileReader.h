@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,9 @@ public:
     // The contents, or nothing; a refused file is logged with its reason, a missing one is not.
     static std::optional<std::string> read(const std::string& path, std::size_t maxBytes,
                                            Links links = Links::Refuse);
+
+    // Test hook: called with every path about to be read. Empty by default.
+    static void setObserverForTesting(std::function<void(const std::string&)> observer);
 };
 
 } // namespace qcore
