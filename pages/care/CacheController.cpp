@@ -2,6 +2,7 @@
 
 #include "engine/DataFiller.h"
 #include "engine/ModuleKeys.h"
+#include "platform/ui/Fonts.h"
 
 #include "ui_CacheCleaner.h"
 
@@ -17,6 +18,8 @@ ModuleViewController::Identity identity() {
     id.reloadHandOver = PageBase::HandOver::NoWait;
     id.scan = [](qengine::DataFiller& engine) { engine.fillCacheCleaner(); };
     id.clean = [](qengine::DataFiller& engine) { engine.removeCacheCleaner(); };
+    id.retitleScanAtClick = true;
+    id.buttonFont = qui::fontNamed(QStringLiteral("Arial"), 16);
     return id;
 }
 
@@ -30,10 +33,6 @@ CacheController::~CacheController() = default;
 void CacheController::loadInterface() {
     ui_ = std::make_unique<Ui::CacheCleanerInterface>();
     ui_->setupUi(this);
-}
-
-void CacheController::reloadFinished() {
-    dataFiller().setPauseCacheCleaner(false);
 }
 
 } // namespace qpages

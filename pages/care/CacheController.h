@@ -17,10 +17,6 @@ public:
     explicit CacheController(qengine::DataFiller& dataFiller, QWidget* parent = nullptr);
     ~CacheController() override;
 
-protected:
-    // The engine's scan waits at each pause point until this reload has read its list.
-    void reloadFinished() override;
-
 private:
     void loadInterface() override;
 

@@ -2,6 +2,8 @@
 
 #include "engine/DataFiller.h"
 #include "engine/ModuleKeys.h"
+#include "engine/OutlineViewNode.h"
+#include "platform/core/Log.h"
 
 #include "ui_Logs.h"
 
@@ -32,8 +34,17 @@ void LogsController::loadInterface() {
     ui_->setupUi(this);
 }
 
-void LogsController::reloadFinished() {
-    dataFiller().setPauseLogsCleaner(false);
+void LogsController::resultsSettled() {
+    expandGroupsWithItems();
+}
+
+std::optional<std::string> LogsController::revealPathForNode(const qengine::OutlineViewNode& node,
+                                                             bool) const {
+    return node.fullPath();
+}
+
+void LogsController::activityHandled(bool isStart, bool isScan) {
+    if (!isStart && isScan) qcore::log("Scan Stopped ");
 }
 
 } // namespace qpages

@@ -18,8 +18,12 @@ public:
     ~LogsController() override;
 
 protected:
-    // The engine's scan waits at each pause point until this reload has read its list.
-    void reloadFinished() override;
+    // After a scan and after a clean every group with items shows them.
+    void resultsSettled() override;
+    // Any row reveals its own path, a group row too.
+    std::optional<std::string> revealPathForNode(const qengine::OutlineViewNode& node,
+                                                 bool isGroup) const override;
+    void activityHandled(bool isStart, bool isScan) override;
 
 private:
     void loadInterface() override;

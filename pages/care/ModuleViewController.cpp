@@ -1,29 +1,66 @@
 #include "pages/care/ModuleViewController.h"
 
 #include "engine/DataFiller.h"
+#include "engine/FileOperations.h"
 #include "engine/LastScanDateTime.h"
 #include "engine/ModuleKeys.h"
+#include "engine/Pacer.h"
 #include "engine/TextFormat.h"
 #include "pages/care/PageNotifications.h"
 #include "pages/care/ResultsTableModel.h"
 #include "pages/care/ResultsTreeModel.h"
+#include "pages/care/ResultsViewLook.h"
+#include "pages/care/SortDirections.h"
+#include "platform/core/Log.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/ui/Alert.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/Geometry.h"
+#include "platform/ui/GuiWorkspace.h"
+#include "platform/ui/ImageCache.h"
+#include "toolkit/GradientBox.h"
 #include "toolkit/IMGButton.h"
+#include "toolkit/ViewFormatter.h"
 
+#include <QCheckBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
 #include <QTableView>
 #include <QTreeView>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 namespace qpages {
 
 namespace {
 
-std::string statusLiteral(bool incomplete, bool isScan) {
+std::string statusLiteral(bool incomplete, bool isScan, bool isFlat) {
     if (isScan) return incomplete ? "Last scan (incomplete)" : "Last scan";
-    return incomplete ? " Last clean(incomplete)" : "Last clean";
+    if (!incomplete) return "Last clean";
+    return isFlat ? "Last clean(incomplete)" : " Last clean(incomplete)";
+}
+
+const QColor kDarkGrey(0x55, 0x55, 0x55);
+
+void setColour(QWidget* widget, const QColor& colour) {
+    if (!widget) return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+std::string lastScanText(const std::string& status, const std::string& time) {
+    return qengine::text::fillPlaceholders(
+        "%@: %@, %@", {status, qengine::LastScanDateTime::getDateInCurrentFormat(time),
+                       qengine::LastScanDateTime::getTimeinAmPmFormat(time)});
 }
 
 } // namespace
@@ -31,8 +68,13 @@ std::string statusLiteral(bool incomplete, bool isScan) {
 ModuleViewController::ModuleViewController(qengine::DataFiller& dataFiller, Identity identity,
                                            QWidget* parent)
     : PageBase(dataFiller, parent), identity_(std::move(identity)),
-      isFlat_(qengine::modules::isFlat(identity_.module)) {
+      isFlat_(qengine::modules::isFlat(identity_.module)), reveal_([](const std::string& path) {
+          qui::GuiWorkspace::revealInFileManager(QString::fromStdString(path));
+      }) {
     registerObservers();
+    const auto& flags = moduleFlags();
+    if (flags.isFilling.load()) activity_ = Activity::Scanning;
+    if (flags.isRemoving.load()) activity_ = Activity::Cleaning;
     calculateTotalItemsAndParentSize();
     calculateSelectedItemsAndSize();
 }
@@ -46,11 +88,17 @@ void ModuleViewController::registerObservers() {
     const auto module = identity_.module;
     const auto updateMode = identity_.updateHandOver;
     const auto reloadMode = identity_.reloadHandOver;
+    const double cleanPause = isFlat_ ? identity_.cleanStartPause : 0.0;
     // The filters run on the posting thread and read only these copies, never the page.
-    observe(notes::kActivityStartStop, [page, module](const qcore::Notification& n) {
+    observe(notes::kActivityStartStop, [page, module, cleanPause](const qcore::Notification& n) {
         if (n.info(notes::kActivityName) != module) return;
         handOver(page, &ModuleViewController::mainthread_handleActivityStartStop, n,
                  HandOver::Wait);
+        // A flat page shows the top of its list for a moment before rows start to vanish;
+        // the pause is spent here, on the clean's thread.
+        const bool cleanStarts = n.info(notes::kOperation) == notes::kStart &&
+                                 n.info(notes::kActivityType) != notes::kScan;
+        if (cleanStarts && cleanPause > 0) qengine::Pacer::sleep(cleanPause);
     });
     observe(notes::kDataFillerUpdate, [page, module, updateMode](const qcore::Notification& n) {
         if (n.info(notes::kNotificationGroup) != module) return;
@@ -89,6 +137,12 @@ qengine::ModuleFlags& ModuleViewController::moduleFlags() const {
     return dataFiller().flags(identity_.module);
 }
 
+bool ModuleViewController::moduleWorks() const {
+    const auto& flags = moduleFlags();
+    return activity_ != Activity::Idle || flags.isFilling.load() || flags.isRemoving.load() ||
+           dataFiller().isModuleBusy(identity_.module);
+}
+
 std::string ModuleViewController::moduleGroup() const {
     return "GRP_" + qengine::text::moduleStem(identity_.module);
 }
@@ -111,6 +165,16 @@ bool ModuleViewController::removeNow() {
     return startWorker(identity_.module, [this] { removeDBNode(); });
 }
 
+// The module is claimed before the pause, so no scan can start while the page waits.
+void ModuleViewController::startClean() {
+    const double pause = isFlat_ ? identity_.cleanStartPause : 0.0;
+    const bool started = startWorker(identity_.module, [this, pause] {
+        if (pause > 0) qengine::Pacer::sleep(pause);
+        removeDBNode();
+    });
+    if (!started && removeButton_) removeButton_->setState(runningState());
+}
+
 // --- Actions ---------------------------------------------------------------------------------
 
 void ModuleViewController::loadDataInDB() {
@@ -124,27 +188,40 @@ void ModuleViewController::loadDataInDB() {
         flags.stopFilling.store(true);
         return;
     }
+    if (identity_.retitleScanAtClick && scanButton_)
+        scanButton_->setText(commonToken("ID_STOP_SCAN"));
     // A module busy elsewhere keeps the idle face once the button has flipped.
-    if (!scanNow() && scanButton_) scanButton_->setState(runningState());
+    if (!scanNow() && scanButton_) {
+        scanButton_->setText(commonToken("ID_START_SCAN"));
+        scanButton_->setState(runningState());
+    }
+}
+
+void ModuleViewController::rescanNow() {
+    moduleFlags().stopFilling.store(false);
+    if (scanButton_) scanButton_->setHidden(false);
+    scanNow();
 }
 
 void ModuleViewController::removeSelected() {
     auto& flags = moduleFlags();
     flags.stopRemoving.store(false);
     if (removeButton_ && removeButton_->state() != idleState()) {
+        // Stop Cleaning: disabled until the engine's "stop" arrives.
         removeButton_->setState(idleState());
         removeButton_->setEnabled(false);
         flags.stopRemoving.store(true);
         flags.aborted.store(true);
         return;
     }
-    if (!askToClean()) {
+    if (moduleWorks() || dataFiller().isModuleBusy(identity_.module) || !askToClean() ||
+        !dataFiller().initRemoveObjectIfRequired(identity_.module)) {
         if (removeButton_) removeButton_->setState(runningState());
         return;
     }
-    dataFiller().initRemoveObjectIfRequired(identity_.module);
     if (removeButton_) removeButton_->setText(commonToken("ID_STOP_CLEANING"));
-    if (!removeNow() && removeButton_) removeButton_->setState(runningState());
+    if (isFlat_) scrollToTop();
+    startClean();
 }
 
 bool ModuleViewController::askToClean() const {
@@ -157,52 +234,223 @@ bool ModuleViewController::askToClean() const {
     return alert.runModal(window()) == qui::Alert::FirstButton;
 }
 
+void ModuleViewController::checkUncheckAll() {
+    if (checkUncheckButton_) performCheckUncheckAll(checkUncheckButton_->isChecked() ? 1 : 0);
+}
+
+void ModuleViewController::performCheckUncheckAll(int state) {
+    if (treeModel_) treeModel_->tickAll(state);
+    if (tableModel_) tableModel_->tickAll(state);
+    reloadResults();
+    updateSelectedItemsLabel();
+    setStopImageVisible(false);
+    setCaption(dataFiller().DISKUSAGE());
+}
+
+void ModuleViewController::ticksChanged() {
+    updateSelectedItemsLabel();
+    setStopImageVisible(false);
+    setCaption(dataFiller().DISKUSAGE());
+}
+
+// --- Results view: sort, menu, reveal, expand ------------------------------------------------
+
+void ModuleViewController::didClickTableColumn(int column) {
+    if (moduleWorks()) {
+        // The header flips its own indicator on a click; put the page's back.
+        showSortIndicator();
+        return;
+    }
+    indicatorColumn_ = -1;
+    QString identifier;
+    bool sortable = false;
+    if (treeModel_ && column >= 0 && column < treeModel_->columnCount()) {
+        const auto& spec = treeModel_->columns()[static_cast<std::size_t>(column)];
+        identifier = spec.identifier;
+        sortable = spec.isSortable();
+    }
+    if (tableModel_ && column >= 0 && column < tableModel_->columnCount()) {
+        const auto& spec = tableModel_->columns()[static_cast<std::size_t>(column)];
+        identifier = spec.identifier;
+        sortable = spec.isSortable();
+    }
+    if (sortable) {
+        const bool descending = SortDirections::nextIsDescending(identity_.module, identifier);
+        const bool sorted = treeModel_ ? treeModel_->sortBy(column, descending)
+                                       : tableModel_->sortBy(column, descending);
+        if (sorted) {
+            SortDirections::takeNext(identity_.module, identifier);
+            indicatorColumn_ = column;
+            indicatorDescending_ = descending;
+        }
+    }
+    // Item rows know their group by index; keep them in step with the groups' order.
+    if (!isFlat_) dataFiller().updateParentIndex(identity_.module);
+    showSortIndicator();
+    reloadResults();
+}
+
+void ModuleViewController::showSortIndicator() {
+    if (!header_) return;
+    header_->setSortIndicatorShown(indicatorColumn_ >= 0);
+    header_->setSortIndicator(indicatorColumn_,
+                              indicatorDescending_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void ModuleViewController::showContextMenu(const QPoint& position) {
+    auto* view = resultsView();
+    if (!view || !myMenu_) return;
+    const QModelIndex index = view->indexAt(position);
+    clickedIndex_ = index.isValid() ? index.siblingAtColumn(0) : QModelIndex();
+    menuWillOpen();
+    myMenu_->exec(view->viewport()->mapToGlobal(position));
+}
+
+void ModuleViewController::menuWillOpen() {
+    if (!myMenu_) return;
+    const auto actions = myMenu_->actions();
+    for (auto* action : actions)
+        action->setEnabled(true);
+    const bool nothingToOffer = moduleWorks() || totalItems_ < 1;
+    if (nothingToOffer) {
+        for (auto* action : actions)
+            action->setEnabled(false);
+        return;
+    }
+    if (isFlat_) return;
+    // Show in file manager needs an item row.
+    const bool itemRow =
+        treeModel_ && treeModel_->nodeAt(clickedIndex_) && !treeModel_->isGroupRow(clickedIndex_);
+    if (!itemRow && !actions.isEmpty()) actions.front()->setEnabled(false);
+}
+
+std::optional<std::string>
+ModuleViewController::revealPathForNode(const qengine::OutlineViewNode& node, bool isGroup) const {
+    if (isGroup) return std::nullopt;
+    if (!node.isMultiplePaths()) return node.fullPath();
+    if (!node.arrFullPath().empty()) return node.arrFullPath().back();
+    qcore::log(identity_.module, ": item \"", node.title(),
+               "\" stands for several paths but has none");
+    return std::nullopt;
+}
+
+void ModuleViewController::revealInFinder() {
+    std::optional<std::string> path;
+    if (treeModel_) {
+        if (const auto* node = treeModel_->nodeAt(clickedIndex_))
+            path = revealPathForNode(*node, treeModel_->isGroupRow(clickedIndex_));
+    } else if (tableModel_ && clickedIndex_.isValid()) {
+        if (const auto* row = tableModel_->rowAt(clickedIndex_.row()))
+            path = qengine::row::fullPath(*row);
+    }
+    if (!path) {
+        if (!clickedIndex_.isValid())
+            qcore::log(identity_.module, ": Show in file manager on no listed row");
+        return;
+    }
+    if (!path->empty() && reveal_) reveal_(*path);
+}
+
+void ModuleViewController::expandAll() {
+    if (outlineView_) outlineView_->expandAll();
+}
+
+void ModuleViewController::collapseAll() {
+    if (outlineView_) outlineView_->collapseAll();
+}
+
+void ModuleViewController::expandGroupsWithItems() {
+    if (!outlineView_ || !treeModel_) return;
+    for (int g = 0; g < treeModel_->rowCount(); ++g) {
+        const QModelIndex group = treeModel_->index(g, 0);
+        if (treeModel_->rowCount(group) > 0) outlineView_->expand(group);
+    }
+}
+
+void ModuleViewController::scrollToTop() {
+    if (!tableView_ || !tableModel_) return;
+    if (tableModel_->rowCount() > 0) {
+        tableView_->selectRow(0);
+        tableView_->scrollToTop();
+    }
+    reloadResults();
+}
+
 // --- Main-thread handlers --------------------------------------------------------------------
 
 void ModuleViewController::mainthread_handleActivityStartStop(const qcore::Notification& n) {
     if (!isOwnModule(n, notes::kActivityName)) return;
     const bool isStart = n.info(notes::kOperation) == notes::kStart;
     const bool isScan = n.info(notes::kActivityType) == notes::kScan;
+    resizeDULabel();
     if (auto* results = resultsView()) results->setEnabled(!isStart);
+    activity_ = !isStart ? Activity::Idle : (isScan ? Activity::Scanning : Activity::Cleaning);
     if (isStart) {
+        decideScanOrRemoveButton(true, isScan);
         moduleFlags().aborted.store(false);
+        setStopImageVisible(false);
+        pendingItems_ = 0;
+        setText(lblPendingItems_, QString());
         reloadResults();
         isScan ? startScan() : startRemove();
+    } else if (isScan) {
+        decideScanOrRemoveButton(false, true);
+        lastActivityScan_ = true;
+        handleStopScan(true);
+        showSize(selectedSize_);
+        setCountsLine("ID_SELECTED_ITEMS_COUNT",
+                      {std::to_string(selectedItems_), std::to_string(totalItems_)});
+        if (!isFlat_) {
+            checkParentNodesForZeroState();
+            if (totalItems_ == 0 && checkUncheckButton_) checkUncheckButton_->setEnabled(false);
+        }
     } else {
-        lastActivityScan_ = isScan;
-        isScan ? handleStopScan() : stopRemove();
+        decideScanOrRemoveButton(false, false);
+        lastActivityScan_ = false;
+        stopRemove(true);
+        setStopImageVisible(moduleFlags().aborted.load());
     }
     activityHandled(isStart, isScan);
 }
 
 void ModuleViewController::mainthread_handleUpdates(const qcore::Notification& n) {
     if (!isOwnModule(n, notes::kNotificationGroup)) return;
+    if (isFlat_) reloadResults();
     const std::string count = n.info(notes::kCount);
-    const std::uint64_t size = std::strtoull(n.info(notes::kSize).c_str(), nullptr, 10);
-    setText(lblSize_, sizeText(size));
-    const auto& flags = moduleFlags();
-    if (flags.isFilling.load()) {
-        setText(lblOccupyRecover_, QString::fromStdString(dataFiller().DISKUSAGE()));
+    const std::uint64_t size = qengine::FileOperations::bytesOf(n.info(notes::kSize));
+    showSize(size);
+    if (activity_ == Activity::Scanning) {
+        setCaption(dataFiller().DISKUSAGE());
         setCountsLine("ID_ITEMS_FOUND", {count});
     }
-    if (flags.isRemoving.load()) {
-        const auto cleaned = static_cast<std::int32_t>(std::strtol(count.c_str(), nullptr, 10));
-        setText(lblOccupyRecover_, QString::fromStdString(dataFiller().SPACERECOVERED()));
+    if (activity_ == Activity::Cleaning) {
+        const auto cleaned = static_cast<std::int32_t>(
+            std::clamp<long long>(std::strtoll(count.c_str(), nullptr, 10), 0, INT32_MAX));
+        // The engine's count, clamped: nothing is counted below 0.
+        setCaption(dataFiller().SPACERECOVERED());
         setCountsLine("ID_CLEANED_ITEMS_COUNT",
                       {std::to_string(cleaned), std::to_string(totalItems_)});
+        pendingItems_ = std::max(0, totalItems_ - cleaned);
         cleanedItems_ = cleaned;
         totalItemsToClean_ = totalItems_;
-        recoveredSpace_ = size;
+        recoveredSpace_ = static_cast<double>(size);
     }
     updateHandled();
 }
 
 void ModuleViewController::mainthread_handleReload(const qcore::Notification& n) {
     if (!isOwnModule(n, notes::kNotificationGroup)) return;
-    // While the module cleans, the total stays the one the clean started from.
-    if (!moduleFlags().isRemoving.load()) calculateTotalItemsAndParentSize();
-    reloadResults();
-    if (tableView_) tableView_->scrollToBottom();
+    if (isFlat_) {
+        reloadResults();
+        calculateTotalItemsAndParentSize();
+        if (tableView_) tableView_->scrollToBottom();
+        reloadResults();
+    } else {
+        calculateTotalItemsAndParentSize();
+        reloadResults();
+    }
+    // Last: the engine's scan goes on only once the page has read the list.
+    moduleFlags().pause.store(false);
     reloadFinished();
 }
 
@@ -253,88 +501,249 @@ void ModuleViewController::updateDescription(bool scanning, bool cleaning) {
 }
 
 void ModuleViewController::startScan() {
-    setText(lblSize_, sizeText(0));
-    setText(lblOccupyRecover_, QString::fromStdString(dataFiller().DISKUSAGE()));
+    showSize(0);
+    setCaption(dataFiller().DISKUSAGE());
     setCountsLine("ID_ITEMS_FOUND", {"0"});
     showProgress(true);
+    setStopImageVisible(false);
+    if (checkUncheckButton_) checkUncheckButton_->setEnabled(false);
     if (removeButton_) {
         removeButton_->setEnabled(false);
         removeButton_->setHidden(true);
     }
+    if (rescanButton_) rescanButton_->setEnabled(false);
     if (scanButton_) {
         scanButton_->setHidden(false);
-        scanButton_->setEnabled(true);
+        // A stop asked before the scan's start keeps the button disabled until its stop.
+        scanButton_->setEnabled(!moduleFlags().stopFilling.load());
+        scanButton_->setState(runningState());
     }
     decideScanOrRemoveButton(true, true);
 }
 
-void ModuleViewController::handleStopScan() {
+void ModuleViewController::stopScan() {
     showProgress(false);
-    calculateTotalItemsAndParentSize();
+    if (checkUncheckButton_) checkUncheckButton_->setEnabled(true);
+    if (scanButton_) scanButton_->setState(idleState());
     calculateSelectedItemsAndSize();
+    // A flat page offers a clean only for a non-zero selected size.
+    const bool results = isFlat_ ? selectedSize_ != 0 : itemsToRemove();
+    if (scanButton_) {
+        scanButton_->setHidden(results);
+        scanButton_->setEnabled(true);
+    }
+    if (removeButton_) removeButton_->setHidden(!results);
+    if (rescanButton_) rescanButton_->setEnabled(true);
+    if (checkUncheckButton_) checkUncheckButton_->setChecked(true);
+    if (moduleFlags().aborted.load()) setStopImageVisible(true);
+}
+
+void ModuleViewController::handleStopScan(bool record) {
+    stopScan();
     reloadResults();
-    decideScanOrRemoveButton(false, true);
-    showScanOrClean();
+    // Clears the sort indicator and renumbers the items' groups; the order stays the engine's.
+    const int iconColumn = treeModel_    ? treeModel_->columnIndex(columns::kIcon)
+                           : tableModel_ ? tableModel_->columnIndex(columns::kIcon)
+                                         : -1;
+    if (iconColumn >= 0) {
+        didClickTableColumn(iconColumn);
+    } else if (!isFlat_) {
+        dataFiller().updateParentIndex(identity_.module);
+    }
+    reloadResults();
+    calculateTotalItemsAndParentSize();
     updateSelectedItemsLabel();
-    if (!identity_.lastScanWord.empty())
-        updateLastScanWithCurrent(moduleFlags().aborted.load(), true);
+    if (!isFlat_) resultsSettled();
+    if (record) updateLastScanWithCurrent(moduleFlags().aborted.load(), true);
 }
 
 void ModuleViewController::startRemove() {
+    if (scanButton_) scanButton_->setHidden(true);
+    if (removeButton_) {
+        removeButton_->setHidden(false);
+        removeButton_->setState(runningState());
+    }
     if (outlineView_) outlineView_->collapseAll();
+    if (isFlat_) scrollToTop();
     showProgress(true);
+    if (checkUncheckButton_) checkUncheckButton_->setEnabled(false);
     if (scanButton_) {
         scanButton_->setEnabled(false);
         scanButton_->setHidden(true);
     }
-    if (removeButton_) {
-        removeButton_->setHidden(false);
-        removeButton_->setEnabled(true);
-    }
+    if (rescanButton_) rescanButton_->setEnabled(false);
+    // The clean's counts start from what is listed now, even before its first removal.
+    totalItemsToClean_ = totalItems_;
+    cleanedItems_ = 0;
+    recoveredSpace_ = 0;
     decideScanOrRemoveButton(true, false);
+    // It stays enabled to stop the clean, unless a stop was asked during the pause before it.
+    if (removeButton_) removeButton_->setEnabled(!moduleFlags().stopRemoving.load());
 }
 
-void ModuleViewController::stopRemove() {
+void ModuleViewController::stopRemove(bool record) {
     showProgress(false);
-    calculateTotalItemsAndParentSize();
+    if (checkUncheckButton_) checkUncheckButton_->setEnabled(true);
+    isFlat_ ? stopRemoveFlat() : stopRemoveTree();
+    if (rescanButton_) rescanButton_->setEnabled(true);
+    if (record) updateLastScanWithCurrent(moduleFlags().aborted.load(), false);
+}
+
+void ModuleViewController::stopRemoveTree() {
+    updateItemsCleaned();
     calculateSelectedItemsAndSize();
+    setPendingNote();
+    const bool results = itemsToRemove();
+    if (scanButton_) {
+        scanButton_->setHidden(results);
+        scanButton_->setState(results ? 0 : 1);
+        scanButton_->setEnabled(!results);
+    }
+    if (removeButton_) {
+        removeButton_->setHidden(!results);
+        removeButton_->setState(idleState());
+    }
+    if (checkUncheckButton_) checkUncheckButton_->setChecked(moduleFlags().aborted.load());
+    const auto groups =
+        static_cast<std::int32_t>(dataFiller().mainDataSource(identity_.module).nodeCount());
+    for (std::int32_t g = 0; g < groups; ++g)
+        checkAndUpdateParentNodeState(g);
     reloadResults();
-    decideScanOrRemoveButton(false, false);
-    showScanOrClean();
-    setText(lblOccupyRecover_, QString::fromStdString(dataFiller().SPACERECOVERED()));
+    resultsSettled();
+    calculateTotalItemsAndParentSize();
+}
+
+void ModuleViewController::stopRemoveFlat() {
+    const auto rowsLeft =
+        static_cast<std::int32_t>(dataFiller().mainDataSource(identity_.module).rowCount());
+    cleanedItems_ = std::max(0, totalItemsToClean_ - rowsLeft);
     setCountsLine("ID_CLEANED_ITEMS_COUNT",
                   {std::to_string(cleanedItems_), std::to_string(totalItemsToClean_)});
-    setText(lblSize_, sizeText(recoveredSpace_));
-    if (!identity_.lastScanWord.empty())
-        updateLastScanWithCurrent(moduleFlags().aborted.load(), false);
-}
-
-void ModuleViewController::showScanOrClean() {
-    // Group rows without items are nothing to clean.
-    const bool hasItems = totalItems_ > 0;
+    calculateSelectedItemsAndSize();
+    setPendingNote();
+    const bool empty = rowsLeft == 0;
     if (scanButton_) {
-        scanButton_->setHidden(hasItems);
-        scanButton_->setEnabled(true);
+        scanButton_->setHidden(!empty);
+        scanButton_->setState(empty ? 1 : 0);
+        scanButton_->setEnabled(empty);
     }
     if (removeButton_) {
-        removeButton_->setHidden(!hasItems);
-        removeButton_->setEnabled(selectedItems_ > 0);
+        removeButton_->setHidden(empty);
+        removeButton_->setState(idleState());
     }
+    if (checkUncheckButton_) {
+        checkUncheckButton_->setEnabled(!empty);
+        checkUncheckButton_->setChecked(moduleFlags().aborted.load());
+    }
+    reloadResults();
+    calculateTotalItemsAndParentSize();
+}
+
+void ModuleViewController::performLabelReposition() {
+    setCaption(dataFiller().SPACERECOVERED());
+    setCountsLine("ID_CLEANED_ITEMS_COUNT",
+                  {std::to_string(cleanedItems_), std::to_string(totalItemsToClean_)});
+    showSize(static_cast<std::uint64_t>(std::max(0.0, recoveredSpace_)));
+    setStopImageVisible(moduleFlags().aborted.load());
 }
 
 void ModuleViewController::updateSelectedItemsLabel() {
     calculateSelectedItemsAndSize();
-    setText(lblSize_, sizeText(selectedSize_));
+    showSize(selectedSize_);
     setCountsLine("ID_SELECTED_ITEMS_COUNT",
                   {std::to_string(selectedItems_), std::to_string(totalItems_)});
 }
 
-void ModuleViewController::showProgress(bool running) {
-    if (!progressbar_) return;
-    // A range of 0..0 makes the bar a busy indicator.
-    progressbar_->setRange(0, running ? 0 : 1);
-    progressbar_->setVisible(running);
+// --- Sums ------------------------------------------------------------------------------------
+
+void ModuleViewController::calculateTotalItemsAndParentSize() {
+    const bool removing = activity_ == Activity::Cleaning;
+    std::int32_t items = 0;
+    std::uint64_t bytes = 0;
+    dataFiller().mainDataSource(identity_.module).withLock([&](auto& nodes, auto& rows) {
+        for (const auto& group : nodes) {
+            if (!group) continue;
+            std::uint64_t groupBytes = 0;
+            for (const auto& item : group->children())
+                if (item) groupBytes += item->sizeInBytes();
+            items += static_cast<std::int32_t>(group->children().size());
+            bytes += groupBytes;
+            group->setSize(qengine::FileOperations::textOf(groupBytes));
+        }
+        for (const auto& r : rows)
+            bytes += qengine::row::size(r);
+        items += static_cast<std::int32_t>(rows.size());
+    });
+    totalSize_ = bytes;
+    // During a clean the total stays the one the clean started from.
+    if (!removing) totalItems_ = items;
 }
+
+void ModuleViewController::calculateSelectedItemsAndSize() {
+    std::int32_t items = 0;
+    std::uint64_t bytes = 0;
+    dataFiller()
+        .mainDataSource(identity_.module)
+        .withLock([&](const auto& nodes, const auto& rows) {
+            for (const auto& group : nodes) {
+                if (!group) continue;
+                for (const auto& item : group->children())
+                    if (item && item->state() == 1) {
+                        ++items;
+                        bytes += item->sizeInBytes();
+                    }
+            }
+            for (const auto& r : rows)
+                if (qengine::row::state(r) == 1) {
+                    ++items;
+                    bytes += qengine::row::size(r);
+                }
+        });
+    selectedItems_ = items;
+    selectedSize_ = bytes;
+    setText(lblPendingItems_, QString());
+    if (removeButton_) removeButton_->setEnabled(selectedItems_ > 0);
+    if (checkUncheckButton_) checkUncheckButton_->setChecked(selectedItems_ == totalItems_);
+}
+
+bool ModuleViewController::itemsToRemove() const {
+    return dataFiller()
+        .mainDataSource(identity_.module)
+        .withLock([](const auto& nodes, const auto& rows) {
+            if (!rows.empty()) return true;
+            return std::any_of(nodes.begin(), nodes.end(), [](const auto& group) {
+                return group && !group->children().empty();
+            });
+        });
+}
+
+void ModuleViewController::updateItemsCleaned() {
+    totalItemsToClean_ = totalItems_;
+    const std::int32_t left = dataFiller().getItemsCountOfModule(identity_.module);
+    cleanedItems_ = std::max(0, totalItemsToClean_ - left);
+    setCountsLine("ID_CLEANED_ITEMS_COUNT",
+                  {std::to_string(cleanedItems_), std::to_string(totalItemsToClean_)});
+}
+
+void ModuleViewController::checkParentNodesForZeroState() {
+    dataFiller().mainDataSource(identity_.module).withLock([](auto& nodes, auto&) {
+        for (const auto& group : nodes)
+            if (group && group->children().empty()) group->setState(0);
+    });
+    reloadResults();
+}
+
+void ModuleViewController::checkAndUpdateParentNodeState(std::int32_t groupIndex) {
+    if (groupIndex < 0) return;
+    dataFiller().mainDataSource(identity_.module).withLock([groupIndex](auto& nodes, auto&) {
+        const auto g = static_cast<std::size_t>(groupIndex);
+        if (g < nodes.size() && nodes[g])
+            nodes[g]->setState(ResultsTreeModel::groupStateOf(*nodes[g]));
+    });
+    reloadResults();
+}
+
+// --- Labels ----------------------------------------------------------------------------------
 
 void ModuleViewController::setCountsLine(const std::string& key,
                                          const std::vector<std::string>& arguments) {
@@ -344,51 +753,63 @@ void ModuleViewController::setCountsLine(const std::string& key,
         QString::fromStdString(qengine::text::fillPlaceholders(format, arguments)));
 }
 
+void ModuleViewController::setCaption(const std::string& text) {
+    setText(lblOccupyRecover_, QString::fromStdString(text));
+}
+
+void ModuleViewController::showSize(std::uint64_t bytes) {
+    setText(lblSize_, sizeText(bytes));
+}
+
+void ModuleViewController::setStopImageVisible(bool visible) {
+    if (imgStopScanClean_) imgStopScanClean_->setVisible(visible);
+}
+
+// The note is written for the record but its label stays hidden.
+void ModuleViewController::setPendingNote() {
+    if (pendingItems_ > 0)
+        setText(lblPendingItems_, QStringLiteral("%1 pending").arg(pendingItems_));
+}
+
+void ModuleViewController::showProgress(bool running) {
+    if (!progressbar_) return;
+    // A range of 0..0 makes the bar a busy indicator.
+    progressbar_->setRange(0, running ? 0 : 1);
+    progressbar_->setVisible(running);
+}
+
 void ModuleViewController::setText(QLabel* label, const QString& text) {
     if (label) label->setText(text);
 }
 
-// --- Totals ----------------------------------------------------------------------------------
-
-void ModuleViewController::calculateTotalItemsAndParentSize() {
-    totalItems_ = dataFiller().getItemsCountOfModule(identity_.module);
-    totalSize_ = listedBytes(identity_.module);
-}
-
-void ModuleViewController::calculateSelectedItemsAndSize() {
-    std::int32_t items = 0;
-    std::uint64_t bytes = 0;
-    dataFiller().mainDataSource(identity_.module).withLock([&](auto& nodes, auto& rows) {
-        for (const auto& group : nodes)
-            for (const auto& item : group->children())
-                if (item->state() == 1) {
-                    ++items;
-                    bytes += item->sizeInBytes();
-                }
-        for (const auto& r : rows)
-            if (qengine::row::isChecked(r)) {
-                ++items;
-                bytes += qengine::row::size(r);
-            }
-    });
-    selectedItems_ = items;
-    selectedSize_ = bytes;
+void ModuleViewController::resizeDULabel() {
+    if (!lblOccupyRecover_ || !lblSize_ || !mainInfoBox_) return;
+    const qui::PointRect caption = qui::frameOf(lblOccupyRecover_);
+    const double textWidth =
+        lblOccupyRecover_->fontMetrics().horizontalAdvance(lblOccupyRecover_->text());
+    const bool twoLines = textWidth + 5 > caption.width;
+    const double height = twoLines ? 32 : 16;
+    if (caption.height == height) return;
+    qui::setFrame(lblOccupyRecover_, {caption.x, twoLines ? 4.0 : 12.0, caption.width, height});
+    qui::PointRect size = qui::frameOf(lblSize_);
+    size.y = twoLines ? 36 : 28;
+    qui::setFrame(lblSize_, size);
+    lblOccupyRecover_->setWordWrap(twoLines);
+    lblOccupyRecover_->update();
+    lblSize_->update();
 }
 
 // --- Last-scan line --------------------------------------------------------------------------
 
 void ModuleViewController::updateLastScanWithCurrent(bool incomplete, bool isScan) {
     if (identity_.lastScanWord.empty()) return;
-    const std::string status = statusLiteral(incomplete, isScan);
+    const std::string status = statusLiteral(incomplete, isScan, isFlat_);
     const std::string time = qengine::LastScanDateTime::getCurrentDateInColonFormat();
     auto& defaults = qcore::UserDefaults::standard();
     defaults.setObject("lastScanStatus_" + identity_.lastScanWord, status);
     defaults.setObject("lastScanTime_" + identity_.lastScanWord, time);
     defaults.synchronize();
-    if (!lblLastScan_) return;
-    lblLastScan_->setText(QString::fromStdString(qengine::text::fillPlaceholders(
-        "%@: %@, %@", {status, qengine::LastScanDateTime::getDateInCurrentFormat(time),
-                       qengine::LastScanDateTime::getTimeinAmPmFormat(time)})));
+    setText(lblLastScan_, QString::fromStdString(lastScanText(status, time)));
 }
 
 void ModuleViewController::updateLastScanFromSaved() {
@@ -398,26 +819,10 @@ void ModuleViewController::updateLastScanFromSaved() {
     // Nothing saved keeps the interface file's text.
     if (status.empty()) return;
     const auto time = defaults.stringForKey("lastScanTime_" + identity_.lastScanWord);
-    lblLastScan_->setText(QString::fromStdString(qengine::text::fillPlaceholders(
-        "%@: %@, %@", {status, qengine::LastScanDateTime::getDateInCurrentFormat(time),
-                       qengine::LastScanDateTime::getTimeinAmPmFormat(time)})));
+    lblLastScan_->setText(QString::fromStdString(lastScanText(status, time)));
 }
 
 // --- View ------------------------------------------------------------------------------------
-
-void ModuleViewController::bindControls() {
-    lblTitle_ = findChild<QLabel*>(QStringLiteral("lblTitle"));
-    lblDesc_ = findChild<QLabel*>(QStringLiteral("lblDesc"));
-    lblOccupyRecover_ = findChild<QLabel*>(QStringLiteral("lblOccupyRecover"));
-    lblSelectedItems_ = findChild<QLabel*>(QStringLiteral("lblSelectedItems"));
-    lblSize_ = findChild<QLabel*>(QStringLiteral("lblSize"));
-    lblLastScan_ = findChild<QLabel*>(QStringLiteral("lblLastScan"));
-    scanButton_ = findChild<qtk::IMGButton*>(QStringLiteral("scanButton"));
-    removeButton_ = findChild<qtk::IMGButton*>(QStringLiteral("removeButton"));
-    progressbar_ = findChild<QProgressBar*>(QStringLiteral("progressbar"));
-    outlineView_ = findChild<QTreeView*>(QStringLiteral("outlineView"));
-    tableView_ = findChild<QTableView*>(QStringLiteral("tableView"));
-}
 
 qtk::IMGButton* ModuleViewController::scanButton() {
     view();
@@ -429,63 +834,272 @@ qtk::IMGButton* ModuleViewController::removeButton() {
     return removeButton_;
 }
 
+QMenu* ModuleViewController::contextMenu() {
+    view();
+    return myMenu_;
+}
+
 QAbstractItemView* ModuleViewController::resultsView() const {
     if (outlineView_) return outlineView_;
     return tableView_;
 }
 
 void ModuleViewController::reloadResults() {
-    if (treeModel_) treeModel_->reload();
     if (tableModel_) tableModel_->reload();
+    if (!treeModel_) return;
+    // A reload that changes the tree's shape resets the model; groups open before stay open.
+    std::vector<std::string> expanded;
+    if (outlineView_)
+        for (int g = 0; g < treeModel_->rowCount(); ++g)
+            if (outlineView_->isExpanded(treeModel_->index(g, 0)))
+                expanded.push_back(treeModel_->groups()[static_cast<std::size_t>(g)]->title());
+    treeModel_->reload();
+    if (!outlineView_ || expanded.empty()) return;
+    for (int g = 0; g < treeModel_->rowCount(); ++g) {
+        const auto& title = treeModel_->groups()[static_cast<std::size_t>(g)]->title();
+        if (std::find(expanded.begin(), expanded.end(), title) != expanded.end())
+            outlineView_->expand(treeModel_->index(g, 0));
+    }
 }
 
-void ModuleViewController::viewDidLoad() {
-    bindControls();
-    const QString title = commonToken("ID_TITLE");
-    const QString size = commonToken("ID_SIZE");
+ResultsTreeModel* ModuleViewController::makeTreeModel() {
+    return new ResultsTreeModel(dataFiller(), identity_.module, this);
+}
+
+ResultsTableModel* ModuleViewController::makeTableModel() {
+    return new ResultsTableModel(dataFiller(), identity_.module, this);
+}
+
+void ModuleViewController::bindControls() {
+    lblTitle_ = findChild<QLabel*>(QStringLiteral("lblTitle"));
+    lblDesc_ = findChild<QLabel*>(QStringLiteral("lblDesc"));
+    lblOccupyRecover_ = findChild<QLabel*>(QStringLiteral("lblOccupyRecover"));
+    lblSelectedItems_ = findChild<QLabel*>(QStringLiteral("lblSelectedItems"));
+    lblPendingItems_ = findChild<QLabel*>(QStringLiteral("lblPendingItems"));
+    lblSize_ = findChild<QLabel*>(QStringLiteral("lblSize"));
+    lblLastScan_ = findChild<QLabel*>(QStringLiteral("lblLastScan"));
+    imgStopScanClean_ = findChild<QLabel*>(QStringLiteral("imgStopScanClean"));
+    scanButton_ = findChild<qtk::IMGButton*>(QStringLiteral("scanButton"));
+    removeButton_ = findChild<qtk::IMGButton*>(QStringLiteral("removeButton"));
+    rescanButton_ = findChild<QPushButton*>(QStringLiteral("rescanButton"));
+    checkUncheckButton_ = findChild<QCheckBox*>(QStringLiteral("checkUncheckButton"));
+    progressbar_ = findChild<QProgressBar*>(QStringLiteral("progressbar"));
+    mainInfoBox_ = findChild<qtk::GradientBox*>(QStringLiteral("mainInfoBox"));
+    boxHeader_ = findChild<qtk::GradientBox*>(QStringLiteral("boxHeader"));
+    boxFooter_ = findChild<qtk::GradientBox*>(QStringLiteral("boxFooter"));
+    outlineView_ = findChild<QTreeView*>(QStringLiteral("outlineView"));
+    tableView_ = findChild<QTableView*>(QStringLiteral("tableView"));
+}
+
+void ModuleViewController::setUpResultsView() {
     if (outlineView_) {
-        treeModel_ = new ResultsTreeModel(dataFiller(), identity_.module, this);
-        treeModel_->setHeaderTitles(title, size);
+        treeModel_ = makeTreeModel();
         outlineView_->setModel(treeModel_);
-        outlineView_->header()->setStretchLastSection(false);
-        outlineView_->header()->setSectionResizeMode(ResultsTreeModel::TitleColumn,
-                                                     QHeaderView::Stretch);
-    }
-    if (tableView_) {
-        tableModel_ = new ResultsTableModel(dataFiller(), identity_.module, this);
-        tableModel_->setHeaderTitles(title, size);
+        header_ = outlineView_->header();
+        ResultsViewLook::apply(outlineView_, header_, treeModel_->columnIndex(columns::kTitle));
+        connect(treeModel_, &ResultsTreeModel::ticksChanged, this, [this] { ticksChanged(); });
+    } else if (tableView_) {
+        tableModel_ = makeTableModel();
         tableView_->setModel(tableModel_);
-        tableView_->horizontalHeader()->setSectionResizeMode(ResultsTableModel::TitleColumn,
-                                                             QHeaderView::Stretch);
+        header_ = tableView_->horizontalHeader();
+        ResultsViewLook::apply(tableView_, header_, tableModel_->columnIndex(columns::kTitle));
+        connect(tableModel_, &ResultsTableModel::ticksChanged, this, [this] { ticksChanged(); });
     }
-    for (auto* button : {scanButton_, removeButton_})
-        if (button) button->setStandardImages();
+    if (auto* view = resultsView()) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this,
+                [this](const QPoint& position) { showContextMenu(position); });
+        view->setAccessibleName(lblTitle_ ? lblTitle_->text() : QString());
+    }
+    if (header_)
+        connect(header_, &QHeaderView::sectionClicked, this,
+                [this](int column) { didClickTableColumn(column); });
+}
+
+void ModuleViewController::setUpContextMenu() {
+    myMenu_ = new QMenu(this);
+    myMenu_->setObjectName(QStringLiteral("myMenu"));
+    myMenu_->addAction(commonToken("ID_SHOW_IN_FINDER"), this, [this] { revealInFinder(); });
+    if (isFlat_) return;
+    myMenu_->addSeparator();
+    myMenu_->addAction(commonToken("ID_EXPAND_ALL"), this, [this] { expandAll(); });
+    myMenu_->addAction(commonToken("ID_COLLAPSE_ALL"), this, [this] { collapseAll(); });
+}
+
+// The check-all box sits in the header over the tick column.
+void ModuleViewController::setUpCheckAllBox() {
+    if (!checkUncheckButton_ || !header_) return;
+    checkUncheckButton_->setParent(header_->viewport());
+    checkUncheckButton_->setText(QString());
+    checkUncheckButton_->setAccessibleName(QStringLiteral("Tick all"));
+    checkUncheckButton_->show();
+    connect(header_, &QHeaderView::sectionResized, this, [this] { placeCheckAllBox(); });
+    connect(header_, &QHeaderView::geometriesChanged, this, [this] { placeCheckAllBox(); });
+    placeCheckAllBox();
+}
+
+void ModuleViewController::placeCheckAllBox() {
+    if (!checkUncheckButton_ || !header_) return;
+    const QSize hint = checkUncheckButton_->sizeHint();
+    const int x =
+        header_->sectionViewportPosition(0) + (header_->sectionSize(0) - hint.width()) / 2;
+    const int y = (header_->viewport()->height() - hint.height()) / 2;
+    checkUncheckButton_->setGeometry(std::max(0, x), std::max(0, y), hint.width(), hint.height());
+    checkUncheckButton_->raise();
+}
+
+void ModuleViewController::connectControls() {
     if (scanButton_)
         connect(scanButton_, &QAbstractButton::clicked, this, [this] { scanButtonClicked(); });
     if (removeButton_)
         connect(removeButton_, &QAbstractButton::clicked, this, [this] { removeSelected(); });
+    if (rescanButton_)
+        connect(rescanButton_, &QAbstractButton::clicked, this, [this] { rescanNow(); });
+    if (checkUncheckButton_)
+        connect(checkUncheckButton_, &QAbstractButton::clicked, this,
+                [this] { checkUncheckAll(); });
+}
 
-    setText(lblTitle_, moduleDisplayName(identity_.module).replace(QStringLiteral("  "), " "));
-    setText(lblOccupyRecover_, QString::fromStdString(dataFiller().DISKUSAGE()));
-    setText(lblSize_, sizeText(0));
+void ModuleViewController::changeFontAndSize() {
+    setColour(lblLastScan_, kDarkGrey);
+    setColour(lblTitle_, Qt::black);
+    setColour(lblDesc_, kDarkGrey);
+    setColour(lblSize_, Qt::black);
+    setColour(lblOccupyRecover_, Qt::black);
+    setColour(lblPendingItems_, Qt::red);
+    setColour(lblSelectedItems_, kDarkGrey);
+    if (lblTitle_) lblTitle_->setFont(qui::labelFont(20));
+    if (lblDesc_) lblDesc_->setFont(qui::labelFont(11));
+    if (lblSize_) lblSize_->setFont(qui::boldSystemFont(16));
+    if (lblOccupyRecover_) lblOccupyRecover_->setFont(qui::labelFont(12));
+    if (identity_.buttonFont)
+        for (auto* button : {scanButton_, removeButton_})
+            if (button) button->setFont(*identity_.buttonFont);
+}
+
+void ModuleViewController::updateLanguageTokens() {
+    if (imgStopScanClean_) {
+        imgStopScanClean_->setToolTip(commonToken("ID_OPERATION_ABORTED"));
+        imgStopScanClean_->setAccessibleName(commonToken("ID_OPERATION_ABORTED"));
+    }
+    QString title = moduleDisplayName(identity_.module);
+    for (int pass = 0; pass < 2; ++pass)
+        title.replace(QStringLiteral("  "), QStringLiteral(" "));
+    setText(lblTitle_, title);
+    if (rescanButton_) rescanButton_->setText(commonToken("ID_RESCAN"));
+    setCaption(dataFiller().DISKUSAGE());
+    const int titleColumn = 2;
+    const int sizeColumn = 3;
+    if (treeModel_) {
+        treeModel_->setHeader(titleColumn, commonToken("ID_TITLE"));
+        treeModel_->setHeader(sizeColumn, commonToken("ID_SIZE"));
+    }
+    if (tableModel_) {
+        tableModel_->setHeader(titleColumn, commonToken("ID_TITLE"));
+        tableModel_->setHeader(sizeColumn, commonToken("ID_SIZE"));
+    }
+    setCountsLine("ID_SELECTED_ITEMS_COUNT", {"0", "0"});
+}
+
+void ModuleViewController::applyBoxImages() {
+    if (mainInfoBox_)
+        mainInfoBox_->setGradientImageName("yellow_bg_left.png", "yellow_bg_middle.png",
+                                           "yellow_bg_right.png");
+    if (boxHeader_) boxHeader_->setGradientImageName("header.png");
+    if (boxFooter_) boxFooter_->setGradientImageName("footer.png");
+    if (imgStopScanClean_)
+        imgStopScanClean_->setPixmap(
+            qui::namedImage(QStringLiteral("stop_sign.png"))
+                .scaled(imgStopScanClean_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void ModuleViewController::viewDidLoad() {
+    bindControls();
+    setUpResultsView();
+    setUpContextMenu();
+    setUpCheckAllBox();
+    connectControls();
+
+    qtk::ViewFormatter(dataFiller()).makeMultilingualChangesForYosemiteForLblDesc(lblDesc_);
+    showSize(0);
+    updateLanguageTokens();
+    const auto& flags = moduleFlags();
+    updateDescription(flags.isFilling.load(), flags.isRemoving.load());
+    if (lblPendingItems_) lblPendingItems_->setHidden(true);
+    changeFontAndSize();
     updateLastScanFromSaved();
+    for (auto* button : {scanButton_, removeButton_})
+        if (button) button->setStandardImages();
+    applyBoxImages();
     applyViewFormatting();
+    if (scanButton_) scanButton_->setText(commonToken("ID_START_SCAN"));
+    if (removeButton_) removeButton_->setText(commonToken("ID_CLEAN_NOW"));
+    if (scanButton_) scanButton_->setAccessibleName(scanButton_->text());
+    if (removeButton_) removeButton_->setAccessibleName(removeButton_->text());
 
-    // The face follows the engine: a page first shown mid-scan shows the running face.
+    restoreFaceFromEngine();
+
+    dataFiller().sendAwakeNotification(identity_.module);
+    resizeDULabel();
+}
+
+// The face follows the engine: a page first shown mid-scan or mid-clean shows the running face,
+// one shown after a clean shows that clean's counts. Nothing is recorded here.
+void ModuleViewController::restoreFaceFromEngine() {
     const auto& flags = moduleFlags();
     calculateTotalItemsAndParentSize();
+    setStopImageVisible(false);
+    if (auto* results = resultsView()) results->setEnabled(!moduleWorks());
     if (flags.isFilling.load()) {
         startScan();
     } else if (flags.isRemoving.load()) {
         startRemove();
+    } else if (!lastActivityScan_) {
+        // The counts of the clean that ended before the view existed stay as recorded then.
+        const auto cleaned = cleanedItems_;
+        const auto toClean = totalItemsToClean_;
+        stopRemove(false);
+        cleanedItems_ = cleaned;
+        totalItemsToClean_ = toClean;
+        performLabelReposition();
+    } else if (!dataFiller().mainDataSource(identity_.module).empty()) {
+        decideScanOrRemoveButton(false, true);
+        handleStopScan(false);
     } else {
         showProgress(false);
-        calculateSelectedItemsAndSize();
-        decideScanOrRemoveButton(false, lastActivityScan_);
-        showScanOrClean();
+        if (scanButton_) scanButton_->setState(idleState());
+        if (removeButton_) removeButton_->setHidden(true);
         updateSelectedItemsLabel();
     }
-    dataFiller().sendAwakeNotification(identity_.module);
+    if (!isFlat_ && dataFiller().mainDataSource(identity_.module).empty())
+        checkParentNodesForZeroState();
+}
+
+void ModuleViewController::showEvent(QShowEvent* event) {
+    PageBase::showEvent(event);
+    placeCheckAllBox();
+    watchWindow();
+}
+
+// Window events: the progress indicator animates only while the module works and the window is
+// not minimised.
+void ModuleViewController::watchWindow() {
+    QWidget* top = window();
+    if (!top || top == watchedWindow_ || top == this) return;
+    if (watchedWindow_) watchedWindow_->removeEventFilter(this);
+    watchedWindow_ = top;
+    top->installEventFilter(this);
+}
+
+bool ModuleViewController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == watchedWindow_ && isViewLoaded()) {
+        if (event->type() == QEvent::WindowActivate) showProgress(moduleWorks());
+        if (event->type() == QEvent::WindowStateChange && watchedWindow_->isMinimized()) {
+            showProgress(false);
+            if (boxFooter_) boxFooter_->update();
+        }
+    }
+    return PageBase::eventFilter(watched, event);
 }
 
 } // namespace qpages

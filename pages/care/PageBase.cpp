@@ -2,7 +2,7 @@
 
 #include "engine/DataFiller.h"
 #include "engine/FileOperations.h"
-#include "shell/WorkerThreads.h"
+#include "platform/ui/WorkerThreads.h"
 #include "toolkit/ViewFormatter.h"
 
 #include <chrono>
@@ -11,8 +11,7 @@
 namespace qpages {
 
 PageBase::PageBase(qengine::DataFiller& dataFiller, QWidget* parent)
-    : QWidget(parent), dataFiller_(dataFiller),
-      workers_(std::make_unique<qshell::WorkerThreads>()) {}
+    : QWidget(parent), dataFiller_(dataFiller), workers_(std::make_unique<qui::WorkerThreads>()) {}
 
 PageBase::~PageBase() {
     finishPage({});

@@ -17,11 +17,13 @@ namespace qengine {
 class DataFiller;
 class ModuleFlags;
 } // namespace qengine
-namespace qshell {
+namespace qui {
 class WorkerThreads;
 }
 
 namespace qpages {
+
+class PageDelegate;
 
 // What every page shares: the engine it keeps without owning, its interface loaded the first
 // time the view is asked for, its worker threads and its notification observers.
@@ -44,6 +46,9 @@ public:
     bool isViewLoaded() const { return viewLoaded_; }
 
     qengine::DataFiller& dataFiller() const { return dataFiller_; }
+
+    // Who hears of the page's activity and counts; not owned, and it outlives the page.
+    void setPageDelegate(PageDelegate* delegate) { pageDelegate_ = delegate; }
 
 protected:
     // Builds the interface into this widget (the uic form's setupUi).
@@ -92,9 +97,13 @@ protected:
     // Applies the per-language layout table to the loaded view.
     void applyViewFormatting();
 
+    // nullptr when nobody listens.
+    PageDelegate* pageDelegate() const { return pageDelegate_; }
+
 private:
     qengine::DataFiller& dataFiller_;
-    std::unique_ptr<qshell::WorkerThreads> workers_;
+    std::unique_ptr<qui::WorkerThreads> workers_;
+    PageDelegate* pageDelegate_ = nullptr;
     bool viewLoaded_ = false;
     bool finished_ = false;
 };

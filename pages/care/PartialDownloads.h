@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ModuleRow.h"
 #include "pages/care/ModuleViewController.h"
 
 #include <memory>
@@ -16,6 +17,13 @@ class PartialDownloads : public ModuleViewController {
 public:
     explicit PartialDownloads(qengine::DataFiller& dataFiller, QWidget* parent = nullptr);
     ~PartialDownloads() override;
+
+    // The downloads' last-modified dates in the user's short date and time form.
+    static QString modifiedText(const qengine::ModuleRow& row);
+
+protected:
+    // The standard columns and the last-modified date.
+    ResultsTableModel* makeTableModel() override;
 
 private:
     void loadInterface() override;

@@ -1,40 +1,53 @@
 #include "pages/care/ResultsColumns.h"
 
+#include "engine/DataFiller.h"
 #include "engine/FileOperations.h"
+#include "engine/NodeIcon.h"
+#include "platform/ui/GuiWorkspace.h"
+#include "platform/ui/ImageCache.h"
 
-namespace qpages {
+namespace qpages::columns {
 
-ResultsColumns::ResultsColumns(QAbstractItemModel& model)
-    : model_(model), titleHeader_(QStringLiteral("Name")), sizeHeader_(QStringLiteral("Size")) {}
-
-void ResultsColumns::setHeaderTitles(const QString& title, const QString& size) {
-    titleHeader_ = title;
-    sizeHeader_ = size;
-    emit model_.headerDataChanged(Qt::Horizontal, TitleColumn, SizeColumn);
+int compareTexts(const std::string& a, const std::string& b) {
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-QVariant ResultsColumns::headerText(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    if (section == TitleColumn) return titleHeader_;
-    if (section == SizeColumn) return sizeHeader_;
-    return QString();
-}
-
-Qt::ItemFlags ResultsColumns::cellFlags(const QModelIndex& index) {
-    if (!index.isValid()) return Qt::NoItemFlags;
-    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() == StateColumn) result |= Qt::ItemIsUserCheckable;
-    return result;
-}
-
-QVariant ResultsColumns::sizeCell(const qcore::Dictionary& unitWords, const std::string& bytes,
-                                  int role) {
+QVariant sizeCell(const qengine::DataFiller& engine, const std::string& bytes, int role) {
     if (role == Qt::DisplayRole)
         return QString::fromStdString(
-            qengine::FileOperations::convertBytesToApplicableUnit(unitWords, bytes));
+            qengine::FileOperations::convertBytesToApplicableUnit(engine.sizeLangTokens(), bytes));
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }
 
-} // namespace qpages
+QIcon iconOf(const qengine::NodeIcon& icon) {
+    using Kind = qengine::NodeIcon::Kind;
+    switch (icon.kind) {
+    case Kind::FileIcon:
+    case Kind::ApplicationIcon:
+        return fileIcon(icon.source);
+    case Kind::GenericFolder:
+        return qui::GuiWorkspace::genericFolderIcon();
+    case Kind::NamedImage:
+        return QIcon(qui::namedImage(QString::fromStdString(icon.source)));
+    case Kind::None:
+        break;
+    }
+    return {};
+}
+
+QIcon fileIcon(const std::string& path) {
+    return qui::GuiWorkspace::iconForFile(QString::fromStdString(path));
+}
+
+std::string lastPathComponent(const std::string& path) {
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
+    const auto slash = trimmed.rfind('/');
+    return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+}
+
+} // namespace qpages::columns

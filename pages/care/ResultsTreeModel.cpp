@@ -1,9 +1,9 @@
 #include "pages/care/ResultsTreeModel.h"
 
 #include "engine/DataFiller.h"
+#include "platform/core/Log.h"
 
-#include <QFileIconProvider>
-#include <QFileInfo>
+#include <algorithm>
 
 namespace qpages {
 
@@ -15,135 +15,272 @@ Qt::CheckState checkState(std::int64_t state) {
     return Qt::PartiallyChecked;
 }
 
-// A group is ticked, unticked or mixed by its items; a group without items keeps its own state.
-void settleGroupState(qengine::OutlineViewNode& group) {
-    const auto& items = group.children();
-    if (items.empty()) return;
-    std::size_t ticked = 0;
-    for (const auto& item : items)
-        if (item->state() == 1) ++ticked;
-    group.setState(ticked == items.size() ? 1 : (ticked == 0 ? 0 : -1));
-}
-
-QIcon iconOf(const qengine::NodeIcon& icon) {
-    static const QFileIconProvider provider;
-    switch (icon.kind) {
-    case qengine::NodeIcon::Kind::FileIcon:
-    case qengine::NodeIcon::Kind::ApplicationIcon:
-        return provider.icon(QFileInfo(QString::fromStdString(icon.source)));
-    case qengine::NodeIcon::Kind::GenericFolder:
-        return provider.icon(QFileIconProvider::Folder);
-    default:
-        return {};
-    }
-}
+// Internal id of an index: 0 for a group row, the group's row + 1 for an item row.
+constexpr quintptr kGroupId = 0;
 
 } // namespace
 
 ResultsTreeModel::ResultsTreeModel(qengine::DataFiller& dataFiller, std::string module,
                                    QObject* parent)
-    : QAbstractItemModel(parent), ResultsColumns(static_cast<QAbstractItemModel&>(*this)),
-      dataFiller_(dataFiller), module_(std::move(module)) {
+    : QAbstractItemModel(parent), dataFiller_(dataFiller), module_(std::move(module)),
+      columns_(standardColumns(dataFiller)) {
     reload();
 }
 
-void ResultsTreeModel::reload() {
+std::vector<ResultsTreeModel::Column>
+ResultsTreeModel::standardColumns(const qengine::DataFiller& dataFiller) {
+    const qengine::DataFiller* engine = &dataFiller;
+    std::vector<Column> list;
+    list.push_back({columns::kCheck, {}, {}, {}});
+    list.push_back({columns::kIcon,
+                    {},
+                    [](const Node& node, int role) -> QVariant {
+                        if (role == Qt::DecorationRole) return columns::iconOf(node.icon());
+                        return {};
+                    },
+                    {}});
+    list.push_back(
+        {columns::kTitle,
+         {},
+         [](const Node& node, int role) -> QVariant {
+             if (role == Qt::DisplayRole) return QString::fromStdString(node.title());
+             if (role == Qt::ToolTipRole) return QString::fromStdString(node.fullPath());
+             return {};
+         },
+         [](const Node& a, const Node& b) { return columns::compareTexts(a.title(), b.title()); }});
+    list.push_back({columns::kSize,
+                    {},
+                    [engine](const Node& node, int role) {
+                        return columns::sizeCell(*engine, node.size(), role);
+                    },
+                    [](const Node& a, const Node& b) {
+                        return columns::threeWay(a.sizeInBytes(), b.sizeInBytes());
+                    }});
+    return list;
+}
+
+void ResultsTreeModel::setColumns(std::vector<Column> list) {
     beginResetModel();
-    groups_ = dataFiller_.mainDataSource(module_).nodesSnapshot();
+    columns_ = std::move(list);
     endResetModel();
 }
 
-QModelIndex ResultsTreeModel::index(int row, int column, const QModelIndex& parent) const {
-    if (row < 0 || column < 0 || column >= ColumnCount) return {};
-    if (!parent.isValid())
-        return row < static_cast<int>(groups_.size()) ? createIndex(row, column, quintptr{0})
-                                                      : QModelIndex();
-    if (parent.internalId() != 0) return {};
-    const auto& items = groups_[static_cast<std::size_t>(parent.row())]->children();
-    if (row >= static_cast<int>(items.size())) return {};
-    return createIndex(row, column, static_cast<quintptr>(parent.row()) + 1);
+void ResultsTreeModel::setHeader(int column, const QString& text) {
+    if (column < 0 || column >= static_cast<int>(columns_.size())) return;
+    columns_[static_cast<std::size_t>(column)].header = text;
+    emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
-QModelIndex ResultsTreeModel::parent(const QModelIndex& child) const {
-    if (!child.isValid() || child.internalId() == 0) return {};
-    return createIndex(static_cast<int>(child.internalId() - 1), 0, quintptr{0});
-}
+// --- Snapshot --------------------------------------------------------------------------------
 
-int ResultsTreeModel::rowCount(const QModelIndex& parent) const {
-    if (!parent.isValid()) return static_cast<int>(groups_.size());
-    if (parent.internalId() != 0 || parent.column() != 0) return 0;
-    return static_cast<int>(groups_[static_cast<std::size_t>(parent.row())]->children().size());
-}
-
-int ResultsTreeModel::columnCount(const QModelIndex&) const {
-    return ColumnCount;
-}
-
-const qengine::OutlineViewNode* ResultsTreeModel::nodeAt(const QModelIndex& index) const {
-    if (!index.isValid()) return nullptr;
-    if (index.internalId() == 0) return groups_[static_cast<std::size_t>(index.row())].get();
-    const auto& group = groups_[static_cast<std::size_t>(index.internalId() - 1)];
-    return group->children()[static_cast<std::size_t>(index.row())].get();
-}
-
-QVariant ResultsTreeModel::data(const QModelIndex& index, int role) const {
-    const auto* node = nodeAt(index);
-    if (!node) return {};
-    switch (index.column()) {
-    case StateColumn:
-        if (role == Qt::CheckStateRole) return checkState(node->state());
-        break;
-    case IconColumn:
-        if (role == Qt::DecorationRole) return iconOf(node->icon());
-        break;
-    case TitleColumn:
-        if (role == Qt::DisplayRole) return QString::fromStdString(node->title());
-        if (role == Qt::ToolTipRole) return QString::fromStdString(node->fullPath());
-        break;
-    case SizeColumn:
-        return sizeCell(dataFiller_.sizeLangTokens(), node->size(), role);
-    default:
-        break;
+void ResultsTreeModel::reload() {
+    Nodes next = dataFiller_.mainDataSource(module_).nodesSnapshot();
+    if (sameShape(next)) {
+        groups_ = std::move(next);
+        announceAllData();
+        return;
     }
-    return {};
+    beginResetModel();
+    groups_ = std::move(next);
+    endResetModel();
 }
 
-QVariant ResultsTreeModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    return headerText(section, orientation, role);
+bool ResultsTreeModel::sameNode(const Node* shown, const Node* current) {
+    if (!shown || !current) return false;
+    return shown->isDirectory() == current->isDirectory() &&
+           shown->fullPath() == current->fullPath() && shown->title() == current->title();
 }
 
-Qt::ItemFlags ResultsTreeModel::flags(const QModelIndex& index) const {
-    return cellFlags(index);
+bool ResultsTreeModel::sameShape(const Nodes& next) const {
+    if (next.size() != groups_.size()) return false;
+    for (std::size_t g = 0; g < next.size(); ++g) {
+        if (!sameNode(groups_[g].get(), next[g].get())) return false;
+        const auto& shown = groups_[g]->children();
+        const auto& current = next[g]->children();
+        if (shown.size() != current.size()) return false;
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            if (!sameNode(shown[i].get(), current[i].get())) return false;
+    }
+    return true;
 }
 
-bool ResultsTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::CheckStateRole || index.column() != StateColumn || !nodeAt(index)) return false;
-    const bool ticked = value.value<Qt::CheckState>() != Qt::Unchecked;
-    if (!writeState(index, ticked ? 1 : 0)) return false;
+void ResultsTreeModel::announceAllData() {
+    if (groups_.empty() || columns_.empty()) return;
+    const int lastColumn = static_cast<int>(columns_.size()) - 1;
+    emit dataChanged(index(0, 0), index(static_cast<int>(groups_.size()) - 1, lastColumn));
+    for (std::size_t g = 0; g < groups_.size(); ++g) {
+        const int items = static_cast<int>(groups_[g]->children().size());
+        if (items == 0) continue;
+        const QModelIndex group = index(static_cast<int>(g), 0);
+        emit dataChanged(index(0, 0, group), index(items - 1, lastColumn, group));
+    }
+}
+
+const ResultsTreeModel::Node* ResultsTreeModel::nodeAt(const QModelIndex& index) const {
+    if (!index.isValid() || index.model() != this) return nullptr;
+    const auto row = static_cast<std::size_t>(index.row());
+    if (index.internalId() == kGroupId) return row < groups_.size() ? groups_[row].get() : nullptr;
+    const auto group = static_cast<std::size_t>(index.internalId() - 1);
+    if (group >= groups_.size()) return nullptr;
+    const auto& items = groups_[group]->children();
+    return row < items.size() ? items[row].get() : nullptr;
+}
+
+bool ResultsTreeModel::isGroupRow(const QModelIndex& index) const {
+    return nodeAt(index) && index.internalId() == kGroupId;
+}
+
+// --- Ticks and sorting ----------------------------------------------------------------------
+
+bool ResultsTreeModel::tick(const QModelIndex& index, std::int64_t state) {
+    const Node* shown = nodeAt(index);
+    if (!shown) return false;
+    if (dataFiller_.isModuleBusy(module_)) return false;
+    const bool isGroup = index.internalId() == kGroupId;
+    const auto group = static_cast<std::size_t>(isGroup ? index.row() : index.internalId() - 1);
+    std::optional<std::size_t> item;
+    if (!isGroup) item = static_cast<std::size_t>(index.row());
+    const Node* shownGroup = groups_[group].get();
+    const bool written = dataFiller_.mainDataSource(module_).withLock([&](Nodes& nodes, auto&) {
+        // The list may have changed since the view read it: write only to the same rows.
+        if (group >= nodes.size() || !sameNode(shownGroup, nodes[group].get())) return false;
+        if (item) {
+            const auto& items = nodes[group]->children();
+            if (*item >= items.size() || !sameNode(shown, items[*item].get())) return false;
+        }
+        return applyTick(nodes, group, item, state);
+    });
+    if (!written) {
+        qcore::log(module_, ": tick refused for a row that is no longer listed as shown");
+        reload();
+        return false;
+    }
+    reload();
+    emit ticksChanged();
+    return true;
+}
+
+bool ResultsTreeModel::tickAll(std::int64_t state) {
+    if (dataFiller_.isModuleBusy(module_)) return false;
+    dataFiller_.mainDataSource(module_).withLock([state](Nodes& nodes, auto&) {
+        for (const auto& group : nodes) {
+            if (!group) continue;
+            for (const auto& item : group->children())
+                if (item) item->setState(state);
+            group->setState(groupStateOf(*group));
+        }
+    });
+    reload();
+    emit ticksChanged();
+    return true;
+}
+
+bool ResultsTreeModel::applyTick(Nodes& groups, std::size_t group, std::optional<std::size_t> item,
+                                 std::int64_t state) {
+    Node& g = *groups[group];
+    if (!item) {
+        const std::int64_t groupState = g.children().empty() ? 0 : state;
+        g.setState(groupState);
+        for (const auto& child : g.children())
+            if (child) child->setState(groupState);
+        return true;
+    }
+    g.children()[*item]->setState(state);
+    g.setState(groupStateOf(g));
+    return true;
+}
+
+std::int64_t ResultsTreeModel::groupStateOf(const Node& group) {
+    const auto& items = group.children();
+    if (items.empty()) return 0;
+    const auto ticked = std::count_if(items.begin(), items.end(),
+                                      [](const auto& item) { return item && item->state() == 1; });
+    if (static_cast<std::size_t>(ticked) == items.size()) return 1;
+    return ticked > 0 ? -1 : 0;
+}
+
+bool ResultsTreeModel::sortBy(int column, bool descending) {
+    if (column < 0 || column >= static_cast<int>(columns_.size())) return false;
+    const auto compare = columns_[static_cast<std::size_t>(column)].compare;
+    if (!compare || dataFiller_.isModuleBusy(module_)) return false;
+    const auto before = [&](const Node::Ptr& a, const Node::Ptr& b) {
+        if (!a || !b) return false;
+        return descending ? compare(*b, *a) < 0 : compare(*a, *b) < 0;
+    };
+    dataFiller_.mainDataSource(module_).withLock([&](Nodes& nodes, auto&) {
+        for (const auto& group : nodes)
+            if (group) std::stable_sort(group->children().begin(), group->children().end(), before);
+        std::stable_sort(nodes.begin(), nodes.end(), before);
+    });
+    dataFiller_.updateParentIndex(module_);
     reload();
     return true;
 }
 
-bool ResultsTreeModel::writeState(const QModelIndex& index, std::int64_t state) {
-    // The worker appends and removes while it runs; ticks wait until it has finished.
-    if (dataFiller_.isModuleBusy(module_)) return false;
-    const bool isGroup = index.internalId() == 0;
-    const auto groupRow = static_cast<std::size_t>(isGroup ? index.row() : index.internalId() - 1);
-    const auto itemRow = static_cast<std::size_t>(index.row());
-    return dataFiller_.mainDataSource(module_).withLock([&](auto& nodes, auto&) {
-        if (groupRow >= nodes.size()) return false;
-        auto& group = *nodes[groupRow];
-        if (isGroup) {
-            group.setState(state);
-            for (auto& item : group.children())
-                item->setState(state);
-            return true;
-        }
-        if (itemRow >= group.children().size()) return false;
-        group.children()[itemRow]->setState(state);
-        settleGroupState(group);
-        return true;
-    });
+// --- Qt model --------------------------------------------------------------------------------
+
+QModelIndex ResultsTreeModel::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || column < 0 || column >= columnCount()) return {};
+    if (!parent.isValid())
+        return row < static_cast<int>(groups_.size()) ? createIndex(row, column, kGroupId)
+                                                      : QModelIndex();
+    if (parent.internalId() != kGroupId) return {};
+    const auto group = static_cast<std::size_t>(parent.row());
+    if (group >= groups_.size() || row >= static_cast<int>(groups_[group]->children().size()))
+        return {};
+    return createIndex(row, column, static_cast<quintptr>(group) + 1);
+}
+
+QModelIndex ResultsTreeModel::parent(const QModelIndex& child) const {
+    if (!child.isValid() || child.internalId() == kGroupId) return {};
+    return createIndex(static_cast<int>(child.internalId() - 1), 0, kGroupId);
+}
+
+int ResultsTreeModel::rowCount(const QModelIndex& parent) const {
+    if (!parent.isValid()) return static_cast<int>(groups_.size());
+    if (parent.internalId() != kGroupId || parent.column() != 0) return 0;
+    const Node* group = nodeAt(parent);
+    return group ? static_cast<int>(group->children().size()) : 0;
+}
+
+int ResultsTreeModel::columnCount(const QModelIndex&) const {
+    return static_cast<int>(columns_.size());
+}
+
+QVariant ResultsTreeModel::data(const QModelIndex& index, int role) const {
+    const Node* node = nodeAt(index);
+    if (!node || index.column() >= columnCount()) return {};
+    if (isCheckColumn(index.column()))
+        return role == Qt::CheckStateRole ? QVariant(static_cast<int>(checkState(node->state())))
+                                          : QVariant();
+    const auto& cell = columns_[static_cast<std::size_t>(index.column())].cell;
+    return cell ? cell(*node, role) : QVariant();
+}
+
+QVariant ResultsTreeModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= columnCount())
+        return {};
+    return columns_[static_cast<std::size_t>(section)].header;
+}
+
+Qt::ItemFlags ResultsTreeModel::flags(const QModelIndex& index) const {
+    if (!nodeAt(index)) return Qt::NoItemFlags;
+    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (isCheckColumn(index.column())) result |= Qt::ItemIsUserCheckable;
+    return result;
+}
+
+bool ResultsTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::CheckStateRole || !isCheckColumn(index.column())) return false;
+    // A mixed value (a check box cycling through it) counts as ticked.
+    const bool ticked = value.toInt() != Qt::Unchecked;
+    return tick(index, ticked ? 1 : 0);
+}
+
+bool ResultsTreeModel::isCheckColumn(int column) const {
+    return column >= 0 && column < columnCount() &&
+           columns_[static_cast<std::size_t>(column)].identifier == columns::kCheck;
 }
 
 } // namespace qpages

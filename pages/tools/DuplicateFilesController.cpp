@@ -2,9 +2,9 @@
 
 #include "engine/DataFiller.h"
 #include "engine/ModuleKeys.h"
+#include "pages/care/PageDelegate.h"
 #include "pages/care/PageNotifications.h"
 #include "platform/core/UserDefaults.h"
-#include "shell/PellorAppDelegate.h"
 #include "toolkit/IMGButton.h"
 
 #include "ui_DuplicateFile.h"
@@ -109,7 +109,7 @@ void DuplicateFilesController::updateHandled() {
 }
 
 void DuplicateFilesController::mirrorActivityToDelegate() const {
-    auto* delegate = qshell::PellorAppDelegate::shared();
+    auto* delegate = pageDelegate();
     if (!delegate) return;
     delegate->setIsScanningDups(dataFiller().isFillingDuplicateFiles());
     delegate->setIsRemovingDups(dataFiller().isRemovingDuplicateFiles());

@@ -3,12 +3,12 @@
 #include "tests/pages/support/PageTestSupport.h"
 
 #include "engine/ModuleKeys.h"
+#include "pages/care/PageDelegate.h"
 #include "pages/tools/DuplicateFilesController.h"
 #include "pages/tools/LargeFilesController.h"
 #include "pages/tools/OldDownloads.h"
 #include "pages/tools/UninstallerController.h"
 #include "platform/core/UserDefaults.h"
-#include "shell/PellorAppDelegate.h"
 #include "toolkit/IMGButton.h"
 
 #include <QLabel>
@@ -23,6 +23,19 @@ using qengine::modules::kDuplicatesFinder;
 using qpages::DuplicateFilesController;
 
 namespace {
+
+// Remembers what the page last reported.
+class RecordingDelegate : public qpages::PageDelegate {
+public:
+    bool isScanningDups() const { return isScanningDups_; }
+    void setIsScanningDups(bool value) override { isScanningDups_ = value; }
+    void setIsRemovingDups(bool) override {}
+    void setItemRemaining(std::int32_t) override {}
+    void setItemCleanCountOneClickCare(std::int32_t) override {}
+
+private:
+    bool isScanningDups_ = false;
+};
 
 class ToolPages : public PageTest {
 protected:
@@ -43,8 +56,9 @@ protected:
 };
 
 TEST_F(ToolPages, FindDupsStartsAScanAndMirrorsItToTheDelegate) {
-    qshell::PellorAppDelegate delegate;
+    RecordingDelegate delegate;
     DuplicateFilesController page(*engine_);
+    page.setPageDelegate(&delegate);
     auto* find = page.btnFindDups();
     ASSERT_NE(find, nullptr);
     engine_->setStopFillingDuplicateFiles(true);
