@@ -111,7 +111,7 @@ DuplicatesScan::Entry DuplicatesScan::examine(const std::string& path,
 bool DuplicatesScan::isListablePackage(const std::string& path) {
     const std::string infoPath = path + "/Contents/Info.plist";
     if (!FileManager::exists(infoPath)) return false;
-    const auto info = qcore::Value::fromPlistFile(infoPath);
+    const auto info = qcore::Value::fromPlistFile(infoPath, qcore::readLimits::kInfoPlist);
     const qcore::Dictionary* dictionary = info ? info->dictionary() : nullptr;
     if (!dictionary) return true;
     const auto it = dictionary->find("CFBundleIdentifier");

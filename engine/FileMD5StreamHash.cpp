@@ -1,6 +1,7 @@
 #include "engine/FileMD5StreamHash.h"
 
 #include "platform/core/Digest.h"
+#include "platform/core/FileManager.h"
 #include "platform/core/Log.h"
 
 #include <cerrno>
@@ -37,31 +38,27 @@ bool aborted(const std::atomic<bool>* abortFlag) {
 }
 
 // Closes the descriptor on every way out.
+// Opened at any path length; non-blocking so that a file swapped for a pipe cannot hang the
+// worker.
 class ReadOnlyFile {
 public:
     explicit ReadOnlyFile(const std::string& path)
-        // Non-blocking so that a file swapped for a pipe cannot hang the worker.
-        : fd_(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)) {}
-    ~ReadOnlyFile() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+        : fd_(qcore::FileManager::openFile(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)) {}
 
     bool isRegularFile() const {
         struct stat st {};
-        return fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
+        return fd_.valid() && ::fstat(fd_.get(), &st) == 0 && S_ISREG(st.st_mode);
     }
     ssize_t read(void* buffer, std::size_t length) const {
         ssize_t n;
         do {
-            n = ::read(fd_, buffer, length);
+            n = ::read(fd_.get(), buffer, length);
         } while (n < 0 && errno == EINTR);
         return n;
     }
 
 private:
-    int fd_;
+    qcore::FileDescriptor fd_;
 };
 
 } // namespace

@@ -70,7 +70,7 @@ std::vector<std::string> readLevel(int folderFd, bool report, std::uint64_t& tot
 }
 
 std::uint64_t walkFolderSize(const std::string& root, bool report) {
-    FileDescriptor current(::open(root.c_str(), kDirectoryFlags));
+    FileDescriptor current = FileManager::openFolder(root);
     if (!current.valid()) {
         if (report) reportUnopenable(root, errno);
         return 0;

@@ -6,43 +6,40 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qcore {
 
-// One open folder of the walk. Entries are read by name at opening so the order is stable;
-// children are opened relative to the folder's descriptor, so paths of any length work.
+// One folder of the walk. Its entries are read by name when it is entered, so the order is
+// stable and no descriptor has to stay open for it; only the folder being read is open.
 struct DirectoryEnumerator::Frame {
-    int fd = -1;
     std::string relativePath;
     std::vector<std::string> names;
     std::size_t index = 0;
-
-    ~Frame() {
-        if (fd >= 0) ::close(fd);
-    }
+    dev_t device = 0;
+    ino_t inode = 0;
 };
 
 namespace {
 
-std::unique_ptr<DirectoryEnumerator::Frame> openFrame(int parentFd, const std::string& name,
-                                                      std::string relativePath) {
-    const int fd =
-        ::openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == EMFILE || errno == ENFILE) log("Walk too deep to descend into ", relativePath);
-        return nullptr;
-    }
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+std::unique_ptr<DirectoryEnumerator::Frame> readFrame(int fd, std::string relativePath) {
+    struct stat st {};
     const int listFd = ::dup(fd);
     DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
-    if (!dir) {
-        if (listFd >= 0) ::close(listFd);
-        ::close(fd);
+    if (!dir || ::fstat(fd, &st) != 0) {
+        if (dir)
+            ::closedir(dir);
+        else if (listFd >= 0)
+            ::close(listFd);
         return nullptr;
     }
     auto frame = std::make_unique<DirectoryEnumerator::Frame>();
-    frame->fd = fd;
     frame->relativePath = std::move(relativePath);
+    frame->device = st.st_dev;
+    frame->inode = st.st_ino;
     while (const dirent* entry = ::readdir(dir)) {
         const char* n = entry->d_name;
         if (std::strcmp(n, ".") == 0 || std::strcmp(n, "..") == 0) continue;
@@ -63,28 +60,52 @@ void DirectoryEnumerator::skipDescendants() {
     pendingDescend_.reset();
 }
 
+void DirectoryEnumerator::descend(const std::string& relativePath) {
+    const std::string name = FileManager::lastPathComponent(relativePath);
+    FileDescriptor child(::openat(current_.get(), name.c_str(), kFolderFlags));
+    if (!child.valid()) return; // unreadable or gone: passed over
+    if (auto frame = readFrame(child.get(), relativePath)) {
+        current_ = std::move(child);
+        stack_.push_back(std::move(frame));
+    }
+}
+
+// Back to the parent of the folder just finished, through "..", checked to be the folder the
+// walk came from; a folder moved meanwhile ends the walk rather than listing somewhere else.
+bool DirectoryEnumerator::ascend() {
+    FileDescriptor parent(::openat(current_.get(), "..", kFolderFlags));
+    struct stat st {};
+    const Frame& top = *stack_.back();
+    if (!parent.valid() || ::fstat(parent.get(), &st) != 0 || st.st_dev != top.device ||
+        st.st_ino != top.inode) {
+        log("Walk of ", root_, " ended: a folder moved while it was listed");
+        stack_.clear();
+        return false;
+    }
+    current_ = std::move(parent);
+    return true;
+}
+
 std::optional<DirectoryEnumerator::Entry> DirectoryEnumerator::next() {
     if (!started_) {
         started_ = true;
-        if (auto frame = openFrame(AT_FDCWD, root_, "")) stack_.push_back(std::move(frame));
+        current_ = FileManager::openFolder(root_, false);
+        if (current_.valid())
+            if (auto frame = readFrame(current_.get(), "")) stack_.push_back(std::move(frame));
     }
     // Descend into the folder returned last time, unless the caller skipped it.
-    if (pendingDescend_ && !stack_.empty()) {
-        const std::string name = FileManager::lastPathComponent(*pendingDescend_);
-        if (auto frame = openFrame(stack_.back()->fd, name, *pendingDescend_)) {
-            stack_.push_back(std::move(frame));
-        }
-    }
+    if (pendingDescend_ && !stack_.empty()) descend(*pendingDescend_);
     pendingDescend_.reset();
 
     while (!stack_.empty()) {
         Frame& top = *stack_.back();
         if (top.index >= top.names.size()) {
             stack_.pop_back();
+            if (!stack_.empty() && !ascend()) break;
             continue;
         }
         const std::string& name = top.names[top.index++];
-        auto attributes = FileManager::attributesAt(top.fd, name.c_str());
+        auto attributes = FileManager::attributesAt(current_.get(), name.c_str());
         if (!attributes) continue; // vanished since the folder was read
         Entry entry;
         entry.relativePath = top.relativePath.empty() ? name : top.relativePath + "/" + name;
@@ -94,6 +115,7 @@ std::optional<DirectoryEnumerator::Entry> DirectoryEnumerator::next() {
         if (attributes->isDirectory()) pendingDescend_ = entry.relativePath;
         return entry;
     }
+    current_.reset();
     return std::nullopt;
 }
 

@@ -1,4 +1,5 @@
 #include "NotificationCenter.h"
+#include "Guarded.h"
 
 #include <algorithm>
 
@@ -49,7 +50,7 @@ void NotificationCenter::post(const Notification& n) {
                                                 [id = id](const Entry& e) { return e.id == id; });
             if (!stillThere) continue;
         }
-        (*handler)(n);
+        runGuarded("Observer of " + n.name, [&] { (*handler)(n); });
     }
 }
 

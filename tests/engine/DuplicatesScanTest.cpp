@@ -6,6 +6,9 @@
 #include "platform/core/Digest.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/UserDefaults.h"
+#include "tests/platform/core/DeepTree.h"
+
+#include <climits>
 
 #include <chrono>
 #include <fcntl.h>
@@ -524,4 +527,25 @@ TEST_F(DuplicatesClean, ARowTheScanDidNotListIsNeverRemoved) {
     });
     engine_->removeDuplicateFiles();
     EXPECT_TRUE(FileManager::exists(stranger));
+}
+
+// Deep trees were walked only down to the descriptor limit and long paths were never hashed.
+TEST_F(DuplicatesClean, CopiesAtAnyDepthAndPathLengthAreFoundHashedAndRemoved) {
+    const std::string content = bytesOf('d', 5000);
+    const std::string deep = makeDeepTree(root_, 1500, "deep.bin", content);
+    ASSERT_GT(deep.size(), static_cast<std::size_t>(PATH_MAX));
+    const auto modified = FileManager::attributes(deep)->modified.secondsSince1970;
+    const std::string shallow = file("shallow.bin", content, static_cast<time_t>(modified));
+    {
+        DescriptorLimit limit(64);
+        engine_->fillDuplicateFiles();
+    }
+    ASSERT_EQ(groups(), (std::vector<std::vector<std::string>>{{deep, shallow}}));
+    EXPECT_EQ(hashCounts()[deep], 1);
+    tick({deep, shallow}, {0});
+
+    engine_->removeDuplicateFiles();
+
+    EXPECT_FALSE(FileManager::exists(deep));
+    EXPECT_TRUE(FileManager::exists(shallow));
 }
