@@ -1,23 +1,23 @@
 #include "engine/DataFiller.h"
 
 #include "engine/CrashReportsScan.h"
-#include "engine/FlatModuleClean.h"
-#include "engine/LogsCleanerScan.h"
-#include "engine/OldDownloadsScan.h"
-#include "engine/PartialDownloadsScan.h"
-#include "engine/SystemCleanerScan.h"
-#include "engine/TreeModuleClean.h"
 #include "engine/DuplicatesClean.h"
 #include "engine/DuplicatesExclusions.h"
 #include "engine/DuplicatesScan.h"
+#include "engine/FlatModuleClean.h"
+#include "engine/InternetPrivacyClean.h"
+#include "engine/InternetPrivacyScan.h"
 #include "engine/LargeFilesCategories.h"
 #include "engine/LargeFilesClean.h"
 #include "engine/LargeFilesScan.h"
-#include "engine/InternetPrivacyClean.h"
-#include "engine/InternetPrivacyScan.h"
+#include "engine/LogsCleanerScan.h"
+#include "engine/OldDownloadsScan.h"
+#include "engine/PartialDownloadsScan.h"
 #include "engine/RemovalRun.h"
-#include "engine/TextFormat.h"
 #include "engine/SizeSetting.h"
+#include "engine/SystemCleanerScan.h"
+#include "engine/TextFormat.h"
+#include "engine/TreeModuleClean.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/Home.h"
 #include "platform/core/Log.h"
@@ -211,8 +211,10 @@ void DataFiller::sendReloadNotification(const std::string& module) {
 
 void DataFiller::sendProcessingFileNameNotification(const std::string& module,
                                                     const std::string& fileName) {
-    postNotification("ProcessingFileNameNotification",
-                     {{"notificationGroup", module}, {"fileName", fileName}});
+    // Sent for every walked entry: the payload is built only when someone listens.
+    static const std::string kName = "ProcessingFileNameNotification";
+    if (!qcore::NotificationCenter::defaultCenter().hasObservers(kName)) return;
+    postNotification(kName, {{"notificationGroup", module}, {"fileName", fileName}});
 }
 
 void DataFiller::sendAwakeNotification(const std::string& module) {
@@ -307,9 +309,13 @@ void DataFiller::removeTrashCleaner() {
 
 // --- Internet Privacy ---------------------------------------------------------------------------
 
-void DataFiller::fillInternetPrivacy() { InternetPrivacyScan(*this).fillInternetPrivacy(); }
+void DataFiller::fillInternetPrivacy() {
+    InternetPrivacyScan(*this).fillInternetPrivacy();
+}
 
-void DataFiller::removeInternetPrivacy() { InternetPrivacyClean(*this).removeInternetPrivacy(); }
+void DataFiller::removeInternetPrivacy() {
+    InternetPrivacyClean(*this).removeInternetPrivacy();
+}
 
 // --- System Cleaner and Logs Cleaner ------------------------------------------------------------
 

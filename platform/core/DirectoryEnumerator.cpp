@@ -23,6 +23,15 @@ struct DirectoryEnumerator::Frame {
 
 namespace {
 
+// `folder` + "/" + `name` built in one allocation; an empty folder gives the name alone.
+void joinInto(std::string& out, const std::string& folder, const std::string& name) {
+    const bool needsSlash = !folder.empty() && folder.back() != '/';
+    out.reserve(folder.size() + name.size() + 1);
+    out.assign(folder);
+    if (needsSlash) out.push_back('/');
+    out.append(name);
+}
+
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 std::unique_ptr<DirectoryEnumerator::Frame> readFrame(int fd, std::string relativePath) {
@@ -108,8 +117,8 @@ std::optional<DirectoryEnumerator::Entry> DirectoryEnumerator::next() {
         auto attributes = FileManager::attributesAt(current_.get(), name.c_str());
         if (!attributes) continue; // vanished since the folder was read
         Entry entry;
-        entry.relativePath = top.relativePath.empty() ? name : top.relativePath + "/" + name;
-        entry.path = FileManager::appendingPathComponent(root_, entry.relativePath);
+        joinInto(entry.relativePath, top.relativePath, name);
+        joinInto(entry.path, root_, entry.relativePath);
         entry.attributes = *attributes;
         level_ = static_cast<int>(stack_.size());
         if (attributes->isDirectory()) pendingDescend_ = entry.relativePath;

@@ -169,6 +169,7 @@ std::optional<FileAttributes> FileManager::attributesAt(int dirFd, const char* n
     a.created = (sx.stx_mask & STATX_BTIME) ? toDate(sx.stx_btime) : a.modified;
     a.device = (static_cast<std::uint64_t>(sx.stx_dev_major) << 32) | sx.stx_dev_minor;
     a.inode = sx.stx_ino;
+    a.links = sx.stx_nlink;
     return a;
 }
 

@@ -23,6 +23,7 @@ struct FileAttributes {
     std::uint32_t mode = 0;
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
+    std::uint64_t links = 1; // names the file has; above 1, other paths are the same file
 
     bool isDirectory() const { return type == FileType::Directory; }
     bool isRegular() const { return type == FileType::Regular; }
