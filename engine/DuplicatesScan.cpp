@@ -60,20 +60,14 @@ void DuplicatesScan::run() {
 }
 
 void DuplicatesScan::clearTables() {
-    candidates_ = {};
+    candidates_.clear();
     candidatePaths_.clear();
     dictMD5ForDuplicates_ = {};
     linkedFilesSeen_.clear();
 }
 
-std::size_t DuplicatesScan::CandidateKeyHash::operator()(const CandidateKey& key) const {
-    const std::uint64_t mixed = (key.size * 0x9e3779b97f4a7c15ULL) ^
-                                static_cast<std::uint64_t>(key.modifiedSecond) ^
-                                static_cast<std::uint64_t>(key.isPackage);
-    return std::hash<std::uint64_t>{}(mixed ^ (mixed >> 29));
-}
-
 void DuplicatesScan::walk(ScanRun& scan, const std::string& root) {
+    rootPrefix_ = root.ends_with('/') ? root : root + "/";
     qcore::DirectoryEnumerator walker(root);
     while (const auto entry = walker.next()) {
         if (scan.shouldStop()) break;
@@ -103,19 +97,22 @@ DuplicatesScan::Entry DuplicatesScan::examine(const std::string& path,
         !linkedFilesSeen_.emplace(attributes.device, attributes.inode).second)
         return Entry::Next;
 
-    const CandidateKey key{
+    const CandidateTable::Key key{
         isPackage, size,
         isPackage ? 0
                   : static_cast<std::int64_t>(std::floor(attributes.modified.secondsSince1970))};
-    const auto [it, isFirst] = candidates_.try_emplace(key, kHashed);
+    bool isFirst = false;
+    PathArena::Handle& first = candidates_.findOrInsert(key, kHashed, isFirst);
     if (isFirst) {
-        it->second = candidatePaths_.add(path);
+        // Every walked path begins with the walked folder; only the rest is kept.
+        first = candidatePaths_.add(std::string_view(path).substr(rootPrefix_.size()));
         return isPackage ? Entry::SkipContents : Entry::Next;
     }
     // The first file of the key is hashed only now that it has company, and only once.
-    if (it->second != kHashed) {
-        const std::string first(candidatePaths_.at(std::exchange(it->second, kHashed)));
-        addToMD5Dict(first, isPackage);
+    if (first != kHashed) {
+        const std::string firstPath =
+            rootPrefix_ + std::string(candidatePaths_.at(std::exchange(first, kHashed)));
+        addToMD5Dict(firstPath, isPackage);
     }
     addToMD5Dict(path, isPackage);
     return isPackage ? Entry::SkipContents : Entry::Next;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CandidateTable.h"
 #include "engine/DuplicatesExclusions.h"
 #include "engine/FileIdentity.h"
 #include "engine/OutlineViewNode.h"
@@ -51,19 +52,10 @@ public:
                                        const std::atomic<bool>& abortFlag) const;
 
 private:
-    // Files share a key by size and modification time (to the second); packages by size.
-    struct CandidateKey {
-        bool isPackage = false;
-        std::uint64_t size = 0;
-        std::int64_t modifiedSecond = 0;
-        bool operator==(const CandidateKey&) const = default;
-    };
-    struct CandidateKeyHash {
-        std::size_t operator()(const CandidateKey& key) const;
-    };
-    // The only file met so far with its key, or kHashed once it has company and was hashed.
-    using CandidateRecord = PathArena::Handle;
-    static constexpr CandidateRecord kHashed = ~CandidateRecord{0};
+    // Files share a key by size and modification time (to the second); packages by size. The
+    // table holds the only file met so far with its key (its path below the walked folder), or
+    // kHashed once it has company and was hashed.
+    static constexpr PathArena::Handle kHashed = ~PathArena::Handle{0};
     // The only file with its hash so far, or the group made for that hash.
     struct HashRecord {
         std::string fileName;
@@ -95,8 +87,9 @@ private:
     const std::atomic<bool>& stopFlag_;
     std::uint64_t minimumSize_ = 0;
     DuplicatesExclusions exclusions_;
+    std::string rootPrefix_; // the walked folder with a final "/"
     PathArena candidatePaths_;
-    std::unordered_map<CandidateKey, CandidateRecord, CandidateKeyHash> candidates_;
+    CandidateTable candidates_;
     std::unordered_map<std::string, HashRecord> dictMD5ForDuplicates_;
     // Files with more than one name met so far: another name of one of them is the same
     // bytes, not a copy whose removal would free space.
