@@ -69,7 +69,7 @@ void DuplicatesScan::clearTables() {
 void DuplicatesScan::walk(ScanRun& scan, const std::string& root) {
     rootPrefix_ = root.ends_with('/') ? root : root + "/";
     qcore::DirectoryEnumerator walker(root);
-    while (const auto entry = walker.next()) {
+    while (const auto* entry = walker.advance()) {
         if (scan.shouldStop()) break;
         engine_.sendProcessingFileNameNotification(kModule, entry->path);
         if (examine(entry->path, entry->attributes) == Entry::SkipContents)

@@ -91,7 +91,7 @@ void LargeFilesScan::walk(ScanRun& scan, const std::string& root) {
     const std::uint64_t minimum = thresholds_.smallest();
     const ExcludedFolders folders(scan.home());
     qcore::DirectoryEnumerator walker(root);
-    while (const auto entry = walker.next()) {
+    while (const auto* entry = walker.advance()) {
         if (scan.shouldStop()) break;
         const auto exclusion = exclusionOf(entry->path, folders);
         if (exclusion == SkipEntry) continue;

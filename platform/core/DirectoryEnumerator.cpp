@@ -23,10 +23,10 @@ struct DirectoryEnumerator::Frame {
 
 namespace {
 
-// `folder` + "/" + `name` built in one allocation; an empty folder gives the name alone.
+// `folder` + "/" + `name` into `out`, reusing its storage; an empty folder gives the name
+// alone.
 void joinInto(std::string& out, const std::string& folder, const std::string& name) {
     const bool needsSlash = !folder.empty() && folder.back() != '/';
-    out.reserve(folder.size() + name.size() + 1);
     out.assign(folder);
     if (needsSlash) out.push_back('/');
     out.append(name);
@@ -96,6 +96,12 @@ bool DirectoryEnumerator::ascend() {
 }
 
 std::optional<DirectoryEnumerator::Entry> DirectoryEnumerator::next() {
+    const Entry* entry = advance();
+    if (!entry) return std::nullopt;
+    return *entry;
+}
+
+const DirectoryEnumerator::Entry* DirectoryEnumerator::advance() {
     if (!started_) {
         started_ = true;
         current_ = FileManager::openFolder(root_, false);
@@ -116,16 +122,16 @@ std::optional<DirectoryEnumerator::Entry> DirectoryEnumerator::next() {
         const std::string& name = top.names[top.index++];
         auto attributes = FileManager::attributesAt(current_.get(), name.c_str());
         if (!attributes) continue; // vanished since the folder was read
-        Entry entry;
-        joinInto(entry.relativePath, top.relativePath, name);
-        joinInto(entry.path, root_, entry.relativePath);
-        entry.attributes = *attributes;
+        // The entry's strings keep their storage from one entry to the next.
+        joinInto(entry_.relativePath, top.relativePath, name);
+        joinInto(entry_.path, root_, entry_.relativePath);
+        entry_.attributes = *attributes;
         level_ = static_cast<int>(stack_.size());
-        if (attributes->isDirectory()) pendingDescend_ = entry.relativePath;
-        return entry;
+        if (attributes->isDirectory()) pendingDescend_ = entry_.relativePath;
+        return &entry_;
     }
     current_.reset();
-    return std::nullopt;
+    return nullptr;
 }
 
 } // namespace qcore

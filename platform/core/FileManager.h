@@ -118,6 +118,9 @@ public:
 
     // The next entry, or nothing at the end (or when the root cannot be read).
     std::optional<Entry> next();
+    // The same without a copy: the entry lives in the walker until the next call. For walks
+    // that visit every file of a home folder.
+    const Entry* advance();
     // Do not descend into the folder last returned by next().
     void skipDescendants();
     // Depth of the entry last returned (1 for the root's own entries).
@@ -133,6 +136,7 @@ private:
     std::vector<std::unique_ptr<Frame>> stack_;
     FileDescriptor current_; // the folder of the top frame
     std::optional<std::string> pendingDescend_;
+    Entry entry_;
     int level_ = 0;
     bool started_ = false;
 };
