@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Times the duplicates scan, the Large Files scan and the folder size as whole processes beside
 # the tools users would pick instead, on generated trees, and checks that every duplicates tool
-# finds the same groups (copies count as one group only when they share their modification
-# time). Prints processor time (user+sys) and peak memory, and their ratios to the peers.
+# finds the same groups (ours compares only files that share size and modification time with
+# another; groups.py applies that rule to the peers' groups). Prints processor time (user+sys) and peak memory, and their ratios to the peers.
 #
 #   bench/compare.sh [build folder] [file counts...]     (defaults: build 25000 100000 200000)
 #
@@ -66,7 +66,7 @@ report() { # LABEL OURS PEER
 }
 
 agree() { # NAME FORMAT
-    "$here/groups.py" "$2" "$work/$1.out" > "$work/$1.groups"
+    "$here/groups.py" "$2" "$work/$1.out" "$tree" > "$work/$1.groups"
     if cmp -s "$work/ours.groups" "$work/$1.groups"; then
         echo "  groups: $1 agrees ($(wc -l < "$work/$1.groups") groups)"
     else
@@ -84,7 +84,7 @@ for files in "${sizes[@]}"; do
     echo "tree of $files files ($runs runs each, median; ours / peer):"
 
     dup=$(measure ours "$ours" duplicates "$tree")
-    "$here/groups.py" paragraphs "$work/ours.out" > "$work/ours.groups"
+    "$here/groups.py" paragraphs "$work/ours.out" "$tree" > "$work/ours.groups"
     if command -v jdupes > /dev/null; then
         peer=$(measure jdupes jdupes -r -q "$tree")
         report "duplicates vs jdupes" "$dup" "$peer"
