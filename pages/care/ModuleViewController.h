@@ -68,6 +68,9 @@ public:
         // The pause a flat page holds before a clean's first removal, in seconds, once when the
         // user confirms and once after the clean's start (both off the main thread).
         double cleanStartPause = 2.0;
+        // After a scan the counts line and size keep what was found ("ID_ITEMS_FOUND") rather
+        // than the selection, for pages whose rows are listed unticked.
+        bool foundCountsAfterScan = false;
     };
 
     ModuleViewController(qengine::DataFiller& dataFiller, Identity identity,
@@ -144,7 +147,7 @@ protected:
     virtual void reloadFinished() {}
     // Run after the page's own handling of its module's notifications.
     virtual void activityHandled(bool /*isStart*/, bool /*isScan*/) {}
-    virtual void updateHandled() {}
+    virtual void updateHandled(const qcore::Notification& /*n*/) {}
     // Run when a scan or clean has ended and the tree's groups are settled, before the view
     // shows them (the Logs Cleaner expands its groups here).
     virtual void resultsSettled() {}
@@ -153,14 +156,26 @@ protected:
                                                          bool isGroup) const;
     // The scan button's action; pages with another scan protocol replace it.
     virtual void scanButtonClicked() { loadDataInDB(); }
+    // The rescan button's action, likewise.
+    virtual void rescanButtonClicked() { rescanNow(); }
+    // The settled face at the end of a scan (progress off, buttons by the results).
+    void stopScan();
+    void setCountsLine(const std::string& key, const std::vector<std::string>& arguments);
+    void showProgress(bool running);
+    void showSize(std::uint64_t bytes);
+    QCheckBox* checkUncheckButton() const { return checkUncheckButton_; }
+    QPushButton* rescanButton() const { return rescanButton_; }
     int idleState() const { return identity_.idleState; }
     int runningState() const { return 1 - identity_.idleState; }
     // The page's own language group ("GRP_" + the module's stem).
     std::string moduleGroup() const;
 
-    // Sums over the engine's list.
-    void calculateTotalItemsAndParentSize();
-    void calculateSelectedItemsAndSize();
+    // Sums over the engine's list; pages that count otherwise replace them and report through
+    // setTotals() and setSelection().
+    virtual void calculateTotalItemsAndParentSize();
+    virtual void calculateSelectedItemsAndSize();
+    void setTotals(std::int32_t items, std::uint64_t bytes);
+    void setSelection(std::int32_t items, std::uint64_t bytes);
     bool itemsToRemove() const;
     void updateItemsCleaned();
     void checkParentNodesForZeroState();
@@ -196,7 +211,6 @@ private:
     void decideScanOrRemoveButton(bool running, bool isScan);
     void updateDescription(bool scanning, bool cleaning);
     void startScan();
-    void stopScan();
     void handleStopScan(bool record);
     void startRemove();
     void stopRemove(bool record);
@@ -210,12 +224,9 @@ private:
     void startClean();
     void watchWindow();
 
-    void setCountsLine(const std::string& key, const std::vector<std::string>& arguments);
     void setCaption(const std::string& text);
-    void showSize(std::uint64_t bytes);
     void setStopImageVisible(bool visible);
     void setPendingNote();
-    void showProgress(bool running);
     void setText(QLabel* label, const QString& text);
     bool askToClean() const;
 
@@ -251,7 +262,7 @@ private:
     // The header's sort indicator as the page set it (-1: none).
     int indicatorColumn_ = -1;
     bool indicatorDescending_ = false;
-    QWidget* watchedWindow_ = nullptr;
+    QPointer<QWidget> watchedWindow_;
 
     // The module's operation as its notifications tell it, in their order: queued updates and
     // reloads of an operation are read against it, not against flags the worker has moved on.
@@ -267,6 +278,8 @@ private:
     std::int32_t cleanedItems_ = 0;
     std::int32_t totalItemsToClean_ = 0;
     double recoveredSpace_ = 0;
+    // The byte total of the last progress update of a scan.
+    std::uint64_t foundSize_ = 0;
 };
 
 } // namespace qpages

@@ -73,8 +73,12 @@ void ResultsTreeModel::setHeader(int column, const QString& text) {
 
 // --- Snapshot --------------------------------------------------------------------------------
 
+ResultsTreeModel::Nodes ResultsTreeModel::snapshot() const {
+    return dataFiller_.mainDataSource(module_).nodesSnapshot();
+}
+
 void ResultsTreeModel::reload() {
-    Nodes next = dataFiller_.mainDataSource(module_).nodesSnapshot();
+    Nodes next = snapshot();
     if (sameShape(next)) {
         groups_ = std::move(next);
         announceAllData();

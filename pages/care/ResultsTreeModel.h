@@ -46,12 +46,12 @@ public:
     bool isGroupRow(const QModelIndex& index) const;
 
     // A tick of a group or item row (state 0 or 1); false when refused.
-    bool tick(const QModelIndex& index, std::int64_t state);
+    virtual bool tick(const QModelIndex& index, std::int64_t state);
     // Every group and item to `state`; groups without items end unticked.
-    bool tickAll(std::int64_t state);
+    virtual bool tickAll(std::int64_t state);
     // Sorts the items of every group and then the groups by the column; false when the column
     // does not sort or the module works.
-    bool sortBy(int column, bool descending);
+    virtual bool sortBy(int column, bool descending);
 
     // A group's state from its items: all ticked 1, some -1 (mixed), none or no items 0.
     static std::int64_t groupStateOf(const Node& group);
@@ -71,6 +71,9 @@ signals:
     void ticksChanged();
 
 protected:
+    // The groups a reload shows: copies made under the list's lock. The default is the module's
+    // whole list.
+    virtual Nodes snapshot() const;
     // Applies a tick under the list's lock: the group at `group` when `item` is empty, else
     // one of its items. False refuses the tick. The default: a group and all its items take the
     // state (a group without items stays unticked); an item takes it and its group settles.

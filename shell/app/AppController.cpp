@@ -553,8 +553,9 @@ void AppController::stopDuplicateScan() {
     const std::string name = displayName(m::kDuplicatesFinder);
     sidebar_->selectRow(SidebarTree::kDuplicatesFinder);
     showView(name);
+    // Only a running scan is stopped; with none running nothing starts.
     if (auto* duplicates = dynamic_cast<qpages::DuplicateFilesController*>(page(name)))
-        duplicates->loadDataInDB(duplicates->scanButton());
+        duplicates->stopRunningScan();
 }
 
 void AppController::lockUnlock() {

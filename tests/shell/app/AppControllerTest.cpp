@@ -114,6 +114,11 @@ TEST_F(AppControllerTest, StatusBarCommandsReachThePages) {
     EXPECT_EQ(shell.controller().sidebar().selectedRow(), qshell::SidebarTree::kDuplicatesFinder);
     EXPECT_TRUE(showing(m::kDuplicatesFinder));
     EXPECT_TRUE(ShellFixture::waitFor([&] { return !engine.isModuleBusy(m::kDuplicatesFinder); }));
+    // Stop with no scan running starts none.
+    command(qshell::StatusBarCommands::kDuplicateStop);
+    EXPECT_TRUE(showing(m::kDuplicatesFinder));
+    EXPECT_FALSE(engine.isModuleBusy(m::kDuplicatesFinder));
+    EXPECT_FALSE(engine.abortedDuplicateFiles());
 
     shell.addJunk(40, 10, 3);
     command(qshell::StatusBarCommands::kOneClickScan);
