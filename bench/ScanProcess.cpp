@@ -49,6 +49,12 @@ void printGroups(const DataFiller& engine, const std::string& module, bool blank
 int scan(const std::string& mode, const std::string& folder) {
     BenchTree::configureEngineFor(folder, folder);
     qcore::redirectStandardErrorTo("/dev/null");
+    // The folder size needs no engine, as the pages that show it call it directly.
+    if (mode == "size") {
+        std::printf("%s\t%s\n", qengine::FileOperations::fastFolderSize(folder).c_str(),
+                    folder.c_str());
+        return 0;
+    }
     DataFiller engine{qcore::Bundle(QUENDRIX_BENCH_RESOURCES)};
     if (mode == "duplicates") {
         engine.fillDuplicateFiles();
@@ -57,9 +63,6 @@ int scan(const std::string& mode, const std::string& folder) {
         engine.addNodesToLargeFiles(qengine::modules::kLargeFiles);
         engine.fillLargeFiles();
         printGroups(engine, qengine::modules::kLargeFiles, false);
-    } else if (mode == "size") {
-        std::printf("%s\t%s\n", qengine::FileOperations::fastFolderSize(folder).c_str(),
-                    folder.c_str());
     } else {
         return usage();
     }

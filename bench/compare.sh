@@ -23,7 +23,7 @@ install_peers() {
     for tool in jdupes fdupes rdfind rmlint hyperfine; do
         command -v "$tool" > /dev/null || missing+=("$tool")
     done
-    [ -x /usr/bin/time ] || missing+=(time)
+    [ -x /usr/bin/time ] || missing+=(time) # for timing by hand with /usr/bin/time -v
     [ ${#missing[@]} -gt 0 ] || return 0
     local sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
@@ -44,14 +44,14 @@ fi
 mkdir -p "$work"
 
 # measure NAME COMMAND...: runs the command $runs times (after one warm-up run) with its output
-# to $work/NAME.out, and prints "cpu_seconds peak_kb wall_seconds" of the median run.
+# to $work/NAME.out, and prints "cpu_seconds peak_kb wall_seconds" of the median run by
+# processor time.
 measure() {
     local name=$1
     shift
     "$@" > "$work/$name.out" 2> /dev/null
     for _ in $(seq "$runs"); do
-        /usr/bin/time -f "%U %S %M %e" -o "$work/time" "$@" > "$work/$name.out" 2> /dev/null
-        awk '{ printf "%.2f %d %.2f\n", $1 + $2, $3, $4 }' "$work/time"
+        "$here/measure.py" "$work/$name.out" "$@"
     done | sort -n | sed -n "$(((runs + 1) / 2))p"
 }
 
@@ -60,7 +60,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else
 status=0
 report() { # LABEL OURS PEER
     local o=($2) p=($3)
-    printf "  %-28s cpu %5.2fs / %5.2fs = %s   peak %6d KB / %6d KB = %s   wall %5.2fs / %5.2fs = %s\n" \
+    printf "  %-27s cpu %6.3fs / %6.3fs = %s   peak %6d KB / %6d KB = %s   wall %6.3fs / %6.3fs = %s\n" \
         "$1" "${o[0]}" "${p[0]}" "$(ratio "${o[0]}" "${p[0]}")" "${o[1]}" "${p[1]}" \
         "$(ratio "${o[1]}" "${p[1]}")" "${o[2]}" "${p[2]}" "$(ratio "${o[2]}" "${p[2]}")"
 }
