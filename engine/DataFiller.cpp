@@ -180,7 +180,11 @@ bool DataFiller::checkAppOpen(const std::string& bundleIdentifier) const {
 }
 
 bool DataFiller::hasPermissionsToDelete(const std::string& path) const {
-    return FileManager::isDeletable(path) && FileManager::isWritable(path);
+    if (!FileManager::isDeletable(path)) return false;
+    // A link has no permissions of its own, and the write test would judge its target: a
+    // dangling link, or one to a file of another user, is still the user's to remove.
+    const auto self = FileManager::attributes(path);
+    return (self && self->isLink()) || FileManager::isWritable(path);
 }
 
 // --- Notifications ------------------------------------------------------------------------------

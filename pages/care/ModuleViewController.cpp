@@ -488,16 +488,8 @@ void ModuleViewController::decideScanOrRemoveButton(bool running, bool isScan) {
 void ModuleViewController::updateDescription(bool scanning, bool cleaning) {
     if (!lblDesc_) return;
     const auto& module = identity_.module;
-    std::string text;
-    if (scanning)
-        text = dataFiller().getTokenForActivity(module, false, true);
-    else if (cleaning)
-        text = dataFiller().getTokenForActivity(module, false, false);
-    else if (dataFiller().getItemsCountOfModule(module) > 0)
-        text = dataFiller().getTokenForActivity(module, true, false);
-    else
-        text = dataFiller().getTokenForActivity(module, true, true);
-    lblDesc_->setText(QString::fromStdString(text));
+    lblDesc_->setText(
+        activityText(module, scanning, cleaning, dataFiller().getItemsCountOfModule(module) > 0));
 }
 
 void ModuleViewController::startScan() {
@@ -535,7 +527,7 @@ void ModuleViewController::stopScan() {
     }
     if (removeButton_) removeButton_->setHidden(!results);
     if (rescanButton_) rescanButton_->setEnabled(true);
-    if (checkUncheckButton_) checkUncheckButton_->setChecked(true);
+    // The check-all box follows the selection: a page whose scan ticks nothing shows it clear.
     if (moduleFlags().aborted.load()) setStopImageVisible(true);
 }
 
@@ -761,10 +753,8 @@ void ModuleViewController::checkAndUpdateParentNodeState(std::int32_t groupIndex
 
 void ModuleViewController::setCountsLine(const std::string& key,
                                          const std::vector<std::string>& arguments) {
-    if (!lblSelectedItems_) return;
-    const auto format = dataFiller().getTokenForGroup("GRP_CMN", key);
-    lblSelectedItems_->setText(
-        QString::fromStdString(qengine::text::fillPlaceholders(format, arguments)));
+    if (!lblSelectedItems_ || arguments.empty()) return;
+    lblSelectedItems_->setText(countText("GRP_CMN", key, arguments, arguments.size() - 1));
 }
 
 void ModuleViewController::setCaption(const std::string& text) {
@@ -786,10 +776,7 @@ void ModuleViewController::setPendingNote() {
 }
 
 void ModuleViewController::showProgress(bool running) {
-    if (!progressbar_) return;
-    // A range of 0..0 makes the bar a busy indicator.
-    progressbar_->setRange(0, running ? 0 : 1);
-    progressbar_->setVisible(running);
+    showBusy(progressbar_, running);
 }
 
 void ModuleViewController::setText(QLabel* label, const QString& text) {

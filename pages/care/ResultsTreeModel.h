@@ -85,6 +85,16 @@ private:
     // The engine's node still is the one the snapshot showed at that place.
     static bool sameNode(const Node* shown, const Node* current);
     bool sameShape(const Nodes& next) const;
+    // The new rows of the shown groups and of each group's items when `next` holds exactly the
+    // shown rows in another order; empty otherwise.
+    struct Reorder {
+        std::vector<int> groupRow;
+        std::vector<std::vector<int>> itemRow;
+    };
+    std::optional<Reorder> reorderOf(const Nodes& next) const;
+    // Takes `next` as a reordering, moving the view's persistent rows (its open groups, its
+    // current row) with their nodes.
+    void moveRows(Nodes next, const Reorder& reorder);
     void announceAllData();
     bool isCheckColumn(int column) const;
 
