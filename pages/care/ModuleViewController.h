@@ -137,6 +137,8 @@ public:
 
 protected:
     void viewDidLoad() override;
+    // The line under the title: what runs, else what the list offers.
+    void updateDescription(bool scanning, bool cleaning);
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The results model the page shows; pages with their own columns or tick rules make their
@@ -209,7 +211,6 @@ private:
     void restoreFaceFromEngine();
 
     void decideScanOrRemoveButton(bool running, bool isScan);
-    void updateDescription(bool scanning, bool cleaning);
     void startScan();
     void handleStopScan(bool record);
     void startRemove();

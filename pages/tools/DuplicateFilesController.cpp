@@ -337,6 +337,8 @@ void DuplicateFilesController::cleanStarted() {
 
 void DuplicateFilesController::cleanStopped() {
     results_.updateDatabaseAfterDeletion();
+    // The shape chose the line before the cleaned groups left the list.
+    updateDescription(false, false);
     setIdleControlsEnabled(true);
     results_.updateIndexToRetain(results_.isFirstExcluded());
     results_.settleGroupStates();
@@ -379,8 +381,7 @@ void DuplicateFilesController::updateHandled(const qcore::Notification& n) {
 
 void DuplicateFilesController::showFoundCounts() {
     if (!ui_) return;
-    ui_->lblSelectedItems->setText(QString::fromStdString(qengine::text::fillPlaceholders(
-        dataFiller().getTokenForGroup(kGroup, "ID_DUPS_FOUND"), {foundCount_})));
+    ui_->lblSelectedItems->setText(countText(kGroup, "ID_DUPS_FOUND", {foundCount_}, 0));
     ui_->lblSize->setText(sizeText(foundBytes_));
 }
 

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QUrl>
 
+#include <algorithm>
 #include <optional>
 
 namespace qpages {
@@ -84,10 +85,24 @@ void UninstallDragDrop::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), Qt::white);
     const QPixmap picture = qui::namedImage(QStringLiteral("Uninstaller_Drop.png"));
     if (picture.isNull()) return;
-    const QSizeF size = picture.deviceIndependentSize();
-    const QRectF target((width() - size.width()) * 0.5, (height() - size.height()) * 0.5,
-                        size.width(), size.height());
-    qui::drawThreePartImage(painter, target, QPixmap(), picture, QPixmap());
+    qui::drawThreePartImage(painter, pictureFrame(), QPixmap(), picture, QPixmap());
+}
+
+void UninstallDragDrop::setPictureArea(const QRect& area) {
+    if (area == pictureArea_) return;
+    pictureArea_ = area;
+    update();
+}
+
+QRectF UninstallDragDrop::pictureFrame() const {
+    const QPixmap picture = qui::namedImage(QStringLiteral("Uninstaller_Drop.png"));
+    const QRectF area = pictureArea_.isEmpty() ? QRectF(rect()) : QRectF(pictureArea_);
+    QSizeF size = picture.deviceIndependentSize();
+    // The whole view shows the picture at its own size; a narrower area shrinks it.
+    if (!pictureArea_.isEmpty() && !size.isEmpty())
+        size *= std::min({1.0, area.width() / size.width(), area.height() / size.height()});
+    return {area.x() + (area.width() - size.width()) * 0.5,
+            area.y() + (area.height() - size.height()) * 0.5, size.width(), size.height()};
 }
 
 void UninstallDragDrop::resizeEvent(QResizeEvent* event) {

@@ -9,7 +9,7 @@ namespace qpages {
 
 // The Uninstaller's drop area: turns drags of files from the desktop's file manager into three
 // notifications on the default centre, with this view as object. Draws the drop picture
-// centred on white.
+// centred on white, in the whole view or in the area the page leaves it.
 class UninstallDragDrop : public QWidget {
     Q_OBJECT
 public:
@@ -21,6 +21,12 @@ public:
     inline static const std::string kItemKey = "itemName";
 
     explicit UninstallDragDrop(QWidget* parent = nullptr);
+
+    // The area the drop picture is fitted into, shrunk when it is smaller than the picture; an
+    // empty area is the whole view.
+    void setPictureArea(const QRect& area);
+    // Where the picture is drawn now.
+    QRectF pictureFrame() const;
 
     // Kept for callers that set one; never drawn.
     QImage nsImageObj;
@@ -35,6 +41,7 @@ protected:
 
 private:
     bool accepting_ = false; // the drag in progress was accepted on entering
+    QRect pictureArea_;
 };
 
 } // namespace qpages

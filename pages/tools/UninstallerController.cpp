@@ -49,6 +49,7 @@ constexpr int kFooterHeight = 56;
 constexpr int kSlideOutMs = 300;
 constexpr int kAnimationMs = 250;
 constexpr int kPreviewIconSize = 48;
+constexpr double kInnerBoxY = 0.58; // the drop picture's inner box, down from its top
 
 // Marks the module's operation as running for the worker's lifetime, with one of its
 // activity flags set, so the page's indicator and the module's claim follow the worker.
@@ -257,7 +258,19 @@ void UninstallerController::mainthread_handleResizeNotification(const qcore::Not
     qui::PointRect start = centred(ui_->iView->size());
     if (arrow.x < kNarrowArrowX) start.x += 20;
     frameStartAnim_ = qui::toQt(start, v.height());
-    if (ui_->iView->isVisible()) ui_->iView->setGeometry(frameStartAnim_.translated(0, kIconSlide));
+    if (!ui_->iView->isVisible()) return;
+    if (ui_->boxPreview->isHidden()) {
+        ui_->iView->setGeometry(frameStartAnim_.translated(0, kIconSlide));
+        return;
+    }
+    // With the details shown the icon rests in the picture's inner box, above the preview.
+    for (auto* animation : ui_->iView->findChildren<QPropertyAnimation*>())
+        animation->stop();
+    const QRectF picture = ui_->dropView->pictureFrame();
+    QRect icon(QPoint(), ui_->iView->size());
+    icon.moveCenter(
+        QPointF(picture.center().x(), picture.top() + picture.height() * kInnerBoxY).toPoint());
+    ui_->iView->setGeometry(icon);
 }
 
 void UninstallerController::placePanels() {
@@ -273,6 +286,11 @@ void UninstallerController::placePanels() {
                                         previewLayout->heightForWidth(previewWidth) + 12});
     ui_->boxPreview->setGeometry((w - previewWidth) / 2, h - kFooterHeight - 12 - previewHeight,
                                  previewWidth, previewHeight);
+    // The drop picture keeps clear of the details: it fits between the strip and the preview.
+    const int top = kHeaderHeight + kInfoHeight + 8;
+    const int bottom = ui_->boxPreview->y() - 8;
+    ui_->dropView->setPictureArea(
+        ui_->boxPreview->isHidden() || bottom <= top ? QRect() : QRect(0, top, w, bottom - top));
     const int textWidth = std::min(w - 40, 360);
     ui_->lblDragDropText->setGeometry((w - textWidth) / 2, h / 2 + 60, textWidth, 40);
 }
@@ -451,6 +469,7 @@ void UninstallerController::showAppDetails(const std::string& path) {
     ui_->textFieldAppSize->setText(QString());
     ui_->textFieldAppTraceSize->setText(QString());
     ui_->removeButton->show();
+    mainthread_handleResizeNotification({});
     startGettingFolksAttached();
 }
 
@@ -642,14 +661,14 @@ void UninstallerController::uninstallationStopped(const UninstallOutcome& outcom
 
 void UninstallerController::hideProblem() {
     ui_->lblRemovalProblem->hide();
-    placePanels();
+    mainthread_handleResizeNotification({});
 }
 
 void UninstallerController::showProblem(const QString& problem) {
     ui_->lblRemovalProblem->setText(problem);
     ui_->lblRemovalProblem->setToolTip(problem);
     ui_->lblRemovalProblem->show();
-    placePanels();
+    mainthread_handleResizeNotification({});
 }
 
 // --- Back and Show in file manager -------------------------------------------------------------
@@ -673,6 +692,7 @@ void UninstallerController::rescanNow() {
     ui_->lblUninstallDone->hide();
     hideProblem();
     ui_->rescanButton->setEnabled(false);
+    mainthread_handleResizeNotification({});
 }
 
 void UninstallerController::revealInFinder() {

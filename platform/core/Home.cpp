@@ -12,9 +12,17 @@ namespace qcore {
 
 namespace {
 
-std::mutex overrideMutex;
-std::string overridePath;
-bool hasOverride = false;
+// Built on first use, so an override set while static objects are still being made holds.
+struct Override {
+    std::mutex mutex;
+    std::string path;
+    bool active = false;
+};
+
+Override& homeOverride() {
+    static Override state;
+    return state;
+}
 
 std::string trimTrailingSlashes(std::string path) {
     while (path.size() > 1 && path.back() == '/')
@@ -46,8 +54,9 @@ std::string lookUpHome() {
 
 std::string Home::realHomeDirectory() {
     {
-        std::lock_guard lock(overrideMutex);
-        if (hasOverride) return overridePath;
+        auto& o = homeOverride();
+        std::lock_guard lock(o.mutex);
+        if (o.active) return o.path;
     }
     static const std::string home = lookUpHome();
     return home;
@@ -66,9 +75,10 @@ std::string Home::applicationScriptsFolder(const std::string& bundleIdentifier) 
 }
 
 void Home::setOverrideForTesting(const std::string& path) {
-    std::lock_guard lock(overrideMutex);
-    hasOverride = !path.empty();
-    overridePath = trimTrailingSlashes(path);
+    auto& o = homeOverride();
+    std::lock_guard lock(o.mutex);
+    o.active = !path.empty();
+    o.path = trimTrailingSlashes(path);
 }
 
 } // namespace qcore

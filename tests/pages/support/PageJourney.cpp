@@ -150,11 +150,13 @@ bool PageJourney::waitUntilIdle(const std::vector<std::string>& modules, int tim
             return std::all_of(modules.begin(), modules.end(), [&](const auto& m) {
                 // A page with several workers per operation posts one "stop" for each.
                 return !engine_->isModuleBusy(m) &&
-                       activities_->activities(m, "stop") >= activities_->activities(m, "start");
+                       activities_->activities(m, "stop") >= activities_->activities(m, "start") &&
+                       activities_->postersEnded(m);
             });
         },
         timeoutMs);
-    // The "stop" hand-over runs just after the claim goes.
+    // The pages' hand-overs of the last "stop" are queued by now; let them and what they post
+    // run.
     QDeadlineTimer settle(30);
     waitFor([&] { return settle.hasExpired(); }, 1000);
     return idle;

@@ -1,11 +1,27 @@
 #include "tests/pages/support/PageTestSupport.h"
 
 #include "engine/Pacer.h"
+#include "pages/care/SortDirections.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/Home.h"
 
 #include <algorithm>
 #include <chrono>
+
+namespace {
+
+// The counters of the recorders that saw this thread post; each goes down as the thread ends.
+struct PostingThread {
+    std::vector<std::shared_ptr<std::atomic<int>>> counters;
+    ~PostingThread() {
+        for (const auto& counter : counters)
+            --*counter;
+    }
+};
+
+thread_local PostingThread postingThread;
+
+} // namespace
 
 PostedNotifications::PostedNotifications(std::vector<std::string> names) {
     for (const auto& name : names)
@@ -13,7 +29,26 @@ PostedNotifications::PostedNotifications(std::vector<std::string> names) {
             this, name, [this](const qcore::Notification& n) {
                 const std::lock_guard lock(mutex_);
                 received_.push_back(n);
+                countPostingThread(n);
             });
+}
+
+void PostedNotifications::countPostingThread(const qcore::Notification& n) {
+    // The test's own posts have run every observer before it goes on.
+    const auto module = n.info("activityName");
+    if (module.empty() || std::this_thread::get_id() == recordingThread_) return;
+    auto& counter = posters_[module];
+    if (!counter) counter = std::make_shared<std::atomic<int>>(0);
+    auto& seen = postingThread.counters;
+    if (std::find(seen.begin(), seen.end(), counter) != seen.end()) return;
+    ++*counter;
+    seen.push_back(counter);
+}
+
+bool PostedNotifications::postersEnded(const std::string& module) const {
+    const std::lock_guard lock(mutex_);
+    const auto it = posters_.find(module);
+    return it == posters_.end() || *it->second == 0;
 }
 
 PostedNotifications::~PostedNotifications() {
@@ -42,6 +77,7 @@ int PostedNotifications::activities(const std::string& module, const std::string
 void PageTest::SetUp() {
     qengine::Pacer::setScale(0);
     qcore::Home::setOverrideForTesting(home_.path());
+    qpages::SortDirections::resetForTesting();
     mainThread_ = std::make_unique<qcore::ManualMainThread>();
     activities_ = std::make_unique<PostedNotifications>(
         std::vector<std::string>{"ActivityStartStopNotification"});
@@ -70,12 +106,13 @@ bool PageTest::runUntilIdle(const std::vector<std::string>& modules, int timeout
             return std::all_of(modules.begin(), modules.end(), [&](const auto& m) {
                 // A page with several workers per operation posts one "stop" for each.
                 return !engine_->isModuleBusy(m) &&
-                       activities_->activities(m, "stop") >= activities_->activities(m, "start");
+                       activities_->activities(m, "stop") >= activities_->activities(m, "start") &&
+                       activities_->postersEnded(m);
             });
         },
         timeoutMs);
-    // A "stop" is posted just after the claim goes; give the pages' hand-overs of it a moment
-    // to arrive and run.
+    // The pages' hand-overs of the last "stop" are queued by now; let them and what they post
+    // run.
     const auto settle = std::chrono::steady_clock::now() + std::chrono::milliseconds(30);
     runUntil([&] { return std::chrono::steady_clock::now() > settle; }, 1000);
     mainThread_->drain();

@@ -8,10 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Answers every version test as `profile` until it goes.
@@ -41,10 +44,19 @@ public:
     int count(const std::string& name) const;
     // "start"/"stop" notifications of one module.
     int activities(const std::string& module, const std::string& operation) const;
+    // Every other thread that posted an activity of `module` has ended, so the observers
+    // registered after this recorder (the pages' hand-overs) have run for each of its posts.
+    bool postersEnded(const std::string& module) const;
 
 private:
+    using Counter = std::shared_ptr<std::atomic<int>>;
+    void countPostingThread(const qcore::Notification& n);
+
+    const std::thread::id recordingThread_ = std::this_thread::get_id();
     mutable std::mutex mutex_;
     std::vector<qcore::Notification> received_;
+    // Live posting threads by module.
+    std::map<std::string, Counter> posters_;
 };
 
 // A fixture home folder, no pacing, a hand-drained main thread and an engine on the shipped

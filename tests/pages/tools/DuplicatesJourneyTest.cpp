@@ -62,6 +62,12 @@ protected:
         QTest::mouseClick(page_->btnFindDups(), Qt::LeftButton);
         ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
     }
+    // Every file of the fixture home is a copy written with the shared fixture time.
+    std::string write(const std::string& relative, const std::string& bytes) const {
+        const auto path = PageTest::write(relative, bytes);
+        finders::setFixtureTime(path);
+        return path;
+    }
     QModelIndex group(const std::string& title) const {
         auto* model = outline_->model();
         for (int row = 0; row < model->rowCount(); ++row) {
@@ -129,6 +135,9 @@ TEST_F(DuplicatesJourney, SelectAllButFirstThenCleanKeepsOneCopyOfEveryGroup) {
     EXPECT_EQ(outline_->model()->rowCount(), 0);
     EXPECT_TRUE(page_->scanButton()->isVisible());
     EXPECT_FALSE(page_->removeButton()->isVisible());
+    // Nothing left to tick: the line asks for a scan again.
+    EXPECT_EQ(page_->findChild<QLabel*>("lblDesc")->text().toStdString(),
+              engine_->getTokenForActivity(kDuplicatesFinder, true, true));
 }
 
 TEST_F(DuplicatesJourney, ClicksNeverTickTheLastCopyAndTheFilterShowsOneType) {
@@ -283,7 +292,7 @@ TEST_F(DuplicatesJourney, StopMidwayKeepsWhatWasFoundAndShowsTheStopImage) {
     }
     QTest::mouseClick(page_->btnFindDups(), Qt::LeftButton);
     // Each progress update waits for the page, so the scan is still going here.
-    ASSERT_TRUE(runUntil([&] { return countsLine() == "1 duplicates found"; }));
+    ASSERT_TRUE(runUntil([&] { return countsLine() == "1 duplicate found"; }));
     EXPECT_TRUE(page_->findChild<QWidget*>("boxFileNameShow")->isVisible());
     EXPECT_FALSE(page_->findChild<QLabel*>("lblFileName")->text().isEmpty());
     PageJourney::screenshot(window_, "duplicates-scanning-file-name");

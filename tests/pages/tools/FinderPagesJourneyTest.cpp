@@ -293,6 +293,7 @@ TEST_F(OldDownloadsJourney, TheAgeFollowsItsUnitAndValue) {
     defaults.setObject("oldDownloadsValue", "3");
     scan(shown.page());
     EXPECT_EQ(listedNames(), std::vector<std::string>{"22days.bin"});
+    EXPECT_EQ(shown.label("lblSelectedItems"), "1 item found");
 
     defaults.setObject("oldDownloadsUnit", "0");
     defaults.setObject("oldDownloadsValue", "10");

@@ -2,10 +2,19 @@
 
 #include "platform/core/UserDefaults.h"
 
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 namespace finders {
+
+void setFixtureTime(const std::string& path) {
+    // One time for the whole run, whole seconds as the search compares them.
+    static const auto fixtureTime =
+        std::chrono::floor<std::chrono::seconds>(std::filesystem::file_time_type::clock::now());
+    std::filesystem::last_write_time(path, fixtureTime);
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

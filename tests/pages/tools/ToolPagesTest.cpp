@@ -44,7 +44,8 @@ protected:
         PageTest::SetUp();
         finders::useDuplicatesSettings(home_.path() + "/Documents/");
         for (const char* name : {"a.txt", "b.txt", "c.txt"})
-            write(std::string("Documents/") + name, "the same bytes in every copy");
+            finders::setFixtureTime(
+                write(std::string("Documents/") + name, "the same bytes in every copy"));
     }
     void TearDown() override {
         finders::forgetDuplicatesSettings();

@@ -171,6 +171,12 @@ TEST_F(UninstallerPage, JourneyRemovesTheBundleAndExactlyItsSevenLeftovers) {
     EXPECT_TRUE(control<QWidget>("boxPreview")->isVisible());
     EXPECT_FALSE(control<QWidget>("arrowView")->isVisible());
     EXPECT_FALSE(control<QWidget>("progressbar")->isVisible());
+    // The drop picture and the icon resting in it stay clear of the details and the strip.
+    waitFor([] { return false; }, 300);
+    const QRect picture = page_->dropView()->pictureFrame().toAlignedRect();
+    EXPECT_FALSE(picture.intersects(control<QWidget>("boxPreview")->geometry()));
+    EXPECT_FALSE(picture.intersects(control<QWidget>("mainInfoBox")->geometry()));
+    EXPECT_TRUE(picture.contains(control<QWidget>("iView")->geometry()));
 
     click("revealButton");
     EXPECT_EQ(revealed_, QStringList{QString::fromStdString(app)});
