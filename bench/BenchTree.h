@@ -3,11 +3,9 @@
 #include <cstddef>
 #include <string>
 
-// The generated folder tree every benchmark of one process walks, made once on first use in a
-// temporary folder that also serves as the home folder, and removed at exit. Its size comes
-// from QUENDRIX_BENCH_FILES (default 100,000 files): small files in folders of 100, about three
-// in a hundred being exact copies (same bytes and modification time) of an earlier file, and
-// one in 250 a sparse multi-megabyte media or document file for the Large Files scan.
+// The generated folder tree (see BenchTreeWriter) every benchmark of one process walks, made
+// once on first use in a temporary folder that also serves as the home folder, and removed at
+// exit. Its size comes from QUENDRIX_BENCH_FILES (default 100,000 files).
 // Using it also sets the engine up for measuring: pacing off, settings pointing at the tree,
 // log lines going to a file beside it.
 class BenchTree {
@@ -22,6 +20,11 @@ public:
     std::size_t fileCount() const { return fileCount_; }
     std::size_t copyCount() const { return copyCount_; }
     std::size_t largeCount() const { return largeCount_; }
+
+    // Pacing off, the home folder redirected, and the duplicates and Large Files settings
+    // pointing at `root`: copies of 4 KB and more; music, documents and pictures from 1 MB,
+    // video from 25 MB, other files from 50 MB.
+    static void configureEngineFor(const std::string& home, const std::string& root);
 
     ~BenchTree();
     BenchTree(const BenchTree&) = delete;

@@ -215,8 +215,10 @@ void DataFiller::sendReloadNotification(const std::string& module) {
 
 void DataFiller::sendProcessingFileNameNotification(const std::string& module,
                                                     const std::string& fileName) {
-    postNotification("ProcessingFileNameNotification",
-                     {{"notificationGroup", module}, {"fileName", fileName}});
+    // Sent for every walked entry: the payload is built only when someone listens.
+    static const std::string kName = "ProcessingFileNameNotification";
+    if (!qcore::NotificationCenter::defaultCenter().hasObservers(kName)) return;
+    postNotification(kName, {{"notificationGroup", module}, {"fileName", fileName}});
 }
 
 void DataFiller::sendAwakeNotification(const std::string& module) {

@@ -6,8 +6,8 @@
 namespace qengine {
 
 // The "excludedDirectoryNames" setting of the duplicates scan: entries beginning with "/" are
-// folders (home paths arrive already expanded), the others are names. Matching ignores case;
-// the entries are lower-cased once so the walk pays one comparison per entry.
+// folders (home paths arrive already expanded), the others are names. Matching ignores ASCII
+// case; the entries are lower-cased once and paths are folded while compared, never copied.
 class DuplicatesExclusions {
 public:
     explicit DuplicatesExclusions(const std::vector<std::string>& entries);

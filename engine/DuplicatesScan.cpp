@@ -47,9 +47,7 @@ void DuplicatesScan::run() {
     auto& defaults = qcore::UserDefaults::standard();
     minimumSize_ = SizeSetting::fromDefaults("searchFileMinSize", "searchSizeUnit");
     exclusions_ = DuplicatesExclusions::fromDefaults();
-    candidates_.clear();
-    dictMD5ForDuplicates_.clear();
-    filesSeen_.clear();
+    clearTables();
     results_.itemsCount.store(0);
     results_.itemsSize.store(0);
 
@@ -58,14 +56,20 @@ void DuplicatesScan::run() {
     if (!root.empty()) walk(scan, root);
 
     // The tables are only needed while walking.
+    clearTables();
+}
+
+void DuplicatesScan::clearTables() {
     candidates_.clear();
-    dictMD5ForDuplicates_.clear();
-    filesSeen_.clear();
+    candidatePaths_.clear();
+    dictMD5ForDuplicates_ = {};
+    linkedFilesSeen_.clear();
 }
 
 void DuplicatesScan::walk(ScanRun& scan, const std::string& root) {
+    rootPrefix_ = root.ends_with('/') ? root : root + "/";
     qcore::DirectoryEnumerator walker(root);
-    while (const auto entry = walker.next()) {
+    while (const auto* entry = walker.advance()) {
         if (scan.shouldStop()) break;
         engine_.sendProcessingFileNameNotification(kModule, entry->path);
         if (examine(entry->path, entry->attributes) == Entry::SkipContents)
@@ -88,22 +92,29 @@ DuplicatesScan::Entry DuplicatesScan::examine(const std::string& path,
     const std::uint64_t size =
         isPackage ? FileOperations::bytesOf(FileOperations::folderSizeUnix(path)) : attributes.size;
     if (size < minimumSize_) return Entry::Next;
-    if (!isPackage && !filesSeen_.emplace(attributes.device, attributes.inode).second)
+    // Only a file with several names can meet itself again under another one.
+    if (!isPackage && attributes.links > 1 &&
+        !linkedFilesSeen_.emplace(attributes.device, attributes.inode).second)
         return Entry::Next;
 
-    const CandidateKey key{
+    const CandidateTable::Key key{
         isPackage, size,
         isPackage ? 0
                   : static_cast<std::int64_t>(std::floor(attributes.modified.secondsSince1970))};
-    const auto [it, isFirst] = candidates_.try_emplace(key, CandidateRecord{path});
-    if (!isFirst) {
-        // The first file of the key is hashed only now that it has company, and only once.
-        if (!it->second.fileName.empty()) {
-            const std::string first = std::exchange(it->second.fileName, std::string());
-            addToMD5Dict(first, isPackage);
-        }
-        addToMD5Dict(path, isPackage);
+    bool isFirst = false;
+    PathArena::Handle& first = candidates_.findOrInsert(key, kHashed, isFirst);
+    if (isFirst) {
+        // Every walked path begins with the walked folder; only the rest is kept.
+        first = candidatePaths_.add(std::string_view(path).substr(rootPrefix_.size()));
+        return isPackage ? Entry::SkipContents : Entry::Next;
     }
+    // The first file of the key is hashed only now that it has company, and only once.
+    if (first != kHashed) {
+        const std::string firstPath =
+            rootPrefix_ + std::string(candidatePaths_.at(std::exchange(first, kHashed)));
+        addToMD5Dict(firstPath, isPackage);
+    }
+    addToMD5Dict(path, isPackage);
     return isPackage ? Entry::SkipContents : Entry::Next;
 }
 
@@ -111,7 +122,7 @@ DuplicatesScan::Entry DuplicatesScan::examine(const std::string& path,
 bool DuplicatesScan::isListablePackage(const std::string& path) {
     const std::string infoPath = path + "/Contents/Info.plist";
     if (!FileManager::exists(infoPath)) return false;
-    const auto info = qcore::Value::fromPlistFile(infoPath);
+    const auto info = qcore::Value::fromPlistFile(infoPath, qcore::readLimits::kInfoPlist);
     const qcore::Dictionary* dictionary = info ? info->dictionary() : nullptr;
     if (!dictionary) return true;
     const auto it = dictionary->find("CFBundleIdentifier");
@@ -130,12 +141,17 @@ DuplicatesScan::getFileMD5UsingStreamWithAbortFlag(const std::string& path,
 }
 
 void DuplicatesScan::addToMD5Dict(const std::string& path, bool isPackage) {
-    // Taken before the read, so any later write shows as a change at clean time.
-    const auto identity = FileIdentity::of(path);
-    const auto hash = getFileMD5UsingStreamWithAbortFlag(path, stopFlag_);
-    if (!hash || *hash == "0" || !identity) return;
+    // The identity is taken from the opened file before its first byte is read, so any later
+    // write shows as a change at clean time.
+    const auto digest = FileMD5StreamHashWithIdentity(path, kHashChunk, &stopFlag_);
+    if (!digest || digest->md5.empty()) {
+        qcore::log("############# MD5 coming NIL for file: ", path, " #############");
+        if (stopFlag_.load()) qcore::logLine("abortFlag true!!");
+        return;
+    }
+    const std::optional<FileIdentity> identity = digest->identity;
     const auto [it, isFirst] =
-        dictMD5ForDuplicates_.try_emplace(*hash, HashRecord{path, identity, {}, 0});
+        dictMD5ForDuplicates_.try_emplace(digest->md5, HashRecord{path, identity, {}, 0});
     if (isFirst) return;
     HashRecord& record = it->second;
     if (!record.group) {
@@ -157,7 +173,7 @@ OutlineViewNode::Ptr DuplicatesScan::makeOutlineViewNodeForDuplicates(
         group = makeGroup(path);
         pIndex = list.appendNode(group);
     }
-    auto copy = makeCopy(path, isPackage);
+    auto copy = makeCopy(path, isPackage, identity);
     const bool hasCopies = list.withLock(
         [&](ModuleList::Nodes&, ModuleList::Rows&) { return !group->children().empty(); });
     if (hasCopies) ++results_.itemsCount;
@@ -183,14 +199,16 @@ OutlineViewNode::Ptr DuplicatesScan::makeGroup(const std::string& firstCopy) {
     return group;
 }
 
-OutlineViewNode::Ptr DuplicatesScan::makeCopy(const std::string& path, bool isPackage) {
+OutlineViewNode::Ptr DuplicatesScan::makeCopy(const std::string& path, bool isPackage,
+                                              const std::optional<FileIdentity>& identity) {
     auto copy = std::make_shared<OutlineViewNode>();
     copy->setTitle(path);
     copy->setFullPath(path);
     copy->setState(0);
     copy->setIsDirectory(false);
+    // A file's size as it was hashed, without another look at the disk.
     copy->setSize(isPackage ? FileOperations::folderSizeUnix(path)
-                            : FileOperations::getFileSize(path));
+                            : FileOperations::textOf(identity ? identity->size : 0));
     copy->setIcon(NodeIcon::fileIcon(path));
     return copy;
 }

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "engine/CandidateTable.h"
 #include "engine/DuplicatesExclusions.h"
 #include "engine/FileIdentity.h"
 #include "engine/OutlineViewNode.h"
+#include "engine/PathArena.h"
 
 #include <atomic>
-#include <compare>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -52,17 +52,10 @@ public:
                                        const std::atomic<bool>& abortFlag) const;
 
 private:
-    // Files share a key by size and modification time (to the second); packages by size.
-    struct CandidateKey {
-        bool isPackage = false;
-        std::uint64_t size = 0;
-        std::int64_t modifiedSecond = 0;
-        auto operator<=>(const CandidateKey&) const = default;
-    };
-    // The only file met so far with its key; empty once it has been hashed.
-    struct CandidateRecord {
-        std::string fileName;
-    };
+    // Files share a key by size and modification time (to the second); packages by size. The
+    // table holds the only file met so far with its key (its path below the walked folder), or
+    // kHashed once it has company and was hashed.
+    static constexpr PathArena::Handle kHashed = ~PathArena::Handle{0};
     // The only file with its hash so far, or the group made for that hash.
     struct HashRecord {
         std::string fileName;
@@ -73,6 +66,7 @@ private:
     enum class Entry { Next, SkipContents };
 
     void walk(ScanRun& scan, const std::string& root);
+    void clearTables();
     Entry examine(const std::string& path, const qcore::FileAttributes& attributes);
     static bool isListablePackage(const std::string& path);
     void addToMD5Dict(const std::string& path, bool isPackage);
@@ -83,7 +77,8 @@ private:
                                      std::size_t& pIndex, bool isPackage,
                                      const std::optional<FileIdentity>& identity);
     static OutlineViewNode::Ptr makeGroup(const std::string& firstCopy);
-    static OutlineViewNode::Ptr makeCopy(const std::string& path, bool isPackage);
+    static OutlineViewNode::Ptr makeCopy(const std::string& path, bool isPackage,
+                                         const std::optional<FileIdentity>& identity);
     bool appendCopy(const OutlineViewNode::Ptr& group, std::size_t& pIndex,
                     OutlineViewNode::Ptr copy);
 
@@ -92,10 +87,13 @@ private:
     const std::atomic<bool>& stopFlag_;
     std::uint64_t minimumSize_ = 0;
     DuplicatesExclusions exclusions_;
-    std::map<CandidateKey, CandidateRecord> candidates_;
+    std::string rootPrefix_; // the walked folder with a final "/"
+    PathArena candidatePaths_;
+    CandidateTable candidates_;
     std::unordered_map<std::string, HashRecord> dictMD5ForDuplicates_;
-    // Hard links of one file met earlier: the same bytes, not a copy that would free space.
-    std::set<std::pair<std::uint64_t, std::uint64_t>> filesSeen_;
+    // Files with more than one name met so far: another name of one of them is the same
+    // bytes, not a copy whose removal would free space.
+    std::set<std::pair<std::uint64_t, std::uint64_t>> linkedFilesSeen_;
 };
 
 } // namespace qengine

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/FileIdentity.h"
+
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +17,16 @@ namespace qengine {
 // that is not a regular file (links are not followed) gives nothing.
 std::optional<std::string> FileMD5StreamHash(const std::string& path, std::size_t chunkSize,
                                              const std::atomic<bool>* abortFlag);
+
+// The same hash with the identity of the file read, taken from the opened file before its first
+// byte is read: any later write shows as a change.
+struct FileDigest {
+    std::string md5;
+    FileIdentity identity;
+};
+std::optional<FileDigest> FileMD5StreamHashWithIdentity(const std::string& path,
+                                                        std::size_t chunkSize,
+                                                        const std::atomic<bool>* abortFlag);
 
 // Test hook: called with (path, 0) when a hash opens its file and with the running byte count
 // after every chunk. Empty by default.

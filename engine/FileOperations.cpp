@@ -51,17 +51,23 @@ std::vector<std::string> readLevel(int folderFd, bool report, std::uint64_t& tot
         return folders;
     }
     while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
+        const char* name = entry->d_name;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+        // A folder adds nothing of its own, so where the listing tells the type it needs no
+        // status; opening it later checks that it still is a folder.
+        if (entry->d_type == DT_DIR) {
+            folders.emplace_back(name);
+            continue;
+        }
         struct stat st {};
-        if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (::fstatat(folderFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
             if (report)
-                std::fprintf(stderr, "could not stat '%s': %d/%s\n", name.c_str(), errno,
+                std::fprintf(stderr, "could not stat '%s': %d/%s\n", name, errno,
                              std::strerror(errno));
             continue;
         }
         if (S_ISDIR(st.st_mode))
-            folders.push_back(name);
+            folders.emplace_back(name);
         else
             total += static_cast<std::uint64_t>(st.st_size);
     }
@@ -70,7 +76,7 @@ std::vector<std::string> readLevel(int folderFd, bool report, std::uint64_t& tot
 }
 
 std::uint64_t walkFolderSize(const std::string& root, bool report) {
-    FileDescriptor current(::open(root.c_str(), kDirectoryFlags));
+    FileDescriptor current = FileManager::openFolder(root);
     if (!current.valid()) {
         if (report) reportUnopenable(root, errno);
         return 0;

@@ -101,7 +101,8 @@ std::string FirefoxProfiles::profilesIniPath(const std::string& home) {
 }
 
 std::vector<std::string> FirefoxProfiles::readProfilePaths(const std::string& home) {
-    const auto text = qcore::FileManager::readFile(profilesIniPath(home));
+    const auto text =
+        qcore::FileManager::readFile(profilesIniPath(home), qcore::readLimits::kSettingsText);
     if (!text) return {};
     return profilePaths(*text, firefoxFolder(home));
 }

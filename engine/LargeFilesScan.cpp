@@ -2,6 +2,7 @@
 
 #include "engine/DataFiller.h"
 #include "engine/DatabaseCompanion.h"
+#include "engine/FileOperations.h"
 #include "engine/LargeFilesCategories.h"
 #include "engine/LargeFilesThresholds.h"
 #include "engine/NameMatch.h"
@@ -32,16 +33,34 @@ LargeFilesScan::LargeFilesScan(DataFiller& engine, ScanListing& listing,
                                LargeFilesThresholds& thresholds)
     : engine_(engine), listing_(listing), thresholds_(thresholds) {}
 
+LargeFilesScan::ExcludedFolders::ExcludedFolders(const std::string& home)
+    : home(home), library(home + "/Library"), trash(home + "/.Trash") {}
+
 LargeFilesScan::Exclusion LargeFilesScan::checkIfLargeFileExcluded(const std::string& fullPath,
                                                                    const std::string& home) {
-    if (names::isAtOrBelow(fullPath, home + "/Library") ||
-        names::isAtOrBelow(fullPath, home + "/.Trash"))
+    return exclusionOf(fullPath, ExcludedFolders(home));
+}
+
+// Runs for every walked entry: compares in place, with the folders' paths made once a scan.
+LargeFilesScan::Exclusion LargeFilesScan::exclusionOf(std::string_view fullPath,
+                                                      const ExcludedFolders& folders) {
+    if (names::isAtOrBelow(fullPath, folders.library) ||
+        names::isAtOrBelow(fullPath, folders.trash))
         return SkipSubtree;
-    if (FileManager::lastPathComponent(fullPath).starts_with(".")) return SkipEntry;
+    if (isHiddenName(fullPath)) return SkipEntry;
     if (fullPath.starts_with("/Volumes/")) return Take;
     // By components, so a sibling whose name merely begins like the home folder is outside.
-    if (names::isAtOrBelow(fullPath, home)) return Take;
+    if (names::isAtOrBelow(fullPath, folders.home)) return Take;
     return SkipSubtree;
+}
+
+// The last component (trailing "/" aside, as lastPathComponent reads it) begins with a dot.
+bool LargeFilesScan::isHiddenName(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/')
+        path.remove_suffix(1);
+    if (path == "/") return false;
+    const auto slash = path.rfind('/');
+    return path.substr(slash == std::string_view::npos ? 0 : slash + 1).starts_with('.');
 }
 
 std::string LargeFilesScan::rootFolder(const std::string& setting, const std::string& home) {
@@ -70,10 +89,11 @@ void LargeFilesScan::run() {
 
 void LargeFilesScan::walk(ScanRun& scan, const std::string& root) {
     const std::uint64_t minimum = thresholds_.smallest();
+    const ExcludedFolders folders(scan.home());
     qcore::DirectoryEnumerator walker(root);
-    while (const auto entry = walker.next()) {
+    while (const auto* entry = walker.advance()) {
         if (scan.shouldStop()) break;
-        const auto exclusion = checkIfLargeFileExcluded(entry->path, scan.home());
+        const auto exclusion = exclusionOf(entry->path, folders);
         if (exclusion == SkipEntry) continue;
         if (exclusion == SkipSubtree) {
             walker.skipDescendants();
@@ -97,9 +117,15 @@ void LargeFilesScan::listFile(ScanRun& scan, const std::string& path, std::uint6
         LargeFilesCategories::indexForFile(engine_, path, kModule, size, thresholds_);
     if (category < 0) return;
     qcore::log("Large Files Scan: ", path);
-    auto item = OutlineViewNode::initWithPath(path, false);
+    // The walk has just read the file's size: the row takes it without another look.
+    auto item = std::make_shared<OutlineViewNode>();
+    item->setFullPath(path);
+    item->setTitle(FileManager::lastPathComponent(path));
+    item->setIcon(NodeIcon::fileIcon(path));
+    item->setSize(FileOperations::textOf(size));
+    item->setIsDirectory(false);
     item->setState(0);
-    const std::uint64_t bytes = item->sizeInBytes();
+    const std::uint64_t bytes = size;
     listing_.add(path, RemovalCheck::ItemType::File);
     if (scan.list().appendChild(static_cast<std::size_t>(category), std::move(item)))
         scan.countItem(bytes);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qengine {
 
@@ -31,6 +32,15 @@ public:
     static bool isCompanionServiceLog(const std::string& fileName);
 
 private:
+    // The home folder and its two skipped subtrees, as paths.
+    struct ExcludedFolders {
+        explicit ExcludedFolders(const std::string& home);
+        std::string home;
+        std::string library;
+        std::string trash;
+    };
+    static Exclusion exclusionOf(std::string_view fullPath, const ExcludedFolders& folders);
+    static bool isHiddenName(std::string_view path);
     void walk(ScanRun& scan, const std::string& root);
     void listFile(ScanRun& scan, const std::string& path, std::uint64_t size);
 

@@ -46,17 +46,16 @@ bool RemoveItem::removeSingleItem(const std::string& path, const RemovalCheck& c
     if (name.empty() || name == "." || name == "..") return refuse(path, "no item name");
     if (check.moduleFolder.empty()) return refuse(path, "no module folder");
 
-    // Resolve the parent's real location; the item's own name is never resolved, so a link is
-    // judged (and removed) as itself.
-    const std::string parent =
-        FileManager::canonicalPath(FileManager::deletingLastPathComponent(path));
-    const std::string folder = FileManager::canonicalPath(check.moduleFolder);
-    const std::string realPath = FileManager::appendingPathComponent(parent, name);
-    if (!FileManager::isInside(realPath, folder) || !FileManager::isInside(parent, folder))
+    // The parent is judged where it really is (links on the way followed); the item's own
+    // name is never resolved, so a link is judged (and removed) as itself.
+    const auto parent = FileManager::openParent(path);
+    if (!parent)
+        return refuse(path, errno == ENOENT ? "it no longer exists" : std::strerror(errno));
+    const qcore::FileDescriptor folder = FileManager::openFolder(check.moduleFolder);
+    if (!folder.valid() || !FileManager::isFolderWithin(parent->folder.get(), folder.get()))
         return refuse(path, "no longer inside the module's folder");
 
-    const int parentFd = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (parentFd < 0) return refuse(path, std::strerror(errno));
+    const int parentFd = parent->folder.get();
     struct stat st {};
     const bool found = ::fstatat(parentFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
     const ItemType now = found ? typeOf(st.st_mode) : ItemType::Any;
@@ -68,13 +67,14 @@ bool RemoveItem::removeSingleItem(const std::string& path, const RemovalCheck& c
     } else if (check.identity && FileIdentity::fromStat(st) != *check.identity) {
         refuse(path, "it has changed since it was listed");
     } else if (now == ItemType::Folder) {
-        removed = removeSingleItem(realPath);
+        std::string error;
+        removed = FileManager::removeItemAt(parentFd, name, &error);
+        if (!removed) qcore::log("Could not remove ", path, ": ", error);
     } else if (::unlinkat(parentFd, name.c_str(), 0) == 0) {
         removed = true;
     } else {
         qcore::log("Could not remove ", path, ": ", std::strerror(errno));
     }
-    ::close(parentFd);
     return removed;
 }
 

@@ -13,7 +13,8 @@ const std::string kScan = "scan";
 } // namespace
 
 ScanRun::ScanRun(DataFiller& engine, std::string module, int cadenceEvery, ListReset reset)
-    : engine_(engine), module_(std::move(module)), cadence_(cadenceEvery) {
+    : engine_(engine), module_(std::move(module)), flags_(engine_.flags(module_)),
+      list_(engine_.mainDataSource(module_)), cadence_(cadenceEvery) {
     if (!flags().beginOperation()) {
         qcore::log(module_, ": a scan or clean already runs; scan not started");
         return;
@@ -49,10 +50,10 @@ ScanRun::~ScanRun() {
 }
 
 ModuleList& ScanRun::list() {
-    return engine_.mainDataSource(module_);
+    return list_;
 }
 ModuleFlags& ScanRun::flags() {
-    return engine_.flags(module_);
+    return flags_;
 }
 
 bool ScanRun::shouldStop() {

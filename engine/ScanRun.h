@@ -72,6 +72,9 @@ public:
 private:
     DataFiller& engine_;
     std::string module_;
+    // Looked up once: shouldStop() runs for every walked entry.
+    ModuleFlags& flags_;
+    ModuleList& list_;
     std::string home_;
     CadenceCounter cadence_;
     bool active_ = false;

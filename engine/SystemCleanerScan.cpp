@@ -64,6 +64,7 @@ void SystemCleanerScan::run() {
     ScanRun run(engine_, modules::kSystemCleaner);
     if (!run.active()) return;
     listing_.begin(run.home() + "/Library");
+    applications_ = qcore::InstalledApplications::load();
 
     auto userCache = makeGroup("ID_USER_CACHE", "User Cache");
     userCache->setFullPath(userCachesFolder(run.home()) + "/");
@@ -94,8 +95,9 @@ OutlineViewNode::Ptr SystemCleanerScan::makeGroup(const std::string& textKey,
 }
 
 void SystemCleanerScan::useApplicationIcon(OutlineViewNode& node,
-                                           const std::string& bundleIdentifier) {
-    const auto application = qcore::Workspace::applicationPathForBundleIdentifier(bundleIdentifier);
+                                           const std::string& bundleIdentifier) const {
+    const auto application =
+        qcore::Workspace::applicationPathForBundleIdentifier(bundleIdentifier, applications_);
     if (application && FileManager::exists(*application))
         node.setIcon(NodeIcon::applicationIcon(*application));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/OutlineViewNode.h"
+#include "platform/core/InstalledApplications.h"
 
 #include <string>
 #include <vector>
@@ -35,10 +36,12 @@ private:
     OutlineViewNode::Ptr makeContainerItem(ScanRun& run, const std::string& container,
                                            const std::string& cachesFolder);
     OutlineViewNode::Ptr makeGroup(const std::string& textKey, const std::string& image) const;
-    static void useApplicationIcon(OutlineViewNode& node, const std::string& bundleIdentifier);
+    void useApplicationIcon(OutlineViewNode& node, const std::string& bundleIdentifier) const;
 
     DataFiller& engine_;
     ScanListing& listing_;
+    // Loaded at the start of each scan: the same for every cache entry.
+    qcore::InstalledApplications applications_;
 };
 
 } // namespace qengine

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "FileDescriptor.h"
 #include "Value.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -21,6 +23,7 @@ struct FileAttributes {
     std::uint32_t mode = 0;
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
+    std::uint64_t links = 1; // names the file has; above 1, other paths are the same file
 
     bool isDirectory() const { return type == FileType::Directory; }
     bool isRegular() const { return type == FileType::Regular; }
@@ -36,14 +39,33 @@ public:
     static std::optional<FileAttributes> attributesAt(int dirFd, const char* name,
                                                       bool followLinks = false);
     static bool exists(const std::string& path); // the entry itself (a dangling link exists)
+
+    // Opening by path at any length: a path the kernel takes at once is opened directly, a
+    // longer one a component at a time. Links before the last component are followed as the
+    // kernel would; at the last one only when asked. An invalid descriptor (errno set) when
+    // it cannot be opened.
+    static FileDescriptor openFolder(const std::string& path, bool followLastLink = true);
+    static FileDescriptor openFile(const std::string& path, int flags);
+    // The folder holding the entry, opened, and the entry's name in it.
+    struct OpenParent {
+        FileDescriptor folder;
+        std::string name;
+    };
+    static std::optional<OpenParent> openParent(const std::string& path);
+    // The open folder `inner` is `outer` or lies below it, judged by the folders' identities
+    // going up from `inner`, so neither links nor path lengths can mislead it.
+    static bool isFolderWithin(int inner, int outer);
     static bool isDirectory(const std::string& path, bool followLinks = false);
 
     // Names in the folder (no "." or ".."), sorted by name; empty when unreadable.
     static std::vector<std::string> contentsOfDirectory(const std::string& path);
 
-    // Removes the entry; a folder with everything in it. Links are removed, never followed.
-    // On failure `error` gets a description and what could not go stays.
+    // Removes the entry; a folder with everything in it, at any depth, holding a few
+    // descriptors at a time. Links are removed, never followed. On failure `error` gets a
+    // description and what could not go stays.
     static bool removeItem(const std::string& path, std::string* error = nullptr);
+    // The same for the entry `name` of an open folder.
+    static bool removeItemAt(int folder, const std::string& name, std::string* error = nullptr);
     static bool createDirectories(const std::string& path);
     // Renames, or copies and removes across file systems. Never overwrites.
     static bool moveItem(const std::string& from, const std::string& to,
@@ -57,7 +79,11 @@ public:
     static bool isWritable(const std::string& path);
     static bool isReadable(const std::string& path);
 
-    static std::optional<std::string> readFile(const std::string& path);
+    // The whole file through SafeFileReader: a regular file not reached through a link, at most
+    // `maxBytes`; nothing (and a log line) for anything else.
+    static std::optional<std::string> readFile(const std::string& path,
+                                               std::size_t maxBytes = kDefaultReadLimit);
+    static constexpr std::size_t kDefaultReadLimit = std::size_t{16} << 20;
     // Writes through a temporary file and a rename.
     static bool writeFileAtomically(const std::string& path, const std::string& bytes);
 
@@ -75,7 +101,8 @@ public:
 
 // Recursive walk below a root: parents before their contents, entries of a folder by name,
 // hidden entries included, links reported and never followed. Unreadable folders and entries
-// that vanish during the walk are passed over. Paths are relative to the root.
+// that vanish during the walk are passed over. Paths are relative to the root. Any depth and
+// path length: one folder is open at a time.
 class DirectoryEnumerator {
 public:
     struct Entry {
@@ -91,6 +118,9 @@ public:
 
     // The next entry, or nothing at the end (or when the root cannot be read).
     std::optional<Entry> next();
+    // The same without a copy: the entry lives in the walker until the next call. For walks
+    // that visit every file of a home folder.
+    const Entry* advance();
     // Do not descend into the folder last returned by next().
     void skipDescendants();
     // Depth of the entry last returned (1 for the root's own entries).
@@ -99,9 +129,14 @@ public:
     struct Frame; // one open folder of the walk
 
 private:
+    void descend(const std::string& relativePath);
+    bool ascend();
+
     std::string root_;
     std::vector<std::unique_ptr<Frame>> stack_;
+    FileDescriptor current_; // the folder of the top frame
     std::optional<std::string> pendingDescend_;
+    Entry entry_;
     int level_ = 0;
     bool started_ = false;
 };

@@ -1,4 +1,5 @@
 #include "NotificationCenter.h"
+#include "Guarded.h"
 
 #include <algorithm>
 
@@ -32,6 +33,12 @@ void NotificationCenter::removeObserversOf(const void* owner) {
     std::erase_if(entries_, [owner](const Entry& e) { return e.owner == owner; });
 }
 
+bool NotificationCenter::hasObservers(const std::string& name) {
+    std::lock_guard lock(mutex_);
+    return std::any_of(entries_.begin(), entries_.end(),
+                       [&](const Entry& e) { return e.name.empty() || e.name == name; });
+}
+
 void NotificationCenter::post(const Notification& n) {
     // Handlers run outside the lock so they may add or remove observers or post themselves.
     std::vector<std::pair<ObserverId, std::shared_ptr<Handler>>> targets;
@@ -49,7 +56,7 @@ void NotificationCenter::post(const Notification& n) {
                                                 [id = id](const Entry& e) { return e.id == id; });
             if (!stillThere) continue;
         }
-        (*handler)(n);
+        runGuarded("Observer of " + n.name, [&] { (*handler)(n); });
     }
 }
 

@@ -33,6 +33,10 @@ public:
     void removeObserver(ObserverId id);
     void removeObserversOf(const void* owner);
 
+    // Someone observes `name` (or every name): a poster may skip building a payload nobody
+    // would read.
+    bool hasObservers(const std::string& name);
+
     void post(const Notification& n);
     void post(const std::string& name, const void* object, Dictionary userInfo = {});
 

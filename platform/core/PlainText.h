@@ -9,6 +9,8 @@ class PlainText {
 public:
     // Each byte through std::tolower.
     static std::string lower(std::string text);
+    // Each byte through std::toupper.
+    static std::string upper(std::string text);
     // Without leading and trailing blanks, tabs, carriage returns and line feeds.
     static std::string trim(const std::string& text);
 };

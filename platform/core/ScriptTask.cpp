@@ -2,6 +2,7 @@
 
 #include "FileDescriptor.h"
 #include "FileManager.h"
+#include "Guarded.h"
 
 #include <cerrno>
 #include <csignal>
@@ -130,8 +131,10 @@ void ScriptTask::execute(const std::string& handler, const std::string& argument
                          Completion completion) {
     std::lock_guard lock(workersMutex_);
     workers_.emplace_back([this, handler, argument, completion = std::move(completion)] {
-        const Result result = run(handler, argument);
-        if (completion) completion(result);
+        runGuarded("Script handler " + handler, [&] {
+            const Result result = run(handler, argument);
+            if (completion) completion(result);
+        });
     });
 }
 

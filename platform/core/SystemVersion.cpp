@@ -1,6 +1,7 @@
 #include "SystemVersion.h"
 
 #include "FileManager.h"
+#include "SafeFileReader.h"
 
 #include <algorithm>
 #include <mutex>
@@ -45,7 +46,9 @@ void SystemVersion::setCurrent(const SystemVersion& p) {
 }
 
 std::string SystemVersion::operatingSystemName() {
-    const auto text = FileManager::readFile("/etc/os-release");
+    // A system file, commonly a link into /usr/lib.
+    const auto text = SafeFileReader::read("/etc/os-release", readLimits::kSystemText,
+                                           SafeFileReader::Links::Follow);
     if (!text) return "Linux";
     std::istringstream lines(*text);
     std::string line;

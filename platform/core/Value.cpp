@@ -1,6 +1,13 @@
 #include "Value.h"
 
+#include "platform/core/BinaryPropertyListReader.h"
+#include "platform/core/Log.h"
+#include "platform/core/SafeFileReader.h"
+#include "platform/core/XmlPropertyListReader.h"
+
 #include <plist/plist.h>
+
+#include <algorithm>
 
 #include <atomic>
 #include <cerrno>
@@ -27,79 +34,6 @@ struct PlistDeleter {
 };
 using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 
-Value fromNode(plist_t node) {
-    switch (plist_get_node_type(node)) {
-    case PLIST_BOOLEAN: {
-        uint8_t b = 0;
-        plist_get_bool_val(node, &b);
-        return Value(b != 0);
-    }
-    case PLIST_UINT: {
-        uint64_t u = 0;
-        plist_get_uint_val(node, &u);
-        return Value(static_cast<std::int64_t>(u));
-    }
-    case PLIST_REAL: {
-        double d = 0;
-        plist_get_real_val(node, &d);
-        return Value(d);
-    }
-    case PLIST_STRING:
-    case PLIST_KEY: {
-        uint64_t len = 0;
-        const char* p = plist_get_string_ptr(node, &len);
-        return Value(std::string(p ? p : "", p ? len : 0));
-    }
-    case PLIST_DATA: {
-        uint64_t len = 0;
-        const char* p = plist_get_data_ptr(node, &len);
-        Data d;
-        if (p)
-            d.assign(reinterpret_cast<const std::uint8_t*>(p),
-                     reinterpret_cast<const std::uint8_t*>(p) + len);
-        return Value(std::move(d));
-    }
-    case PLIST_DATE: {
-        int32_t sec = 0, usec = 0;
-        plist_get_date_val(node, &sec, &usec);
-        return Value(Date{kAppleEpochOffset + sec + usec / 1e6});
-    }
-    case PLIST_ARRAY: {
-        Array a;
-        const uint32_t n = plist_array_get_size(node);
-        a.reserve(n);
-        for (uint32_t i = 0; i < n; ++i)
-            a.push_back(fromNode(plist_array_get_item(node, i)));
-        return Value(std::move(a));
-    }
-    case PLIST_DICT: {
-        Dictionary d;
-        plist_dict_iter it = nullptr;
-        plist_dict_new_iter(node, &it);
-        for (;;) {
-            char* key = nullptr;
-            plist_t val = nullptr;
-            plist_dict_next_item(node, it, &key, &val);
-            if (!val) {
-                std::free(key);
-                break;
-            }
-            d.emplace(key ? key : "", fromNode(val));
-            std::free(key);
-        }
-        std::free(it);
-        return Value(std::move(d));
-    }
-    case PLIST_UID: {
-        uint64_t u = 0;
-        plist_get_uid_val(node, &u);
-        return Value(static_cast<std::int64_t>(u));
-    }
-    default:
-        return Value();
-    }
-}
-
 plist_t toNode(const Value& v) {
     switch (v.type()) {
     case Value::Type::Null:
@@ -113,14 +47,21 @@ plist_t toNode(const Value& v) {
     case Value::Type::Boolean:
         return plist_new_bool(v.toBool() ? 1 : 0);
     case Value::Type::Date: {
-        const double rel = v.date()->secondsSince1970 - kAppleEpochOffset;
+        // The file format holds 32-bit seconds; dates beyond it are written as its bounds.
+        double rel = v.date()->secondsSince1970 - kAppleEpochOffset;
+        if (std::isnan(rel)) rel = 0.0;
+        rel = std::clamp(rel, double{std::numeric_limits<int32_t>::min()},
+                         double{std::numeric_limits<int32_t>::max()});
         const double whole = std::floor(rel);
-        return plist_new_date(static_cast<int32_t>(whole),
-                              static_cast<int32_t>(std::lround((rel - whole) * 1e6)));
+        const auto micros = std::min(999999L, std::lround((rel - whole) * 1e6));
+        return plist_new_date(static_cast<int32_t>(whole), static_cast<int32_t>(micros));
     }
     case Value::Type::Data: {
+        // An empty vector has no buffer, and libplist copies from the pointer it is given.
+        static const char kNoBytes = 0;
         const Data& d = *v.data();
-        return plist_new_data(reinterpret_cast<const char*>(d.data()), d.size());
+        return plist_new_data(d.empty() ? &kNoBytes : reinterpret_cast<const char*>(d.data()),
+                              d.size());
     }
     case Value::Type::Array: {
         plist_t a = plist_new_array();
@@ -282,26 +223,19 @@ std::vector<std::string> Value::toStringList() const {
     return out;
 }
 
-std::optional<Value> Value::fromPlistData(const std::string& bytes) {
-    if (bytes.empty() || bytes.size() > std::numeric_limits<uint32_t>::max()) return std::nullopt;
-    plist_t root = nullptr;
-    const auto length = static_cast<uint32_t>(bytes.size());
-    if (plist_is_binary(bytes.data(), length)) {
-        plist_from_bin(bytes.data(), length, &root);
-    } else {
-        plist_from_xml(bytes.data(), length, &root);
-    }
-    if (!root) return std::nullopt;
-    PlistPtr holder(root);
-    return fromNode(root);
+std::optional<Value> Value::fromPlistData(std::string_view bytes, std::string* error) {
+    if (BinaryPropertyListReader::looksBinary(bytes))
+        return BinaryPropertyListReader::parse(bytes, error);
+    return XmlPropertyListReader::parse(bytes, error);
 }
 
-std::optional<Value> Value::fromPlistFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return fromPlistData(buffer.str());
+std::optional<Value> Value::fromPlistFile(const std::string& path, std::size_t maxBytes) {
+    const auto bytes = SafeFileReader::read(path, maxBytes);
+    if (!bytes) return std::nullopt;
+    std::string error;
+    auto value = fromPlistData(*bytes, &error);
+    if (!value) log("Skipping ", path, ": not a readable property list (", error, ")");
+    return value;
 }
 
 std::string Value::toXmlPlist() const {

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "platform/core/SafeFileReader.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -79,9 +83,13 @@ public:
 
     bool operator==(const Value& other) const = default;
 
-    // Property lists (XML or binary in, XML out) through libplist.
-    static std::optional<Value> fromPlistData(const std::string& bytes);
-    static std::optional<Value> fromPlistFile(const std::string& path);
+    // Property lists in: XML or binary, malformed or hostile input refused (with the reason in
+    // `error`). A file is read through SafeFileReader; a refused file is logged.
+    static std::optional<Value> fromPlistData(std::string_view bytes, std::string* error = nullptr);
+    static std::optional<Value> fromPlistFile(const std::string& path,
+                                              std::size_t maxBytes = kPlistFileLimit);
+    static constexpr std::size_t kPlistFileLimit = readLimits::kPropertyList;
+    // XML out, through libplist.
     std::string toXmlPlist() const;
     // Writes to a temporary file beside the target and renames it into place.
     bool writeXmlPlistAtomically(const std::string& path) const;

@@ -2,6 +2,7 @@
 
 #include "FileManager.h"
 #include "Home.h"
+#include "InstalledApplications.h"
 #include "PlainText.h"
 #include "Value.h"
 
@@ -26,12 +27,6 @@ std::string currentProcRoot() {
     return procRoot;
 }
 
-std::string upper(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 struct KnownProgram {
     const char* bundleIdentifier;
     const char* displayName;
@@ -49,7 +44,7 @@ constexpr std::array<KnownProgram, 3> kKnownPrograms{{
 
 const KnownProgram* knownByIdentifier(const std::string& id) {
     for (const auto& p : kKnownPrograms)
-        if (upper(p.bundleIdentifier) == upper(id)) return &p;
+        if (PlainText::upper(p.bundleIdentifier) == PlainText::upper(id)) return &p;
     return nullptr;
 }
 
@@ -59,14 +54,6 @@ std::string enclosingAppBundle(const std::string& executable) {
     while (!dir.empty() && dir != "/") {
         if (PlainText::lower(FileManager::pathExtension(dir)) == "app") return dir;
         dir = FileManager::deletingLastPathComponent(dir);
-    }
-    return "";
-}
-
-std::string bundleInfo(const std::string& bundle, const std::string& key) {
-    for (const char* rel : {"/Contents/Info.plist", "/Info.plist"}) {
-        if (auto info = Value::fromPlistFile(bundle + rel); info && info->isDictionary())
-            return (*info)[key].toString();
     }
     return "";
 }
@@ -125,8 +112,9 @@ std::vector<RunningApplication> Workspace::runningApplications() {
         if (app.executablePath.empty() && comm.empty()) continue; // kernel threads
         app.bundlePath = enclosingAppBundle(app.executablePath);
         if (!app.bundlePath.empty()) {
-            app.bundleIdentifier = bundleInfo(app.bundlePath, "CFBundleIdentifier");
-            app.name = bundleInfo(app.bundlePath, "CFBundleName");
+            const Value info = InstalledApplications::bundleInfo(app.bundlePath);
+            app.bundleIdentifier = info["CFBundleIdentifier"].toString();
+            app.name = info["CFBundleName"].toString();
             if (app.name.empty())
                 app.name = FileManager::deletingPathExtension(
                     FileManager::lastPathComponent(app.bundlePath));
@@ -146,14 +134,14 @@ std::vector<RunningApplication> Workspace::runningApplications() {
 
 std::optional<std::string> Workspace::applicationPathForBundleIdentifier(const std::string& id) {
     if (id.empty()) return std::nullopt;
-    const std::string home = Home::realHomeDirectory();
-    for (const std::string& folder : {home + "/Applications", std::string("/Applications")}) {
-        for (const std::string& name : FileManager::contentsOfDirectory(folder)) {
-            if (PlainText::lower(FileManager::pathExtension(name)) != "app") continue;
-            const std::string bundle = folder + "/" + name;
-            if (upper(bundleInfo(bundle, "CFBundleIdentifier")) == upper(id)) return bundle;
-        }
-    }
+    return applicationPathForBundleIdentifier(id, InstalledApplications::load());
+}
+
+std::optional<std::string>
+Workspace::applicationPathForBundleIdentifier(const std::string& id,
+                                              const InstalledApplications& applications) {
+    if (id.empty()) return std::nullopt;
+    if (auto bundle = applications.pathForBundleIdentifier(id)) return bundle;
     if (const KnownProgram* known = knownByIdentifier(id)) {
         const char* pathEnv = std::getenv("PATH");
         std::istringstream dirs(pathEnv ? pathEnv : "/usr/bin:/bin");

@@ -6,6 +6,8 @@
 
 namespace qcore {
 
+class InstalledApplications;
+
 struct RunningApplication {
     int pid = 0;
     std::string name;             // the application's name (bundle name or process name)
@@ -28,6 +30,10 @@ public:
     // bundle in the usual application folders, else the known browser's executable; nothing
     // when there is none.
     static std::optional<std::string> applicationPathForBundleIdentifier(const std::string& id);
+    // The same over applications loaded once, for callers asking many times.
+    static std::optional<std::string>
+    applicationPathForBundleIdentifier(const std::string& id,
+                                       const InstalledApplications& applications);
 
     // Bundle identifier of a known program by its process name ("firefox" -> Firefox's).
     static std::string knownBundleIdentifierForProcess(const std::string& processName);

@@ -1,5 +1,7 @@
 #include "platform/ui/QtMainThread.h"
 
+#include "platform/core/Guarded.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QThread>
@@ -32,7 +34,10 @@ bool QtMainThread::enqueue(std::function<void()> work) {
     std::lock_guard lock(mutex_);
     if (!context_) return false;
     // Holding the lock keeps the context alive while the event is posted.
-    return QMetaObject::invokeMethod(context_.get(), std::move(work), Qt::QueuedConnection);
+    return QMetaObject::invokeMethod(
+        context_.get(),
+        [work = std::move(work)] { qcore::runGuarded("Call on the main thread", work); },
+        Qt::QueuedConnection);
 }
 
 void QtMainThread::post(std::function<void()> work) {

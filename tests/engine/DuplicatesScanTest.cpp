@@ -6,6 +6,9 @@
 #include "platform/core/Digest.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/UserDefaults.h"
+#include "tests/platform/core/DeepTree.h"
+
+#include <climits>
 
 #include <chrono>
 #include <fcntl.h>
@@ -524,4 +527,115 @@ TEST_F(DuplicatesClean, ARowTheScanDidNotListIsNeverRemoved) {
     });
     engine_->removeDuplicateFiles();
     EXPECT_TRUE(FileManager::exists(stranger));
+}
+
+// Deep trees were walked only down to the descriptor limit and long paths were never hashed.
+TEST_F(DuplicatesClean, CopiesAtAnyDepthAndPathLengthAreFoundHashedAndRemoved) {
+    const std::string content = bytesOf('d', 5000);
+    const std::string deep = makeDeepTree(root_, 1500, "deep.bin", content);
+    ASSERT_GT(deep.size(), static_cast<std::size_t>(PATH_MAX));
+    const auto modified = FileManager::attributes(deep)->modified.secondsSince1970;
+    const std::string shallow = file("shallow.bin", content, static_cast<time_t>(modified));
+    {
+        DescriptorLimit limit(64);
+        engine_->fillDuplicateFiles();
+    }
+    ASSERT_EQ(groups(), (std::vector<std::vector<std::string>>{{deep, shallow}}));
+    EXPECT_EQ(hashCounts()[deep], 1);
+    tick({deep, shallow}, {0});
+    // The group keeps its shallow copy, so the deep one may go.
+    engine_->mainDataSource(kDups).withLock([](auto& groups, auto&) {
+        dynamic_cast<qengine::DupOVNode&>(*groups.front()).setIndexToRetain(1);
+    });
+
+    engine_->removeDuplicateFiles();
+
+    EXPECT_FALSE(FileManager::exists(deep));
+    EXPECT_TRUE(FileManager::exists(shallow));
+}
+
+// --- Agreement with an independent grouping ---------------------------------------------------
+
+namespace {
+
+using Groups = std::vector<std::vector<std::string>>;
+
+Groups sortedGroups(Groups groups) {
+    for (auto& group : groups)
+        std::sort(group.begin(), group.end());
+    std::sort(groups.begin(), groups.end());
+    return groups;
+}
+
+// What the scan must list, found by reading every file: a file is compared only when another
+// file shares its size and modification second, and the compared files of the same bytes form a
+// group.
+Groups referenceGroups(const std::string& root) {
+    namespace fs = std::filesystem;
+    struct Seen {
+        std::string path;
+        std::pair<std::uint64_t, std::int64_t> key;
+    };
+    std::vector<Seen> files;
+    std::map<std::pair<std::uint64_t, std::int64_t>, int> keyCounts;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::end(it); ++it) {
+        if (it->path().filename() == ".git") {
+            it.disable_recursion_pending();
+            continue;
+        }
+        const std::string path = it->path().string();
+        const auto attributes = FileManager::attributes(path);
+        if (!attributes || !attributes->isRegular() || attributes->size < 4096) continue;
+        if (path.ends_with("-wal")) continue;
+        const auto second = static_cast<std::int64_t>(attributes->modified.secondsSince1970);
+        files.push_back({path, {attributes->size, second}});
+        ++keyCounts[files.back().key];
+    }
+    std::map<std::string, std::vector<std::string>> byContent;
+    for (const auto& file : files) {
+        if (keyCounts[file.key] < 2) continue;
+        const auto bytes = FileManager::readFile(file.path);
+        EXPECT_TRUE(bytes) << file.path;
+        if (bytes) byContent[*bytes].push_back(file.path);
+    }
+    Groups groups;
+    for (auto& [bytes, paths] : byContent)
+        if (paths.size() > 1) groups.push_back(std::move(paths));
+    return sortedGroups(std::move(groups));
+}
+
+} // namespace
+
+// Thousands of files, so every table of the scan grows while it walks: copies in one folder and
+// across folders, the same bytes at other times, the same size with other bytes, odd names,
+// links, hidden and excluded copies and a database log.
+TEST_F(Duplicates, GroupsAgreeWithAGroupingByContentOfTheFilesSharingSizeAndTime) {
+    constexpr int kFiles = 3000;
+    for (int i = 0; i < kFiles; ++i) {
+        const int content = i % 700;
+        std::string bytes = "content " + std::to_string(content) + "\n";
+        bytes.resize(4096 + static_cast<std::size_t>(content % 50) * 3, 'x');
+        if (i % 97 == 0) bytes.back() = 'y'; // same size, other bytes
+        const std::string name = "f" + std::to_string(i) + (i % 11 == 0 ? " \xc3\xa9 name" : "");
+        file("d" + std::to_string(i % 37) + "/" + name, bytes, 1'600'000'000 + i % 3);
+    }
+    const std::string copy(4200, 'c');
+    file(".hidden/copy", copy);
+    file("visible/copy", copy);
+    file("repo/.git/copy", copy);
+    file("db/store-wal", copy);
+    file("small/a", std::string(100, 's'));
+    file("small/b", std::string(100, 's'));
+    ASSERT_EQ(::symlink((root_ + "/visible/copy").c_str(), (root_ + "/link").c_str()), 0);
+
+    engine_->fillDuplicateFiles();
+
+    const Groups expected = referenceGroups(root_);
+    ASSERT_GT(expected.size(), 500u);
+    EXPECT_EQ(sortedGroups(groups()), expected);
+    for (const auto& [path, count] : hashCounts())
+        EXPECT_EQ(count, 1) << path;
+    for (const auto& group : engine_->mainDataSource(kDups).nodesSnapshot())
+        for (const auto& copy : group->children())
+            EXPECT_EQ(copy->sizeInBytes(), FileManager::attributes(copy->fullPath())->size);
 }

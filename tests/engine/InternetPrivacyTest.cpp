@@ -3,12 +3,15 @@
 
 #include "engine/CountedPaths.h"
 #include "engine/DBOperations.h"
+#include "engine/FirefoxProfiles.h"
 #include "engine/InternetPrivacyScan.h"
 #include "engine/PrivacyItemNode.h"
 #include "platform/core/FileManager.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using qengine::InternetPrivacyScan;
 using qengine::OutlineViewNode;
@@ -458,4 +461,38 @@ TEST_F(InternetPrivacy, StopRequestLeavesTheRestTicked) {
     for (const auto& group : groups())
         EXPECT_EQ(group->state(), 1);
     EXPECT_EQ(recorder_->named("DataFillerUpdateNotification").size(), 3u);
+}
+
+// A pipe in place of the closed-tabs list blocked the scan for ever; a property list the
+// system library choked on ended the process; profiles.ini linked to /dev/zero was read
+// without limit.
+TEST_F(InternetPrivacy, HostileFilesInPlaceOfBrowserFilesAreSkippedAndTheRestListed) {
+    makeBrowserTraces();
+    const std::string closedTabs = at("Library/Safari/RecentlyClosedTabs.plist");
+    ASSERT_EQ(::mkfifo(closedTabs.c_str(), 0600), 0);
+    const std::string profilesIni = at("Library/Application Support/Firefox/profiles.ini");
+    ASSERT_EQ(::symlink("/dev/zero", profilesIni.c_str()), 0);
+    EXPECT_TRUE(qengine::FirefoxProfiles::readProfilePaths(home_.path()).empty());
+
+    engine_->fillInternetPrivacy();
+    const auto nodes = groups();
+    ASSERT_EQ(titles(nodes), (Strings{"Safari", "Firefox", "Google Chrome"}));
+    EXPECT_EQ(nodes[0]->children().size(), 5u);
+    EXPECT_FALSE(itemWith(nodes[0], closedTabs));
+
+    // A dictionary key in UTF-16 holding U+0000, and then nesting 37,000 levels deep.
+    fs::remove(closedTabs);
+    home_.write("Library/Safari/RecentlyClosedTabs.plist",
+                std::string("bplist00\xD1\x01\x02\x62\x00\x61\x00\x00\x09\x08\x0B\x10", 20) +
+                    std::string(6, '\0') + std::string("\x01\x01", 2) + std::string(7, '\0') +
+                    "\x03" + std::string(8, '\0') + std::string(7, '\0') + "\x11");
+    ASSERT_TRUE(qcore::Value::fromPlistFile(closedTabs)->contains(std::string("a\0", 2)));
+    engine_->fillInternetPrivacy();
+    EXPECT_EQ(groups()[0]->children().size(), 5u);
+    std::string deep;
+    for (int i = 0; i < 37000; ++i)
+        deep += "<array>";
+    home_.write("Library/Safari/RecentlyClosedTabs.plist", "<plist>" + deep);
+    engine_->fillInternetPrivacy();
+    EXPECT_EQ(groups()[0]->children().size(), 5u);
 }

@@ -4,6 +4,7 @@
 #include "engine/ModuleRow.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/NotificationCenter.h"
+#include "tests/platform/core/DeepTree.h"
 
 #include <filesystem>
 #include <functional>
@@ -284,4 +285,20 @@ TEST_F(FlatClean, TrashCleanerRemovesReportsOfBothFolders) {
     EXPECT_EQ(Sequence(all.end() - 6, all.end()),
               (Sequence{"start", "update", "reload", "update", "reload", "stop"}));
     EXPECT_EQ(recorder_->named("DataFillerUpdateNotification").back().info("size"), "5");
+}
+
+// A ticked cache folder deeper than the descriptor limit used to stay ("Too many open files").
+TEST_F(ModuleClean, ATickedCacheFolderOfAnyDepthIsRemoved) {
+    const std::string deep = home_.mkdir(caches("deep"));
+    makeDeepTree(deep, 10000, "bottom", "cache");
+    const std::string keep = home_.write(caches("keep"), "12345");
+    DescriptorLimit limit(64);
+    scanCaches();
+    untick(kCache, "keep");
+    EXPECT_EQ(group(kCache, 0)->children().front()->size(), "5");
+
+    engine_->removeCacheCleaner();
+
+    EXPECT_FALSE(FileManager::exists(deep));
+    EXPECT_TRUE(FileManager::exists(keep));
 }

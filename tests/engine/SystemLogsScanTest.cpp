@@ -6,8 +6,10 @@
 #include "engine/SystemCleanerScan.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/NotificationCenter.h"
+#include "platform/core/SafeFileReader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -265,4 +267,33 @@ TEST_F(CareTreeScan, LogsCleanerListsEntriesButCrashReportsAndSystemLogs) {
     EXPECT_EQ(recorder_->sequence(kLogs),
               (std::vector<std::string>{"start", "update", "update", "update", "stop"}));
     EXPECT_EQ(recorder_->named("DataFillerUpdateNotification").back().info("size"), "7");
+}
+
+// Each application's Info.plist was read again for every cache entry: applications times
+// caches reads of files that may be large.
+TEST_F(CareTreeScan, SystemCleanerReadsEachApplicationsInfoOncePerScan) {
+    for (int app = 0; app < 3; ++app) {
+        const std::string id = "com.example.app" + std::to_string(app);
+        qcore::Value(qcore::Dictionary{{"CFBundleIdentifier", id}})
+            .writeXmlPlistAtomically(
+                home_.mkdir("Applications/App" + std::to_string(app) + ".app/Contents") +
+                "/Info.plist");
+    }
+    for (int cache = 0; cache < 10; ++cache)
+        home_.write(caches("com.example.app" + std::to_string(cache) + "/data"), "123");
+    std::atomic<int> infoReads{0};
+    qcore::SafeFileReader::setObserverForTesting([&](const std::string& path) {
+        if (path.starts_with(home_.path()) && path.ends_with("Info.plist")) ++infoReads;
+    });
+    {
+        care::PausingPage page(engine_->flags(kCache).pause);
+        engine_->fillCacheCleaner();
+    }
+    qcore::SafeFileReader::setObserverForTesting({});
+
+    EXPECT_EQ(infoReads.load(), 3);
+    const auto userCache = group(kCache, 0);
+    ASSERT_EQ(userCache->children().size(), 10u);
+    EXPECT_EQ(userCache->children()[2]->icon().kind, qengine::NodeIcon::Kind::ApplicationIcon);
+    EXPECT_NE(userCache->children()[3]->icon().kind, qengine::NodeIcon::Kind::ApplicationIcon);
 }

@@ -75,3 +75,14 @@ TEST(ManualMainThread, ShutdownReleasesAWaitingWorker) {
     EXPECT_TRUE(returned.load());
     main.postAndWait([] {}); // never blocks after shutdown
 }
+
+// An observer that throws (out of memory reading a file, say) must not end the process or
+// starve the observers after it.
+TEST(NotificationCenter, AThrowingObserverIsLoggedAndTheOthersStillRun) {
+    NotificationCenter center;
+    int reached = 0;
+    center.addObserver(nullptr, "n", [](const Notification&) { throw std::bad_alloc(); });
+    center.addObserver(nullptr, "n", [&](const Notification&) { ++reached; });
+    EXPECT_NO_THROW(center.post("n", nullptr, {}));
+    EXPECT_EQ(reached, 1);
+}

@@ -1,5 +1,7 @@
 #include "TempDir.h"
 
+#include "platform/core/FileManager.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +25,8 @@ TempDir::~TempDir() {
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
     fs::remove_all(path_, ec);
+    // Trees deeper than the descriptor limit need the walk that holds few descriptors.
+    if (ec) qcore::FileManager::removeItem(path_);
 }
 
 std::string TempDir::write(const std::string& relative, const std::string& bytes) const {

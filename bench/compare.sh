@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Times the duplicates scan, the Large Files scan and the folder size as whole processes beside
+# the tools users would pick instead, on generated trees, and checks that every duplicates tool
+# finds the same groups (ours compares only files that share size and modification time with
+# another; groups.py applies that rule to the peers' groups). Prints processor time (user+sys) and peak memory, and their ratios to the peers.
+#
+#   bench/compare.sh [build folder] [file counts...]     (defaults: build 25000 100000 200000)
+#
+# QUENDRIX_BENCH_RUNS sets the runs per tool (default 3; the median by processor time is shown),
+# QUENDRIX_BENCH_DIR the folder for the trees (default: a new temporary folder, removed after).
+# HYPERFINE=1 adds a hyperfine wall-time comparison of ours and jdupes per tree.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:-build}
+shift || true
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(25000 100000 200000)
+runs=${QUENDRIX_BENCH_RUNS:-3}
+
+install_peers() {
+    local missing=()
+    for tool in jdupes fdupes rdfind rmlint hyperfine; do
+        command -v "$tool" > /dev/null || missing+=("$tool")
+    done
+    [ -x /usr/bin/time ] || missing+=(time) # for timing by hand with /usr/bin/time -v
+    [ ${#missing[@]} -gt 0 ] || return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "installing from Debian's packages: ${missing[*]}"
+    "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}" > /dev/null ||
+        echo "could not install every peer; comparing with those installed"
+}
+
+install_peers
+cmake --build "$build" -j4 --target bench_scan > /dev/null
+ours=$(cd "$build" && pwd)/bench/bench_scan
+
+work=${QUENDRIX_BENCH_DIR:-}
+if [ -z "$work" ]; then
+    work=$(mktemp -d /tmp/quendrix-compare-XXXXXX)
+    trap 'rm -rf "$work"' EXIT
+fi
+mkdir -p "$work"
+
+# measure NAME COMMAND...: runs the command $runs times (after one warm-up run) with its output
+# to $work/NAME.out, and prints "cpu_seconds peak_kb wall_seconds" of the median run by
+# processor time.
+measure() {
+    local name=$1
+    shift
+    "$@" > "$work/$name.out" 2> /dev/null
+    for _ in $(seq "$runs"); do
+        "$here/measure.py" "$work/$name.out" "$@"
+    done | sort -n | sed -n "$(((runs + 1) / 2))p"
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
+
+status=0
+report() { # LABEL OURS PEER
+    local o=($2) p=($3)
+    printf "  %-27s cpu %6.3fs / %6.3fs = %s   peak %6d KB / %6d KB = %s   wall %6.3fs / %6.3fs = %s\n" \
+        "$1" "${o[0]}" "${p[0]}" "$(ratio "${o[0]}" "${p[0]}")" "${o[1]}" "${p[1]}" \
+        "$(ratio "${o[1]}" "${p[1]}")" "${o[2]}" "${p[2]}" "$(ratio "${o[2]}" "${p[2]}")"
+}
+
+agree() { # NAME FORMAT
+    "$here/groups.py" "$2" "$work/$1.out" "$tree" > "$work/$1.groups"
+    if cmp -s "$work/ours.groups" "$work/$1.groups"; then
+        echo "  groups: $1 agrees ($(wc -l < "$work/$1.groups") groups)"
+    else
+        echo "  groups: $1 DIFFERS from ours:"
+        diff "$work/ours.groups" "$work/$1.groups" | head -10
+        status=1
+    fi
+}
+
+echo "machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GB", $2 / 1048576 }' /proc/meminfo)"
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+for files in "${sizes[@]}"; do
+    tree="$work/tree-$files"
+    [ -d "$tree" ] || "$ours" generate "$tree" "$files" > /dev/null
+    echo "tree of $files files ($runs runs each, median; ours / peer):"
+
+    dup=$(measure ours "$ours" duplicates "$tree")
+    "$here/groups.py" paragraphs "$work/ours.out" "$tree" > "$work/ours.groups"
+    if command -v jdupes > /dev/null; then
+        peer=$(measure jdupes jdupes -r -q "$tree")
+        report "duplicates vs jdupes" "$dup" "$peer"
+        agree jdupes paragraphs
+    fi
+    if command -v fdupes > /dev/null; then
+        peer=$(measure fdupes fdupes -r -q "$tree")
+        report "duplicates vs fdupes" "$dup" "$peer"
+        agree fdupes paragraphs
+    fi
+    if command -v rdfind > /dev/null; then
+        peer=$(measure rdfind-log rdfind -dryrun true -outputname "$work/rdfind.out" "$tree")
+        report "duplicates vs rdfind" "$dup" "$peer"
+        agree rdfind rdfind
+    fi
+    if command -v rmlint > /dev/null; then
+        peer=$(cd "$work" && measure rmlint rmlint -T df -o fdupes:stdout "$tree")
+        report "duplicates vs rmlint" "$dup" "$peer"
+        agree rmlint paragraphs
+    fi
+
+    large=$(measure large "$ours" large "$tree")
+    peer=$(measure find find "$tree" -type f -size +1000k)
+    report "large files vs find -size" "$large" "$peer"
+
+    size=$(measure size "$ours" size "$tree")
+    peer=$(measure du du -sb "$tree")
+    report "folder size vs du -sb" "$size" "$peer"
+    awk -v n="$files" '{ printf "  ours per file: %.2f us processor time\n", $1 * 1e6 / n }' \
+        <<< "$dup"
+
+    if [ "${HYPERFINE:-0}" = 1 ] && command -v hyperfine > /dev/null; then
+        hyperfine -N --warmup 1 --runs 5 "$ours duplicates $tree" "jdupes -r -q $tree"
+    fi
+done
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+exit $status
