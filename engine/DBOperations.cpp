@@ -17,6 +17,7 @@ namespace qengine {
 namespace {
 
 using Step = SqliteStatement::Step;
+using Access = SqliteConnection::Access;
 
 std::atomic<long long> gBusyTimeoutMs{2000};
 
@@ -67,6 +68,15 @@ bool runChange(const std::string& path, const std::string& sql) {
 constexpr const char* kUnbookmarkedPlaces =
     "moz_places WHERE id NOT IN (SELECT fk FROM moz_bookmarks WHERE fk IS NOT NULL)";
 
+// Tables of places.sqlite in which every row is history: visits (also those of bookmarked
+// places), typed-address input, page-view metadata and the searches made from it.
+const std::vector<std::string> kFirefoxHistoryTables{"moz_historyvisits", "moz_historyvisits_extra",
+                                                     "moz_inputhistory", "moz_places_metadata",
+                                                     "moz_places_metadata_search_queries"};
+
+// Tables whose rows belong to a place and go with it.
+const std::vector<std::string> kFirefoxPerPlaceTables{"moz_annos", "moz_places_extra"};
+
 } // namespace
 
 void DBOperations::setBusyTimeout(std::chrono::milliseconds timeout) {
@@ -91,8 +101,9 @@ bool DBOperations::isDatabasePath(const std::string& path) {
     return extension == "SQLITE" || extension == "DB";
 }
 
-std::optional<std::vector<std::string>> DBOperations::readTableNames(const std::string& path) {
-    SqliteConnection connection(path, busyTimeout());
+std::optional<std::vector<std::string>> DBOperations::readTableNames(const std::string& path,
+                                                                     Access access) {
+    SqliteConnection connection(path, busyTimeout(), access);
     if (!connection.isOpen()) return std::nullopt;
     auto names = readColumn(connection, "SELECT name FROM sqlite_master WHERE type = 'table'");
     if (!names) return std::nullopt;
@@ -104,11 +115,12 @@ std::optional<std::vector<std::string>> DBOperations::readTableNames(const std::
 }
 
 std::vector<std::string> DBOperations::getDBTableName(const std::string& path) {
-    return readTableNames(path).value_or(std::vector<std::string>{});
+    return readTableNames(path, Access::ReadOnly).value_or(std::vector<std::string>{});
 }
 
-std::optional<bool> DBOperations::probeTable(const std::string& path, const std::string& table) {
-    SqliteConnection connection(path, busyTimeout());
+std::optional<bool> DBOperations::probeTable(const std::string& path, const std::string& table,
+                                             Access access) {
+    SqliteConnection connection(path, busyTimeout(), access);
     SqliteStatement statement(connection, "SELECT 1 FROM " + quotedIdentifier(table) + " LIMIT 1");
     switch (statement.step()) {
     case Step::Row:
@@ -122,7 +134,7 @@ std::optional<bool> DBOperations::probeTable(const std::string& path, const std:
 }
 
 bool DBOperations::tableHasData(const std::string& path, const std::string& table) {
-    return probeTable(path, table).value_or(false);
+    return probeTable(path, table, Access::ReadOnly).value_or(false);
 }
 
 bool DBOperations::tableEmptyData(const std::string& path, const std::string& table) {
@@ -136,7 +148,7 @@ bool DBOperations::vacuumDB(const std::string& path) {
 std::vector<std::string> DBOperations::getColumnDataForDB(const std::string& path,
                                                           const std::string& table,
                                                           const std::string& column) {
-    SqliteConnection connection(path, busyTimeout());
+    SqliteConnection connection(path, busyTimeout(), Access::ReadOnly);
     const std::string sql =
         "SELECT " + quotedIdentifier(column) + " FROM " + quotedIdentifier(table);
     return readColumn(connection, sql).value_or(std::vector<std::string>{});
@@ -152,7 +164,8 @@ bool DBOperations::emptyTables(const std::string& path, const std::vector<std::s
     bool emptied = true;
     bool deletedAny = false;
     for (const auto& table : tables) {
-        const auto hasRows = probeTable(path, table);
+        // The clean's own connection: it writes next, and may see a log the reader could not.
+        const auto hasRows = probeTable(path, table, Access::ReadWrite);
         if (!hasRows) {
             qcore::log("Could not read table ", table, " of ", path);
             emptied = false;
@@ -169,7 +182,7 @@ bool DBOperations::emptyTables(const std::string& path, const std::vector<std::s
 }
 
 bool DBOperations::dbEmptyData(const std::string& path) {
-    const auto tables = readTableNames(path);
+    const auto tables = readTableNames(path, Access::ReadWrite);
     if (!tables) {
         qcore::log("Could not read the tables of ", path);
         return false;
@@ -179,7 +192,7 @@ bool DBOperations::dbEmptyData(const std::string& path) {
 
 bool DBOperations::emptyExistingTables(const std::string& path,
                                        const std::vector<std::string>& tables) {
-    const auto present = readTableNames(path);
+    const auto present = readTableNames(path, Access::ReadWrite);
     if (!present) {
         qcore::log("Could not read the tables of ", path);
         return false;
@@ -193,10 +206,26 @@ bool DBOperations::emptyExistingTables(const std::string& path,
 }
 
 bool DBOperations::checkFirefoxInternetHistory(const std::string& path) {
-    SqliteConnection connection(path, busyTimeout());
-    SqliteStatement statement(connection,
-                              std::string("SELECT 1 FROM ") + kUnbookmarkedPlaces + " LIMIT 1");
-    return statement.step() == Step::Row;
+    SqliteConnection connection(path, busyTimeout(), SqliteConnection::Access::ReadOnly);
+    {
+        SqliteStatement statement(connection,
+                                  std::string("SELECT 1 FROM ") + kUnbookmarkedPlaces + " LIMIT 1");
+        switch (statement.step()) {
+        case Step::Row:
+            return true;
+        case Step::Error:
+            return false; // the bookmarks cannot be read, so nothing could be cleaned safely
+        case Step::Done:
+            break;
+        }
+    }
+    return std::any_of(kFirefoxHistoryTables.begin(), kFirefoxHistoryTables.end(),
+                       [&](const std::string& table) {
+                           if (!hasTable(connection, table)) return false;
+                           SqliteStatement statement(
+                               connection, "SELECT 1 FROM " + quotedIdentifier(table) + " LIMIT 1");
+                           return statement.step() == Step::Row;
+                       });
 }
 
 bool DBOperations::hasTable(SqliteConnection& connection, const std::string& table) {
@@ -214,19 +243,41 @@ bool DBOperations::emptyFirefoxInternetHistory(const std::string& path) {
         // One statement: the subquery fails when the bookmarks cannot be read, and then
         // nothing is deleted at all.
         if (!connection.execute(std::string("DELETE FROM ") + kUnbookmarkedPlaces)) return false;
-        // Visits and origins of deleted places are history too.
-        if (hasTable(connection, "moz_historyvisits") &&
-            !connection.execute("DELETE FROM moz_historyvisits WHERE place_id NOT IN "
-                                "(SELECT id FROM moz_places)"))
-            return false;
-        if (hasTable(connection, "moz_origins") &&
-            !connection.execute("DELETE FROM moz_origins WHERE id NOT IN "
-                                "(SELECT origin_id FROM moz_places WHERE origin_id IS NOT NULL)"))
-            return false;
+        if (!emptyFirefoxHistoryTables(connection)) return false;
         committed = transaction.commit();
     }
     if (committed && !vacuumDB(path)) qcore::log("Could not compact ", path);
     return committed;
+}
+
+// Inside the clean's transaction, after the unbookmarked places are gone.
+bool DBOperations::emptyFirefoxHistoryTables(SqliteConnection& connection) {
+    for (const auto& table : kFirefoxHistoryTables)
+        if (hasTable(connection, table) &&
+            !connection.execute("DELETE FROM " + quotedIdentifier(table)))
+            return false;
+    for (const auto& table : kFirefoxPerPlaceTables)
+        if (hasTable(connection, table) &&
+            !connection.execute("DELETE FROM " + quotedIdentifier(table) +
+                                " WHERE place_id NOT IN (SELECT id FROM moz_places)"))
+            return false;
+    // A bookmarked place stays, but no longer tells how often or when it was visited.
+    if (hasColumn(connection, "moz_places", "visit_count") &&
+        !connection.execute("UPDATE moz_places SET visit_count = 0"))
+        return false;
+    if (hasColumn(connection, "moz_places", "last_visit_date") &&
+        !connection.execute("UPDATE moz_places SET last_visit_date = NULL"))
+        return false;
+    // Origins of deleted places are history too.
+    return !hasTable(connection, "moz_origins") ||
+           connection.execute("DELETE FROM moz_origins WHERE id NOT IN "
+                              "(SELECT origin_id FROM moz_places WHERE origin_id IS NOT NULL)");
+}
+
+bool DBOperations::hasColumn(SqliteConnection& connection, const std::string& table,
+                             const std::string& column) {
+    SqliteStatement statement(connection, "SELECT 1 FROM pragma_table_info(?1) WHERE name = ?2");
+    return statement.bind(1, table) && statement.bind(2, column) && statement.step() == Step::Row;
 }
 
 bool DBOperations::checkGoogleCookies(const std::string& path) {

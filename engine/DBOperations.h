@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/SqliteConnection.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
@@ -7,13 +9,12 @@
 
 namespace qengine {
 
-class SqliteConnection;
-
 // Small pieces of SQL on one browser or application database file at a time. Stateless and
-// safe from any number of worker threads: every statement opens its own connection (read-write,
-// never creating a file, never following a link at the path), waits out a lock for the busy
-// timeout and then fails cleanly. Names are quoted as identifiers and values bound; no text is
-// ever spliced into SQL.
+// safe from any number of worker threads: every statement opens its own connection (never
+// creating a file, never following a link at the path), waits out a lock for the busy timeout
+// and then fails cleanly. The questions a scan asks open read-only and change no byte of the
+// file or its companions; only the emptying methods, which cleans call, write. Names are quoted as
+// identifiers and values bound; no text is ever spliced into SQL.
 class DBOperations {
 public:
     // Names of the file's tables in schema order, without SQLite's own ("sqlite_...") and
@@ -36,12 +37,14 @@ public:
     // read and every such table was emptied (the vacuum is best effort and only logged).
     static bool dbEmptyData(const std::string& path);
 
-    // A place that no bookmark points to exists (false when the bookmarks cannot be read, as
-    // then nothing could be cleaned safely).
+    // A place that no bookmark points to, or a visit or other trace of browsing, exists (false
+    // when the bookmarks cannot be read, as then nothing could be cleaned safely).
     static bool checkFirefoxInternetHistory(const std::string& path);
-    // Deletes, in one transaction, the places no bookmark points to, with their visits and the
-    // origins no place uses any more; nothing is deleted when the bookmarks cannot be read.
-    // Vacuums afterwards (best effort). True when the transaction committed.
+    // Deletes, in one transaction, the places no bookmark points to, every visit (bookmarked
+    // places' too, whose visit count and last visit date are reset), the typed input, page
+    // metadata and its searches, the annotations of deleted places and the origins no place uses
+    // any more; nothing is deleted when the bookmarks cannot be read. Vacuums afterwards (best
+    // effort). True when the transaction committed.
     static bool emptyFirefoxInternetHistory(const std::string& path);
 
     // Empties those of `tables` the file has that hold rows, then vacuums. True when the
@@ -65,11 +68,16 @@ public:
     static std::chrono::milliseconds busyTimeout();
 
 private:
-    static std::optional<std::vector<std::string>> readTableNames(const std::string& path);
+    static std::optional<std::vector<std::string>> readTableNames(const std::string& path,
+                                                                  SqliteConnection::Access access);
     // Whether the table holds a row; nothing when it cannot be read.
-    static std::optional<bool> probeTable(const std::string& path, const std::string& table);
+    static std::optional<bool> probeTable(const std::string& path, const std::string& table,
+                                          SqliteConnection::Access access);
     static bool emptyTables(const std::string& path, const std::vector<std::string>& tables);
     static bool hasTable(SqliteConnection& connection, const std::string& table);
+    static bool hasColumn(SqliteConnection& connection, const std::string& table,
+                          const std::string& column);
+    static bool emptyFirefoxHistoryTables(SqliteConnection& connection);
 };
 
 } // namespace qengine

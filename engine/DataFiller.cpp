@@ -283,12 +283,23 @@ bool DataFiller::isRemoveObjectInitialized() const {
 }
 
 bool DataFiller::removeItemWithAccess(const std::string& path, const std::string& module) {
+    return removeWithRemover(path, module, nullptr);
+}
+
+bool DataFiller::removeItemWithAccess(const std::string& path, const std::string& module,
+                                      const RemovalCheck& check) {
+    return removeWithRemover(path, module, &check);
+}
+
+bool DataFiller::removeWithRemover(const std::string& path, const std::string& module,
+                                   const RemovalCheck* check) {
     if (!homeIsUsable()) {
         qcore::log("No usable home folder; not removing ", path);
         return false;
     }
     if (!initRemoveObjectIfRequired(module)) return false;
-    if (remover_.removeSingleItem(path)) return true;
+    if (check ? remover_.removeSingleItem(path, *check) : remover_.removeSingleItem(path))
+        return true;
     releaseRemoveObject();
     return false;
 }

@@ -168,6 +168,9 @@ public:
     void releaseRemoveObject();
     bool isRemoveObjectInitialized() const;
     bool removeItemWithAccess(const std::string& path, const std::string& module);
+    // The same, removing the item only while it still passes `check` (RemoveItem).
+    bool removeItemWithAccess(const std::string& path, const std::string& module,
+                              const RemovalCheck& check);
     // The removal object; stateless, so workers share it freely.
     const RemoveItem& removalObject() const {
         return remover_;
@@ -300,6 +303,8 @@ public:
 
 private:
     void postNotification(const std::string& name, qcore::Dictionary userInfo);
+    bool removeWithRemover(const std::string& path, const std::string& module,
+                           const RemovalCheck* check);
     void loadLanguage(const qcore::Bundle& bundle);
     void loadSizeLangTokens();
     void loadLayout(const qcore::Bundle& bundle);

@@ -1,6 +1,8 @@
 #include "engine/DuplicatesClean.h"
 
 #include "engine/DataFiller.h"
+#include "engine/DupOVNode.h"
+#include "engine/FileIdentity.h"
 #include "engine/GroupWalk.h"
 #include "engine/RemovalRun.h"
 #include "engine/ScanListing.h"
@@ -31,9 +33,22 @@ void DuplicatesClean::run() {
     }
 }
 
+std::size_t DuplicatesClean::keptIndex(std::int32_t indexToRetain, std::size_t copies) {
+    if (indexToRetain < 0 || static_cast<std::size_t>(indexToRetain) >= copies) return 0;
+    return static_cast<std::size_t>(indexToRetain);
+}
+
 bool DuplicatesClean::cleanGroup(RemovalRun& removal, const OutlineViewNode::Ptr& group) {
     ModuleList& list = removal.list();
     if (!GroupWalk::isWalked(list, *group)) return true;
+    const auto [kept, keptPath] =
+        list.withLock([&](const ModuleList::Nodes&, const ModuleList::Rows&) {
+            const auto* dup = dynamic_cast<const DupOVNode*>(group.get());
+            const auto& copies = group->children();
+            const std::size_t index = keptIndex(dup ? dup->indexToRetain() : -1, copies.size());
+            const bool present = index < copies.size() && copies[index];
+            return std::pair{index, present ? copies[index]->fullPath() : std::string()};
+        });
     for (std::size_t i = 0;; ++i) {
         const auto copy = GroupWalk::childAt(list, *group, i);
         if (!copy) break;
@@ -41,35 +56,66 @@ bool DuplicatesClean::cleanGroup(RemovalRun& removal, const OutlineViewNode::Ptr
         if (removal.shouldStop()) return false;
         if (copy->state != 1 || copy->isDeleted) continue;
         qcore::log(kModule, " Clean:", copy->path);
-        const Outcome outcome = removeCopy(removal, copy->path);
+        if (i == kept) {
+            qcore::log("Not removing ", copy->path, ": it is the copy its group keeps");
+            continue;
+        }
+        const Outcome outcome = removeCopy(removal, copy->path, keptPath);
         if (outcome == Outcome::Failed) continue;
         list.withLock(
             [&](ModuleList::Nodes&, ModuleList::Rows&) { copy->node->setIsDeleted(true); });
-        // A copy that was already gone freed nothing here, so it is not counted.
-        if (outcome == Outcome::Removed) removal.itemRemoved(copy->bytes);
+        // A copy that was already gone counts as cleaned but freed nothing here.
+        removal.itemRemoved(outcome == Outcome::Removed ? copy->bytes : 0);
     }
     finishGroup(removal, group);
     return true;
 }
 
-DuplicatesClean::Outcome DuplicatesClean::removeCopy(RemovalRun& removal,
-                                                     const std::string& path) const {
+DuplicatesClean::Outcome DuplicatesClean::removeCopy(RemovalRun& removal, const std::string& path,
+                                                     const std::string& keptPath) const {
     const auto listedType = listing_.typeOf(path);
     if (!listedType) {
         qcore::log("Not removing ", path, ": the last scan did not list it");
         return Outcome::Failed;
     }
     if (!qcore::FileManager::exists(path)) return Outcome::Vanished;
+    if (!keptCopyIntact(keptPath, path)) return Outcome::Failed;
+    // The copy itself must also be what was hashed; the removal checks that at the last moment.
+    RemovalCheck check{*listedType, listing_.root(), listing_.identityOf(path)};
+    if (!check.identity) {
+        qcore::log("Not removing ", path, ": the scan did not record what it was");
+        return Outcome::Failed;
+    }
     if (*listedType == RemovalCheck::ItemType::Folder)
-        return removal.removeChecked(path, *listedType) ? Outcome::Removed : Outcome::Failed;
+        return removal.removeChecked(path, check) ? Outcome::Removed : Outcome::Failed;
     if (!engine_.hasPermissionsToDelete(path)) {
         qcore::log("Error in deleting ", path);
         return Outcome::Failed;
     }
     // A listed file is unlinked, never removed recursively, and never through a link.
-    if (!removal.removeChecked(path, RemovalCheck::ItemType::File)) return Outcome::Failed;
+    check.listedType = RemovalCheck::ItemType::File;
+    if (!removal.removeChecked(path, check)) return Outcome::Failed;
     qcore::logLine("Delete with unlink");
     return Outcome::Removed;
+}
+
+bool DuplicatesClean::keptCopyIntact(const std::string& keptPath, const std::string& path) const {
+    const char* reason = keptCopyProblem(keptPath, path);
+    if (!reason) return true;
+    qcore::log("Not removing ", path, ": ", reason, " (", keptPath, ")");
+    return false;
+}
+
+const char* DuplicatesClean::keptCopyProblem(const std::string& keptPath,
+                                             const std::string& path) const {
+    const auto listed = listing_.identityOf(keptPath);
+    if (keptPath.empty() || !listed) return "the scan did not list its kept copy";
+    const auto now = FileIdentity::of(keptPath);
+    if (!now) return "its kept copy no longer exists";
+    if (!(*now == *listed)) return "its kept copy has changed since the scan";
+    const auto copy = FileIdentity::of(path);
+    if (copy && copy->isSameFile(*now)) return "it is the same file as its kept copy";
+    return nullptr;
 }
 
 // A group keeps its row while two or more of its copies remain; with at most one left it is no

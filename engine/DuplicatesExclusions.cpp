@@ -1,5 +1,6 @@
 #include "engine/DuplicatesExclusions.h"
 
+#include "engine/NameMatch.h"
 #include "platform/core/PlainText.h"
 #include "platform/core/UserDefaults.h"
 
@@ -49,7 +50,7 @@ bool DuplicatesExclusions::isExcludedFolder(const std::string& path) const {
 bool DuplicatesExclusions::excludesFile(const std::string& path) const {
     const std::string lowered = qcore::PlainText::lower(path);
     for (const std::string& folder : folders_)
-        if (folder == "/" || lowered.starts_with(folder)) return true;
+        if (names::isAtOrBelow(lowered, folder)) return true;
     for (const std::string& name : names_)
         if (hasComponent(lowered, name)) return true;
     return false;

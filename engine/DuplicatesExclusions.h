@@ -15,8 +15,9 @@ public:
 
     // A folder entry equals the path: its whole subtree is skipped.
     bool isExcludedFolder(const std::string& path) const;
-    // A folder entry is "/" or a text prefix of the path, or a component of the path equals a
-    // name entry (a "/" in a name stands for ":", as file names show it).
+    // The path lies at or below a folder entry (by whole components, so "/a/b" leaves
+    // "/a/bc" alone), or a component of the path equals a name entry (a "/" in a name stands
+    // for ":", as file names show it).
     bool excludesFile(const std::string& path) const;
 
 private:

@@ -1,6 +1,7 @@
 #include "engine/DuplicatesScan.h"
 
 #include "engine/DataFiller.h"
+#include "engine/DatabaseCompanion.h"
 #include "engine/DupOVNode.h"
 #include "engine/FileMD5StreamHash.h"
 #include "engine/FileOperations.h"
@@ -82,6 +83,7 @@ DuplicatesScan::Entry DuplicatesScan::examine(const std::string& path,
     if (attributes.isDirectory() && exclusions_.isExcludedFolder(path)) return Entry::SkipContents;
     if (!attributes.isRegular() && !isPackage) return Entry::Next;
     if (exclusions_.excludesFile(path)) return Entry::Next;
+    if (!isPackage && DatabaseCompanion::isCompanionName(path)) return Entry::Next;
 
     const std::uint64_t size =
         isPackage ? FileOperations::bytesOf(FileOperations::folderSizeUnix(path)) : attributes.size;
@@ -128,24 +130,26 @@ DuplicatesScan::getFileMD5UsingStreamWithAbortFlag(const std::string& path,
 }
 
 void DuplicatesScan::addToMD5Dict(const std::string& path, bool isPackage) {
+    // Taken before the read, so any later write shows as a change at clean time.
+    const auto identity = FileIdentity::of(path);
     const auto hash = getFileMD5UsingStreamWithAbortFlag(path, stopFlag_);
-    if (!hash || *hash == "0") return;
-    const auto [it, isFirst] = dictMD5ForDuplicates_.try_emplace(*hash, HashRecord{path, {}, 0});
+    if (!hash || *hash == "0" || !identity) return;
+    const auto [it, isFirst] =
+        dictMD5ForDuplicates_.try_emplace(*hash, HashRecord{path, identity, {}, 0});
     if (isFirst) return;
     HashRecord& record = it->second;
     if (!record.group) {
-        record.group =
-            makeOutlineViewNodeForDuplicates(record.fileName, nullptr, record.pIndex, isPackage);
+        record.group = makeOutlineViewNodeForDuplicates(record.fileName, nullptr, record.pIndex,
+                                                        isPackage, record.identity);
         record.fileName.clear();
         if (!record.group) return;
     }
-    makeOutlineViewNodeForDuplicates(path, record.group, record.pIndex, isPackage);
+    makeOutlineViewNodeForDuplicates(path, record.group, record.pIndex, isPackage, identity);
 }
 
-OutlineViewNode::Ptr DuplicatesScan::makeOutlineViewNodeForDuplicates(const std::string& path,
-                                                                      OutlineViewNode::Ptr group,
-                                                                      std::size_t& pIndex,
-                                                                      bool isPackage) {
+OutlineViewNode::Ptr DuplicatesScan::makeOutlineViewNodeForDuplicates(
+    const std::string& path, OutlineViewNode::Ptr group, std::size_t& pIndex, bool isPackage,
+    const std::optional<FileIdentity>& identity) {
     qcore::log(kModule, " Scan: ", path);
     ModuleList& list = engine_.mainDataSource(kModule);
     const bool isNewGroup = !group;
@@ -161,8 +165,8 @@ OutlineViewNode::Ptr DuplicatesScan::makeOutlineViewNodeForDuplicates(const std:
     engine_.sendUpdateNotification(kModule, results_.itemsCount.load(), results_.itemsSize.load());
     Pacer::sleep(0.01);
 
-    results_.listing.add(path,
-                         isPackage ? RemovalCheck::ItemType::Folder : RemovalCheck::ItemType::File);
+    results_.listing.add(
+        path, isPackage ? RemovalCheck::ItemType::Folder : RemovalCheck::ItemType::File, identity);
     appendCopy(group, pIndex, std::move(copy));
     engine_.sendReloadNotification(kModule);
     return group;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/DuplicatesExclusions.h"
+#include "engine/FileIdentity.h"
 #include "engine/OutlineViewNode.h"
 
 #include <atomic>
@@ -65,6 +66,7 @@ private:
     // The only file with its hash so far, or the group made for that hash.
     struct HashRecord {
         std::string fileName;
+        std::optional<FileIdentity> identity;
         OutlineViewNode::Ptr group;
         std::size_t pIndex = 0;
     };
@@ -75,9 +77,11 @@ private:
     static bool isListablePackage(const std::string& path);
     void addToMD5Dict(const std::string& path, bool isPackage);
     // Appends one copy, first making its group when `group` is empty; returns the group.
-    OutlineViewNode::Ptr makeOutlineViewNodeForDuplicates(const std::string& path,
-                                                          OutlineViewNode::Ptr group,
-                                                          std::size_t& pIndex, bool isPackage);
+    // `identity` is what the copy was when it was hashed; the clean checks it again.
+    OutlineViewNode::Ptr
+    makeOutlineViewNodeForDuplicates(const std::string& path, OutlineViewNode::Ptr group,
+                                     std::size_t& pIndex, bool isPackage,
+                                     const std::optional<FileIdentity>& identity);
     static OutlineViewNode::Ptr makeGroup(const std::string& firstCopy);
     static OutlineViewNode::Ptr makeCopy(const std::string& path, bool isPackage);
     bool appendCopy(const OutlineViewNode::Ptr& group, std::size_t& pIndex,

@@ -41,8 +41,9 @@ std::string normalised(const std::string& path) {
 std::optional<std::string> profileFolder(const FirefoxProfiles::Section& section,
                                          const std::string& firefoxFolder) {
     const auto& values = section.values;
-    if (section.name.find("Profile") == std::string::npos) return std::nullopt;
-    if (values.contains("Default")) return std::nullopt;
+    // Firefox marks the profile in use with "Default=1": that mark must not hide it. Install
+    // and background-task sections carry no "Path" of a profile and so fall out below.
+    if (!section.name.starts_with("Profile")) return std::nullopt;
     const auto path = values.find("Path");
     if (path == values.end() || path->second.empty()) return std::nullopt;
 

@@ -23,9 +23,10 @@ public:
     // carriage returns are trimmed like other white space. A repeated section starts afresh.
     static Sections getDictionary(const std::string& text);
 
-    // Folders of every section whose name contains "Profile", that has a "Path" and no
-    // "Default" key: with "IsRelative=0" the Path as it stands (it must be absolute), otherwise
-    // the Path below `firefoxFolder`. Normalised, each listed once, in section order.
+    // Folders of every section whose name begins with "Profile" and that has a "Path", whether
+    // or not it is marked "Default": with "IsRelative=0" the Path as it stands (it must be
+    // absolute), otherwise the Path below `firefoxFolder`. Normalised, each listed once, in section
+    // order.
     static std::vector<std::string> profilePaths(const std::string& text,
                                                  const std::string& firefoxFolder);
 

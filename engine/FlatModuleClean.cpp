@@ -4,7 +4,6 @@
 #include "engine/ModuleRow.h"
 #include "engine/PartialDownloadsScan.h"
 #include "engine/RemovalRun.h"
-#include "platform/core/FileManager.h"
 
 namespace qengine {
 
@@ -21,11 +20,6 @@ void FlatModuleClean::removeOldDownloads(DataFiller& engine) {
     RemovalRun::FlatHooks hooks;
     hooks.beforeCheckedRow = [](RemovalRun& r, int handledBefore) {
         if (handledBefore > 0 && handledBefore % 5 == 0) r.reloadAndSleep(0.05);
-    };
-    // Only a path with nothing left at it: one that was refused (swapped for a link, moved
-    // outside Downloads) still exists and keeps its row.
-    hooks.countFailureAsRemoved = [](const ModuleRow& row) {
-        return !qcore::FileManager::exists(row::fullPath(row));
     };
     run.removeFlatRows(hooks);
 }

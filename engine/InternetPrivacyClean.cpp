@@ -103,7 +103,8 @@ void InternetPrivacyClean::cleanGroup(RemovalRun& run, const OutlineViewNode::Pt
         }
         const std::uint64_t bytes = list.withLock(
             [&](const ModuleList::Nodes&, const ModuleList::Rows&) { return item->listedBytes(); });
-        if (!cleanItem(*item)) {
+        const RemovalRun::Outcome outcome = cleanItem(*item);
+        if (outcome == RemovalRun::Outcome::Failed) {
             ++i;
             continue;
         }
@@ -112,7 +113,8 @@ void InternetPrivacyClean::cleanGroup(RemovalRun& run, const OutlineViewNode::Pt
             auto& children = group->children();
             std::erase(children, removed);
         });
-        run.itemRemoved(bytes);
+        // An item whose every path had already vanished freed nothing here.
+        run.itemRemoved(outcome == RemovalRun::Outcome::Removed ? bytes : 0);
     }
     // Rows that could not be cleaned keep their ticks, so the group must still lead to them.
     list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) {
@@ -120,18 +122,21 @@ void InternetPrivacyClean::cleanGroup(RemovalRun& run, const OutlineViewNode::Pt
     });
 }
 
-bool InternetPrivacyClean::cleanItem(PrivacyItemNode& item) {
+RemovalRun::Outcome InternetPrivacyClean::cleanItem(PrivacyItemNode& item) {
     ModuleList& list = engine_.mainDataSource(kModule);
     const auto paths = list.withLock(
         [&](const ModuleList::Nodes&, const ModuleList::Rows&) { return item.listedPaths(); });
     std::vector<std::size_t> failed;
+    bool anyThere = false;
     for (std::size_t index = 0; index < paths.size(); ++index) {
         qcore::log(kModule, " Clean:", paths[index].path);
+        anyThere = anyThere || FileManager::exists(paths[index].path);
         if (!handlePath(paths[index])) failed.push_back(index);
     }
-    if (failed.empty()) return true;
+    if (failed.empty())
+        return anyThere ? RemovalRun::Outcome::Removed : RemovalRun::Outcome::Vanished;
     list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) { item.retainListedPaths(failed); });
-    return false;
+    return RemovalRun::Outcome::Failed;
 }
 
 bool InternetPrivacyClean::handlePath(const ListedPath& listed) {

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "engine/PrivacyItemNode.h"
+#include "engine/RemovalRun.h"
 
 #include <string>
 
 namespace qengine {
 
 class DataFiller;
-class RemovalRun;
 
 // The Internet Privacy clean: walks the ticked item rows of each ticked browser group, empties
 // browser databases in place and removes the other listed paths, each only when it still is
@@ -29,8 +29,9 @@ private:
 
     // Walks one group's items until its end or a stop request.
     void cleanGroup(RemovalRun& run, const OutlineViewNode::Ptr& group, bool& visitedBefore);
-    // Handles every path of the item; true when nothing of it is left.
-    bool cleanItem(PrivacyItemNode& item);
+    // Handles every path of the item: Removed when nothing of it is left, Vanished when it was
+    // all gone already, Failed when some of it stays (and stays listed).
+    RemovalRun::Outcome cleanItem(PrivacyItemNode& item);
     bool handlePath(const ListedPath& listed);
     bool moveToTrash(const ListedPath& listed) const;
     static bool clearClosedTabs(const std::string& path);

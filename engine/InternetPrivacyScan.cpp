@@ -2,6 +2,7 @@
 
 #include "engine/DBOperations.h"
 #include "engine/DataFiller.h"
+#include "engine/DatabaseCompanion.h"
 #include "engine/FileOperations.h"
 #include "engine/ModuleKeys.h"
 #include "engine/Pacer.h"
@@ -30,14 +31,6 @@ std::uint64_t sizeOf(const std::string& path, const qcore::FileAttributes& attri
                                                             : FileOperations::getFileSize(path));
 }
 
-// A database's journal and WAL files belong to it; deleting them on their own could lose or
-// corrupt its last changes.
-bool isDatabaseCompanion(const std::string& name) {
-    for (const char* suffix : {"-wal", "-shm", "-journal"})
-        if (name.ends_with(suffix)) return true;
-    return false;
-}
-
 // Safari keeps the tabs and windows that can be reopened in this key.
 const std::string kClosedTabsKey = "ClosedTabOrWindowPersistentStates";
 
@@ -64,6 +57,7 @@ void InternetPrivacyScan::fillInternetPrivacy() {
     if (!run.active()) return;
     home_ = run.home();
     profiles_ = engine_.arrMozilaProfilePath();
+    counted_.clear();
 
     // The stop request is looked at between browsers only.
     scanBrowser(kSafari, &InternetPrivacyScan::fillSafariCache, 0.05);
@@ -127,7 +121,7 @@ bool InternetPrivacyScan::list(PrivacyItemNode& item, const std::string& path,
     if (!attributes) return false;
     listedForBrowser_.insert(path);
     item.addListedPath({path, RemovalCheck{listedTypeOf(*attributes), moduleFolder}, action,
-                        std::move(tables), sizeOf(path, *attributes)});
+                        std::move(tables), counted_.count(path, sizeOf(path, *attributes))});
     return true;
 }
 
@@ -201,7 +195,7 @@ std::uint64_t InternetPrivacyScan::fillApplicationCache_Safari(OutlineViewNode& 
     auto item = makeItem("Application Cache");
     const std::string cache = home("Library/Caches/com.apple.Safari");
     for (const auto& name : FileManager::contentsOfDirectory(cache))
-        if (!isDatabaseCompanion(name))
+        if (!DatabaseCompanion::isCompanionName(name))
             listDatabaseOrFile(*item, FileManager::appendingPathComponent(cache, name), cache);
     return finishKind(group, item);
 }
@@ -295,10 +289,13 @@ InternetPrivacyScan::checkChromeHistoryItem(const std::string& fileName,
         name == "LAST TABS")
         return WholeFile;
     if (name == "HISTORY") {
-        // The older four first; a visit or download record without its url is history too.
+        // The older four first; a visit or download record without its url is history too, and
+        // so are the visited-link table and the annotations and clusters made of visits.
         for (const char* table :
              {"urls", "segments", "downloads", "keyword_search_terms", "visits", "visit_source",
-              "segment_usage", "downloads_url_chains", "downloads_slices"})
+              "segment_usage", "downloads_url_chains", "downloads_slices", "visited_links",
+              "content_annotations", "context_annotations", "clusters", "clusters_and_visits",
+              "cluster_keywords", "cluster_visit_duplicates"})
             tableNames.emplace_back(table);
         return InTables;
     }

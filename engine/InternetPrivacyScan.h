@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CountedPaths.h"
 #include "engine/PrivacyItemNode.h"
 
 #include <cstdint>
@@ -85,6 +86,8 @@ private:
     std::string home_;
     std::vector<std::string> profiles_;
     std::set<std::string> listedForBrowser_;
+    // Across every browser, so a path inside another listed path counts once in the totals.
+    CountedPaths counted_;
     std::int32_t count_ = 0;
     std::uint64_t size_ = 0;
 };

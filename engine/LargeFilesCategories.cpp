@@ -5,6 +5,7 @@
 #include "engine/TextFormat.h"
 #include "platform/core/FileManager.h"
 
+#include <algorithm>
 #include <array>
 
 namespace qengine {
@@ -56,7 +57,13 @@ std::int32_t LargeFilesCategories::indexForFile(const DataFiller& engine, const 
                                                 const LargeFilesThresholds& thresholds) {
     const std::string category = categoryOf(engine, path);
     if (size < thresholds.forCategory(category)) return -1;
-    return indexOf(engine, module, categoryTitle(engine, category));
+    // The rows are made in the order of the words and never reordered: the word's place is the
+    // row's, whatever its translated title reads.
+    const auto word = std::find(kCategoryWords.begin(), kCategoryWords.end(), category);
+    const auto index = static_cast<std::size_t>(
+        word == kCategoryWords.end() ? kCategoryWords.size() - 1 : word - kCategoryWords.begin());
+    const std::size_t rows = engine.mainDataSource(module).nodeCount();
+    return index < rows ? static_cast<std::int32_t>(index) : -1;
 }
 
 std::int32_t LargeFilesCategories::indexOf(const DataFiller& engine, const std::string& module,

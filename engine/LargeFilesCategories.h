@@ -9,7 +9,8 @@ class DataFiller;
 class LargeFilesThresholds;
 
 // The five category rows of the Large Files list ("Music", "Pictures", "Video", "Documents",
-// "Others"), made once and kept; files find their row by its displayed title.
+// "Others"), made once and kept in this order; files find their row by its fixed place, never
+// by its translated title.
 class LargeFilesCategories {
 public:
     // Appends the five rows (once: a list that has rows keeps them) and titles every row with
@@ -17,7 +18,7 @@ public:
     static void addNodes(DataFiller& engine, const std::string& module);
 
     // The row of the file's category by its upper-cased extension, or -1 when the file is
-    // below that category's threshold or no row bears the category's title.
+    // below that category's threshold or the list lacks the rows.
     static std::int32_t indexForFile(const DataFiller& engine, const std::string& path,
                                      const std::string& module, std::uint64_t size,
                                      const LargeFilesThresholds& thresholds);

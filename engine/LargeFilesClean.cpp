@@ -53,8 +53,8 @@ void LargeFilesClean::cleanCategory(RemovalRun& removal, const OutlineViewNode::
             children.erase(std::remove(children.begin(), children.end(), child->node),
                            children.end());
         });
-        // A file that was already gone freed nothing here, so it is not counted.
-        if (outcome == Outcome::Removed) removal.itemRemoved(child->bytes);
+        // A file that was already gone counts as cleaned but freed nothing here.
+        removal.itemRemoved(outcome == Outcome::Removed ? child->bytes : 0);
     }
     list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) { category->setState(0); });
 }
@@ -72,11 +72,9 @@ LargeFilesClean::Outcome LargeFilesClean::removeFile(RemovalRun& removal,
         qcore::log("Not removing ", path, ": the last scan did not list it");
         return Outcome::Failed;
     }
-    if (!qcore::FileManager::exists(path)) return Outcome::Vanished;
-    if (removal.removeChecked(path, *listedType)) return Outcome::Removed;
-    if (!qcore::FileManager::exists(path)) return Outcome::Vanished;
-    qcore::log("Error in deleting ", path);
-    return Outcome::Failed;
+    const Outcome outcome = removal.removeOrFindGone(path, *listedType);
+    if (outcome == Outcome::Failed) qcore::log("Error in deleting ", path);
+    return outcome;
 }
 
 } // namespace qengine

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "engine/OutlineViewNode.h"
+#include "engine/RemovalRun.h"
 
 #include <string>
 
 namespace qengine {
 
 class DataFiller;
-class RemovalRun;
 class ScanListing;
 
 // One run of the Large Files clean (removeLargeFiles): the ticked files of every category row
@@ -18,7 +18,7 @@ public:
     void run();
 
 private:
-    enum class Outcome { Removed, Vanished, Failed };
+    using Outcome = RemovalRun::Outcome;
 
     void cleanCategory(RemovalRun& run, const OutlineViewNode::Ptr& category);
     // Reload before every child but the first looked at in the whole run, then 0.03 s.

@@ -1,8 +1,10 @@
 #include "engine/LargeFilesScan.h"
 
 #include "engine/DataFiller.h"
+#include "engine/DatabaseCompanion.h"
 #include "engine/LargeFilesCategories.h"
 #include "engine/LargeFilesThresholds.h"
+#include "engine/NameMatch.h"
 #include "engine/ScanListing.h"
 #include "engine/ScanRun.h"
 #include "engine/TextFormat.h"
@@ -24,16 +26,6 @@ const std::string& kModule = modules::kLargeFiles;
 constexpr int kReloadEvery = 10;
 constexpr double kReloadPause = 0.05;
 
-// `path` is `folder` or lies below it, compared by whole components. Both are normalised
-// absolute paths (the walk's root is), so plain text comparison suffices; it runs for every
-// walked entry.
-bool atOrBelow(std::string_view path, std::string_view folder) {
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.remove_suffix(1);
-    if (!path.starts_with(folder)) return false;
-    return folder == "/" || path.size() == folder.size() || path[folder.size()] == '/';
-}
-
 } // namespace
 
 LargeFilesScan::LargeFilesScan(DataFiller& engine, ScanListing& listing,
@@ -42,12 +34,13 @@ LargeFilesScan::LargeFilesScan(DataFiller& engine, ScanListing& listing,
 
 LargeFilesScan::Exclusion LargeFilesScan::checkIfLargeFileExcluded(const std::string& fullPath,
                                                                    const std::string& home) {
-    if (atOrBelow(fullPath, home + "/Library") || atOrBelow(fullPath, home + "/.Trash"))
+    if (names::isAtOrBelow(fullPath, home + "/Library") ||
+        names::isAtOrBelow(fullPath, home + "/.Trash"))
         return SkipSubtree;
     if (FileManager::lastPathComponent(fullPath).starts_with(".")) return SkipEntry;
     if (fullPath.starts_with("/Volumes/")) return Take;
     // By components, so a sibling whose name merely begins like the home folder is outside.
-    if (atOrBelow(fullPath, home)) return Take;
+    if (names::isAtOrBelow(fullPath, home)) return Take;
     return SkipSubtree;
 }
 
@@ -92,7 +85,8 @@ void LargeFilesScan::walk(ScanRun& scan, const std::string& root) {
             continue;
         }
         if (!attributes.isRegular() || attributes.size < minimum) continue;
-        if (isCompanionServiceLog(FileManager::lastPathComponent(entry->path))) continue;
+        const std::string name = FileManager::lastPathComponent(entry->path);
+        if (isCompanionServiceLog(name) || DatabaseCompanion::isCompanionName(name)) continue;
         scan.countedPointWithReload(kReloadPause);
         listFile(scan, entry->path, attributes.size);
     }

@@ -1,6 +1,7 @@
 #include "engine/LogsCleanerScan.h"
 
 #include "engine/DataFiller.h"
+#include "engine/DatabaseCompanion.h"
 #include "engine/ModuleRow.h"
 #include "engine/NameMatch.h"
 #include "engine/Pacer.h"
@@ -55,7 +56,7 @@ void LogsCleanerScan::run() {
     const std::size_t groupIndex = run.list().appendNode(std::move(group));
 
     for (const std::string& name : FileManager::contentsOfDirectory(folder)) {
-        if (skipsLogName(name)) continue;
+        if (skipsLogName(name) || DatabaseCompanion::isCompanionName(name)) continue;
         run.countedPointWithHandshake(); // only entries that passed the filters count
         const std::string path = folder + "/" + name;
         qcore::log("Logs Cleaner Scan: ", path);

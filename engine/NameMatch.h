@@ -25,4 +25,13 @@ inline bool endsWithAny(std::string_view s, std::initializer_list<std::string_vi
                        [&](std::string_view suffix) { return s.ends_with(suffix); });
 }
 
+// `path` is `folder` or lies below it, compared as text by whole components: "/a/b" holds
+// "/a/b/c" but not "/a/bc". Both are normalised absolute paths; it runs for every walked entry.
+inline bool isAtOrBelow(std::string_view path, std::string_view folder) {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.remove_suffix(1);
+    if (!path.starts_with(folder)) return false;
+    return folder == "/" || path.size() == folder.size() || path[folder.size()] == '/';
+}
+
 } // namespace qengine::names

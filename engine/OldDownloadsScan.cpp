@@ -2,6 +2,7 @@
 
 #include "engine/AgeLimit.h"
 #include "engine/DataFiller.h"
+#include "engine/DatabaseCompanion.h"
 #include "engine/FileOperations.h"
 #include "engine/PartialDownloadsScan.h"
 #include "engine/ScanRun.h"
@@ -36,6 +37,7 @@ void OldDownloadsScan::run() {
         // Every other entry counts for the cadence, listed or not.
         run.countedPointWithReload(0.2);
         if (run.shouldStop()) return;
+        if (DatabaseCompanion::isCompanionName(name)) continue;
         const std::string path = folder + "/" + name;
         const auto attributes = FileManager::attributes(path);
         if (!attributes) continue;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "engine/FileIdentity.h"
+
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace qengine {
 
@@ -8,9 +12,15 @@ namespace qengine {
 struct RemovalCheck {
     enum class ItemType { Any, File, Folder, Link };
 
+    RemovalCheck() = default;
+    RemovalCheck(ItemType type, std::string folder, std::optional<FileIdentity> listedIdentity = {})
+        : listedType(type), moduleFolder(std::move(folder)), identity(listedIdentity) {}
+
     ItemType listedType = ItemType::Any;
     // The folder the module scans; the item must lie below it (never be it).
     std::string moduleFolder;
+    // When set, the item must still be this very file, unchanged since it was listed.
+    std::optional<FileIdentity> identity;
 };
 
 } // namespace qengine

@@ -2,6 +2,7 @@
 
 #include "engine/DataFiller.h"
 #include "engine/Pacer.h"
+#include "platform/core/FileManager.h"
 #include "platform/core/Log.h"
 
 namespace qengine {
@@ -57,7 +58,20 @@ bool RemovalRun::shouldStop() {
 }
 
 bool RemovalRun::removeChecked(const std::string& path, RemovalCheck::ItemType listedType) const {
-    return engine_.removalObject().removeSingleItem(path, RemovalCheck{listedType, moduleFolder_});
+    return removeChecked(path, RemovalCheck{listedType, moduleFolder_});
+}
+
+bool RemovalRun::removeChecked(const std::string& path, RemovalCheck check) const {
+    if (check.moduleFolder.empty()) check.moduleFolder = moduleFolder_;
+    return engine_.removalObject().removeSingleItem(path, check);
+}
+
+RemovalRun::Outcome RemovalRun::removeOrFindGone(const std::string& path,
+                                                 RemovalCheck::ItemType listedType) const {
+    if (!qcore::FileManager::exists(path)) return Outcome::Vanished;
+    if (removeChecked(path, listedType)) return Outcome::Removed;
+    // Gone meanwhile; a refused path (swapped for a link, moved outside) is still there.
+    return qcore::FileManager::exists(path) ? Outcome::Failed : Outcome::Vanished;
 }
 
 void RemovalRun::itemRemoved(std::uint64_t bytes, double sleepSeconds) {
@@ -89,13 +103,12 @@ void RemovalRun::removeFlatRows(const FlatHooks& hooks) {
         ++handled;
 
         const std::string path = row::fullPath(*row);
-        bool removed = removeChecked(path, row::listedType(*row));
-        if (!removed && hooks.countFailureAsRemoved) removed = hooks.countFailureAsRemoved(*row);
-        if (!removed || !eraseHandledRow(index, path)) {
+        const Outcome outcome = removeOrFindGone(path, row::listedType(*row));
+        if (outcome == Outcome::Failed || !eraseHandledRow(index, path)) {
             ++index;
             continue;
         }
-        itemRemoved(row::size(*row));
+        itemRemoved(outcome == Outcome::Removed ? row::size(*row) : 0);
     }
 }
 

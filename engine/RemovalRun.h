@@ -30,10 +30,10 @@ public:
         // Before each ticked row, after the stop test; `handledBefore` counts the ticked rows
         // already handled in this run. Default: from the second on, reload and 0.05 s.
         std::function<void(RemovalRun& run, int handledBefore)> beforeCheckedRow;
-        // After a failed removal: true counts the row as removed all the same (Old Downloads
-        // counts a row whose path is gone).
-        std::function<bool(const ModuleRow& row)> countFailureAsRemoved;
     };
+
+    // What became of one ticked path.
+    enum class Outcome { Removed, Vanished, Failed };
 
     RemovalRun(DataFiller& engine, std::string module, std::string moduleFolder);
     ~RemovalRun();
@@ -54,13 +54,19 @@ public:
 
     // The flat walk over ModuleRow rows: unticked rows passed over, stop test, cadence hook,
     // checked removal, a removed row taken out of the list with running totals, update and
-    // 0.01 s; a failed row stays.
+    // 0.01 s; a row whose path had already vanished goes the same way but frees no bytes; a
+    // failed row stays.
     void removeFlatRows(const FlatHooks& hooks = {});
 
     // Removes a path after checking it still is what was listed, below the module's folder.
     bool removeChecked(const std::string& path, RemovalCheck::ItemType listedType) const;
+    // The same, telling a path that is gone (before or during the attempt) from a failure.
+    Outcome removeOrFindGone(const std::string& path, RemovalCheck::ItemType listedType) const;
+    // The same with a check of the caller's own (its folder, when empty, the module's).
+    bool removeChecked(const std::string& path, RemovalCheck check) const;
 
-    // One more removed item: running totals, "DataFillerUpdateNotification", 0.01 s.
+    // One more removed item: running totals, "DataFillerUpdateNotification", 0.01 s. An item
+    // that had already vanished counts with 0 bytes, as it freed nothing.
     void itemRemoved(std::uint64_t bytes, double sleepSeconds = 0.01);
     std::int32_t count() const { return count_; }
     std::uint64_t size() const { return size_; }

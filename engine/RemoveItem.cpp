@@ -64,6 +64,8 @@ bool RemoveItem::removeSingleItem(const std::string& path, const RemovalCheck& c
         refuse(path, "it no longer exists");
     } else if (!typeStillMatches(check.listedType, now)) {
         refuse(path, now == ItemType::Link ? "it has become a link" : "its type has changed");
+    } else if (check.identity && FileIdentity::fromStat(st) != *check.identity) {
+        refuse(path, "it has changed since it was listed");
     } else if (now == ItemType::Folder) {
         std::string error;
         removed = FileManager::removeItemAt(parentFd, name, &error);

@@ -5,12 +5,13 @@ namespace qengine {
 void ScanListing::begin(std::string root) {
     const std::lock_guard lock(mutex_);
     root_ = std::move(root);
-    types_.clear();
+    listed_.clear();
 }
 
-void ScanListing::add(const std::string& path, RemovalCheck::ItemType type) {
+void ScanListing::add(const std::string& path, RemovalCheck::ItemType type,
+                      std::optional<FileIdentity> identity) {
     const std::lock_guard lock(mutex_);
-    types_[path] = type;
+    listed_[path] = Listed{type, identity};
 }
 
 std::string ScanListing::root() const {
@@ -20,14 +21,21 @@ std::string ScanListing::root() const {
 
 std::optional<RemovalCheck::ItemType> ScanListing::typeOf(const std::string& path) const {
     const std::lock_guard lock(mutex_);
-    const auto it = types_.find(path);
-    if (it == types_.end()) return std::nullopt;
-    return it->second;
+    const auto it = listed_.find(path);
+    if (it == listed_.end()) return std::nullopt;
+    return it->second.type;
+}
+
+std::optional<FileIdentity> ScanListing::identityOf(const std::string& path) const {
+    const std::lock_guard lock(mutex_);
+    const auto it = listed_.find(path);
+    if (it == listed_.end()) return std::nullopt;
+    return it->second.identity;
 }
 
 std::size_t ScanListing::size() const {
     const std::lock_guard lock(mutex_);
-    return types_.size();
+    return listed_.size();
 }
 
 } // namespace qengine

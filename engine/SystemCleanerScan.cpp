@@ -2,6 +2,7 @@
 
 #include "engine/DBOperations.h"
 #include "engine/DataFiller.h"
+#include "engine/DatabaseCompanion.h"
 #include "engine/FileOperations.h"
 #include "engine/ModuleRow.h"
 #include "engine/NameMatch.h"
@@ -106,7 +107,9 @@ void SystemCleanerScan::walkUserCaches(ScanRun& run) {
     for (const std::string& name : FileManager::contentsOfDirectory(folder)) {
         run.countedPointWithHandshake(); // every entry counts, filtered or not
         const std::string path = join(folder, name);
-        if (skipsUserCacheName(name) || !engine_.hasPermissionsToDelete(path)) continue;
+        if (skipsUserCacheName(name) || DatabaseCompanion::isCompanionName(name) ||
+            !engine_.hasPermissionsToDelete(path))
+            continue;
         // A cache database is listed only while it holds rows; the clean empties it.
         if (DBOperations::isDatabasePath(path) && !DBOperations::dbHasData(path)) continue;
 
@@ -156,12 +159,14 @@ OutlineViewNode::Ptr SystemCleanerScan::makeContainerItem(ScanRun& run,
     item->setIsMultiplePaths(true);
     std::uint64_t sum = 0;
     for (const std::string& name : FileManager::contentsOfDirectory(cachesFolder)) {
+        if (DatabaseCompanion::isCompanionName(name)) continue;
         const std::string path = join(cachesFolder, name);
         if (DBOperations::isDatabasePath(path) && !DBOperations::dbHasData(path)) continue;
         item->arrFullPath().push_back(path);
         listing_.add(path, row::typeOnDisk(path));
-        // The entries' own sizes, not their contents': a quick estimate per container.
-        sum += FileOperations::bytesOf(FileOperations::getFileSize(path));
+        // What removing the entry frees: a folder counts all it holds, not its own entry.
+        sum += FileOperations::bytesOf(isRealFolder(path) ? FileOperations::folderSizeUnix(path)
+                                                          : FileOperations::getFileSize(path));
         item->setSize(FileOperations::textOf(sum));
         if (run.shouldStop()) break;
     }

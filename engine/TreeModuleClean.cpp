@@ -46,12 +46,14 @@ void TreeModuleClean::walkGroup(RemovalRun& run, const OutlineViewNode::Ptr& gro
         // The page redraws between items; the first item of the run needs no redraw.
         if (visited_++ > 0) engine_.sendReloadNotification(module_);
         Pacer::sleep(0.05);
-        if (item->state != 1 || !cleanItem(*item)) {
+        const auto outcome = item->state == 1 ? cleanItem(*item) : RemovalRun::Outcome::Failed;
+        if (outcome == RemovalRun::Outcome::Failed) {
             ++index;
             continue;
         }
         eraseChild(group, item->node);
-        run.itemRemoved(item->bytes);
+        // An item whose every path had already vanished freed nothing here.
+        run.itemRemoved(outcome == RemovalRun::Outcome::Removed ? item->bytes : 0);
     }
 }
 
@@ -69,21 +71,27 @@ std::optional<TreeModuleClean::Item> TreeModuleClean::itemAt(const OutlineViewNo
         });
 }
 
-bool TreeModuleClean::cleanItem(const Item& item) {
+RemovalRun::Outcome TreeModuleClean::cleanItem(const Item& item) {
     std::vector<std::string> remaining;
+    bool cleanedAny = false;
     for (const std::string& path : item.paths) {
         qcore::log(module_, " Clean:", path);
-        if (cleanPath(path) == Outcome::Gone) continue;
-        // Applications prune their own caches: an entry of a container that vanished since the
-        // scan is gone all the same. A single item that vanished keeps its row like any failure.
-        if (item.multiple && !FileManager::exists(path)) continue;
+        // Applications prune their own caches: a path that vanished since the scan is gone all
+        // the same.
+        if (!FileManager::exists(path)) continue;
+        if (cleanPath(path) == Outcome::Gone) {
+            cleanedAny = true;
+            continue;
+        }
+        if (!FileManager::exists(path)) continue;
         qcore::log("Error in deleting ", path);
         remaining.push_back(path);
     }
-    if (remaining.empty()) return true;
+    if (remaining.empty())
+        return cleanedAny ? RemovalRun::Outcome::Removed : RemovalRun::Outcome::Vanished;
     if (item.multiple && remaining.size() < item.paths.size())
         keepRemainingPaths(item, std::move(remaining));
-    return false;
+    return RemovalRun::Outcome::Failed;
 }
 
 TreeModuleClean::Outcome TreeModuleClean::cleanPath(const std::string& path) const {

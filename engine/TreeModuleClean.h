@@ -2,6 +2,7 @@
 
 #include "engine/OutlineViewNode.h"
 #include "engine/RemovalCheck.h"
+#include "engine/RemovalRun.h"
 
 #include <cstddef>
 #include <optional>
@@ -11,7 +12,6 @@
 namespace qengine {
 
 class DataFiller;
-class RemovalRun;
 class ScanListing;
 
 // The clean of the System Cleaner and Logs Cleaner trees: ticked items of walked groups are
@@ -37,8 +37,10 @@ private:
 
     void walkGroup(RemovalRun& run, const OutlineViewNode::Ptr& group);
     std::optional<Item> itemAt(const OutlineViewNode::Ptr& group, std::size_t index);
-    // True when every path of the item is gone; the rest stays on the item.
-    bool cleanItem(const Item& item);
+    // Removed (or emptied) when every path of the item is dealt with and one of them was
+    // there to clean; Vanished when every path was already gone; else Failed, and the paths
+    // left stay on the item.
+    RemovalRun::Outcome cleanItem(const Item& item);
     Outcome cleanPath(const std::string& path) const;
     bool emptyDatabase(const std::string& path, const RemovalCheck& check) const;
     std::optional<std::string> folderFor(const std::string& path) const;

@@ -214,7 +214,7 @@ void ModuleViewController::removeSelected() {
         flags.aborted.store(true);
         return;
     }
-    if (moduleWorks() || dataFiller().isModuleBusy(identity_.module) || !askToClean() ||
+    if (moduleWorks() || !askToClean() ||
         !dataFiller().initRemoveObjectIfRequired(identity_.module)) {
         if (removeButton_) removeButton_->setState(runningState());
         return;
@@ -226,12 +226,7 @@ void ModuleViewController::removeSelected() {
 
 bool ModuleViewController::askToClean() const {
     if (confirmClean_) return confirmClean_();
-    qui::Alert alert;
-    alert.setMessageText(commonToken("ID_PROMPT_TO_CLEAN_ALL_ITEMS"))
-        .setInformativeText(commonToken("ID_PROMPT_DESC_TO_CLEAN_ALL_ITEMS"))
-        .addButton(commonToken("ID_OK"))
-        .addButton(commonToken("ID_CANCEL"));
-    return alert.runModal(window()) == qui::Alert::FirstButton;
+    return askToCleanInAlert();
 }
 
 void ModuleViewController::checkUncheckAll() {
@@ -239,12 +234,11 @@ void ModuleViewController::checkUncheckAll() {
 }
 
 void ModuleViewController::performCheckUncheckAll(int state) {
-    if (treeModel_) treeModel_->tickAll(state);
-    if (tableModel_) tableModel_->tickAll(state);
-    reloadResults();
-    updateSelectedItemsLabel();
-    setStopImageVisible(false);
-    setCaption(dataFiller().DISKUSAGE());
+    const bool ticked = treeModel_    ? treeModel_->tickAll(state)
+                        : tableModel_ ? tableModel_->tickAll(state)
+                                      : false;
+    // A refused change (the module works) leaves the box showing the rows as they are.
+    if (!ticked) updateSelectedItemsLabel();
 }
 
 void ModuleViewController::ticksChanged() {
@@ -552,6 +546,7 @@ void ModuleViewController::handleStopScan(bool record) {
     }
     reloadResults();
     calculateTotalItemsAndParentSize();
+    reloadResults();
     updateSelectedItemsLabel();
     if (!isFlat_) resultsSettled();
     if (record) updateLastScanWithCurrent(moduleFlags().aborted.load(), true);
@@ -611,6 +606,8 @@ void ModuleViewController::stopRemoveTree() {
     reloadResults();
     resultsSettled();
     calculateTotalItemsAndParentSize();
+    // The groups' sums changed with the removals.
+    reloadResults();
 }
 
 void ModuleViewController::stopRemoveFlat() {
@@ -909,7 +906,6 @@ void ModuleViewController::setUpResultsView() {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this](const QPoint& position) { showContextMenu(position); });
-        view->setAccessibleName(lblTitle_ ? lblTitle_->text() : QString());
     }
     if (header_)
         connect(header_, &QHeaderView::sectionClicked, this,
@@ -954,7 +950,7 @@ void ModuleViewController::connectControls() {
     if (removeButton_)
         connect(removeButton_, &QAbstractButton::clicked, this, [this] { removeSelected(); });
     if (rescanButton_)
-        connect(rescanButton_, &QAbstractButton::clicked, this, [this] { rescanNow(); });
+        connect(rescanButton_, &QAbstractButton::clicked, this, [this] { rescanButtonClicked(); });
     if (checkUncheckButton_)
         connect(checkUncheckButton_, &QAbstractButton::clicked, this,
                 [this] { checkUncheckAll(); });
@@ -1023,6 +1019,8 @@ void ModuleViewController::viewDidLoad() {
     qtk::ViewFormatter(dataFiller()).makeMultilingualChangesForYosemiteForLblDesc(lblDesc_);
     showSize(0);
     updateLanguageTokens();
+    if (auto* view = resultsView())
+        view->setAccessibleName(lblTitle_ ? lblTitle_->text() : QString());
     const auto& flags = moduleFlags();
     updateDescription(flags.isFilling.load(), flags.isRemoving.load());
     if (lblPendingItems_) lblPendingItems_->setHidden(true);

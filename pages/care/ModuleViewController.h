@@ -153,6 +153,15 @@ protected:
                                                          bool isGroup) const;
     // The scan button's action; pages with another scan protocol replace it.
     virtual void scanButtonClicked() { loadDataInDB(); }
+    // The rescan button's action, likewise.
+    virtual void rescanButtonClicked() { rescanNow(); }
+    // The settled face at the end of a scan (progress off, buttons by the results).
+    void stopScan();
+    void setCountsLine(const std::string& key, const std::vector<std::string>& arguments);
+    void showProgress(bool running);
+    void showSize(std::uint64_t bytes);
+    QCheckBox* checkUncheckButton() const { return checkUncheckButton_; }
+    QPushButton* rescanButton() const { return rescanButton_; }
     int idleState() const { return identity_.idleState; }
     int runningState() const { return 1 - identity_.idleState; }
     // The page's own language group ("GRP_" + the module's stem).
@@ -196,7 +205,6 @@ private:
     void decideScanOrRemoveButton(bool running, bool isScan);
     void updateDescription(bool scanning, bool cleaning);
     void startScan();
-    void stopScan();
     void handleStopScan(bool record);
     void startRemove();
     void stopRemove(bool record);
@@ -210,12 +218,9 @@ private:
     void startClean();
     void watchWindow();
 
-    void setCountsLine(const std::string& key, const std::vector<std::string>& arguments);
     void setCaption(const std::string& text);
-    void showSize(std::uint64_t bytes);
     void setStopImageVisible(bool visible);
     void setPendingNote();
-    void showProgress(bool running);
     void setText(QLabel* label, const QString& text);
     bool askToClean() const;
 
@@ -251,7 +256,7 @@ private:
     // The header's sort indicator as the page set it (-1: none).
     int indicatorColumn_ = -1;
     bool indicatorDescending_ = false;
-    QWidget* watchedWindow_ = nullptr;
+    QPointer<QWidget> watchedWindow_;
 
     // The module's operation as its notifications tell it, in their order: queued updates and
     // reloads of an operation are read against it, not against flags the worker has moved on.

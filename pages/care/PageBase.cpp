@@ -2,6 +2,7 @@
 
 #include "engine/DataFiller.h"
 #include "engine/FileOperations.h"
+#include "platform/ui/Alert.h"
 #include "platform/ui/WorkerThreads.h"
 #include "toolkit/ViewFormatter.h"
 
@@ -37,6 +38,10 @@ bool PageBase::startWorker(const std::string& module, std::function<void()> work
         return false;
     }
     return true;
+}
+
+bool PageBase::startThread(std::function<void()> work) {
+    return workers_ && workers_->start(std::move(work));
 }
 
 std::size_t PageBase::runningWorkers() const {
@@ -88,6 +93,15 @@ std::uint64_t PageBase::listedBytes(const std::string& module) const {
             total += qengine::row::size(r);
         return total;
     });
+}
+
+bool PageBase::askToCleanInAlert() const {
+    qui::Alert alert;
+    alert.setMessageText(commonToken("ID_PROMPT_TO_CLEAN_ALL_ITEMS"))
+        .setInformativeText(commonToken("ID_PROMPT_DESC_TO_CLEAN_ALL_ITEMS"))
+        .addButton(commonToken("ID_OK"))
+        .addButton(commonToken("ID_CANCEL"));
+    return alert.runModal(window()) == qui::Alert::FirstButton;
 }
 
 void PageBase::applyViewFormatting() {

@@ -78,6 +78,9 @@ protected:
     // Claims `module` and runs `work` on a new worker thread; false (claim given back) when the
     // module is busy or no thread could be started.
     bool startWorker(const std::string& module, std::function<void()> work);
+    // Runs `work` on a new worker thread without claiming a module (for pages that claim once
+    // for several threads); false when no thread could be started.
+    bool startThread(std::function<void()> work);
     std::size_t runningWorkers() const;
 
     // Removes the observers, asks the page's modules to stop and joins the workers. Pages call
@@ -93,6 +96,9 @@ protected:
     QString sizeText(std::uint64_t bytes) const;
     // The bytes `module` lists now: the items of all its groups and all its rows.
     std::uint64_t listedBytes(const std::string& module) const;
+
+    // The confirmation every clean asks first: an alert with OK and Cancel; true for OK.
+    bool askToCleanInAlert() const;
 
     // Applies the per-language layout table to the loaded view.
     void applyViewFormatting();

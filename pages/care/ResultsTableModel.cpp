@@ -82,6 +82,7 @@ void ResultsTableModel::setHeader(int column, const QString& text) {
 }
 
 void ResultsTableModel::reload() {
+    if (appendNewRows()) return;
     Rows next = dataFiller_.mainDataSource(module_).rowsSnapshot();
     const bool sameRows =
         next.size() == rows_.size() &&
@@ -99,8 +100,33 @@ void ResultsTableModel::reload() {
     logOddSizes();
 }
 
-void ResultsTableModel::logOddSizes() {
-    for (const auto& r : rows_) {
+// While a scan appends, the rows shown stay as they are and only the new ones are copied.
+bool ResultsTableModel::appendNewRows() {
+    if (rows_.empty()) return false;
+    Rows added;
+    const bool appended =
+        dataFiller_.mainDataSource(module_).withLock([&](auto&, const Rows& rows) {
+            const std::size_t shown = rows_.size();
+            if (rows.size() <= shown) return false;
+            if (row::fullPath(rows.front()) != row::fullPath(rows_.front()) ||
+                row::fullPath(rows[shown - 1]) != row::fullPath(rows_.back()))
+                return false;
+            added.assign(rows.begin() + static_cast<std::ptrdiff_t>(shown), rows.end());
+            return true;
+        });
+    if (!appended) return false;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(added.size()) - 1);
+    for (auto& r : added)
+        rows_.push_back(std::move(r));
+    endInsertRows();
+    logOddSizes(static_cast<std::size_t>(first));
+    return true;
+}
+
+void ResultsTableModel::logOddSizes(std::size_t from) {
+    for (std::size_t i = from; i < rows_.size(); ++i) {
+        const auto& r = rows_[i];
         const auto it = r.find(row::kSize);
         if (it == r.end() || isByteCount(it->second)) continue;
         const std::string path = row::fullPath(r);

@@ -64,8 +64,11 @@ protected:
 
 private:
     bool isStateColumn(int column) const;
+    // Copies only the rows appended since the last reload; false when the list changed
+    // otherwise (then everything is read again).
+    bool appendNewRows();
     // Logs, once per path, a row whose size is no byte count.
-    void logOddSizes();
+    void logOddSizes(std::size_t from = 0);
 
     qengine::DataFiller& dataFiller_;
     std::string module_;

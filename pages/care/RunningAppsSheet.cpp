@@ -112,6 +112,7 @@ void RunningAppsSheet::buildSheet() {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setIconSize(QSize(16, 16));
+    table_->setFocusPolicy(Qt::NoFocus);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -103,13 +103,14 @@ void UserDefaults::removeObject(const std::string& key) {
 
 bool UserDefaults::synchronize() {
     if (path_.empty()) return true;
+    std::lock_guard saving(saveMutex_);
     Value snapshot;
     {
         std::lock_guard lock(mutex_);
         snapshot = Value(stored_);
     }
     FileManager::createDirectories(FileManager::deletingLastPathComponent(path_));
-    // Concurrent saves write their own temporary files; the last rename wins whole.
+    // An older snapshot renamed last would undo a newer save.
     const bool ok = snapshot.writeXmlPlistAtomically(path_);
     if (!ok) log("User defaults could not be saved to ", path_);
     return ok;

@@ -47,6 +47,8 @@ public:
 private:
     std::string path_;
     mutable std::mutex mutex_;
+    // Held across a whole save, so saves land in the order their snapshots were taken.
+    std::mutex saveMutex_;
     Dictionary registered_;
     Dictionary stored_;
 };

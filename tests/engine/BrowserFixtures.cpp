@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace fixtures {
@@ -148,6 +151,55 @@ INSERT INTO moz_bookmarks (id, type, fk, parent, position, title, guid)
     db.exec("COMMIT");
 }
 
+void firefoxCurrentTraces(const std::string& path, const std::vector<int>& placeIds,
+                          int bookmarkedId) {
+    Connection db(path);
+    db.exec(R"(
+CREATE TABLE moz_inputhistory (place_id INTEGER NOT NULL, input LONGVARCHAR NOT NULL,
+  use_count INTEGER, PRIMARY KEY (place_id, input));
+CREATE TABLE moz_anno_attributes (id INTEGER PRIMARY KEY, name VARCHAR(32) UNIQUE NOT NULL);
+CREATE TABLE moz_annos (id INTEGER PRIMARY KEY, place_id INTEGER NOT NULL,
+  anno_attribute_id INTEGER, content LONGVARCHAR, flags INTEGER DEFAULT 0,
+  expiration INTEGER DEFAULT 0, type INTEGER DEFAULT 0, dateAdded INTEGER DEFAULT 0,
+  lastModified INTEGER DEFAULT 0);
+CREATE TABLE moz_items_annos (id INTEGER PRIMARY KEY, item_id INTEGER NOT NULL,
+  anno_attribute_id INTEGER, content LONGVARCHAR, flags INTEGER DEFAULT 0,
+  expiration INTEGER DEFAULT 0, type INTEGER DEFAULT 0, dateAdded INTEGER DEFAULT 0,
+  lastModified INTEGER DEFAULT 0);
+CREATE TABLE moz_bookmarks_deleted (guid TEXT PRIMARY KEY, dateRemoved INTEGER NOT NULL DEFAULT 0);
+CREATE TABLE moz_places_metadata (id INTEGER PRIMARY KEY, place_id INTEGER NOT NULL,
+  referrer_place_id INTEGER, created_at INTEGER NOT NULL DEFAULT 0,
+  updated_at INTEGER NOT NULL DEFAULT 0, total_view_time INTEGER NOT NULL DEFAULT 0,
+  typing_time INTEGER NOT NULL DEFAULT 0, key_presses INTEGER NOT NULL DEFAULT 0,
+  scrolling_time INTEGER NOT NULL DEFAULT 0, scrolling_distance INTEGER NOT NULL DEFAULT 0,
+  document_type INTEGER NOT NULL DEFAULT 0, search_query_id INTEGER,
+  FOREIGN KEY (place_id) REFERENCES moz_places(id) ON DELETE CASCADE);
+CREATE TABLE moz_places_metadata_search_queries (id INTEGER PRIMARY KEY,
+  terms TEXT NOT NULL UNIQUE);
+CREATE TABLE moz_previews_tombstones (hash TEXT PRIMARY KEY) WITHOUT ROWID;
+CREATE TABLE moz_places_extra (place_id INTEGER PRIMARY KEY NOT NULL, sync_json TEXT,
+  FOREIGN KEY (place_id) REFERENCES moz_places(id) ON DELETE CASCADE);
+CREATE TABLE moz_historyvisits_extra (visit_id INTEGER PRIMARY KEY NOT NULL, sync_json TEXT,
+  FOREIGN KEY (visit_id) REFERENCES moz_historyvisits(id) ON DELETE CASCADE);
+INSERT INTO moz_anno_attributes VALUES (1, 'downloads/destinationFileURI');
+)");
+    db.exec("BEGIN");
+    std::vector<int> withBookmarked = placeIds;
+    withBookmarked.push_back(bookmarkedId);
+    db.exec(joined(withBookmarked,
+                   "INSERT OR IGNORE INTO moz_inputhistory VALUES ($, 'visited input $', 1);"
+                   "INSERT INTO moz_places_metadata_search_queries (terms)"
+                   " VALUES ('visited search $' || random());"
+                   "INSERT INTO moz_places_metadata (place_id, search_query_id, total_view_time)"
+                   " VALUES ($, last_insert_rowid(), 1000);"
+                   "INSERT INTO moz_historyvisits_extra"
+                   " SELECT id, '{\"visited\":$}' FROM moz_historyvisits WHERE place_id = $;"));
+    db.exec(joined(placeIds, "INSERT INTO moz_places_extra VALUES ($, '{\"visited\":$}');"
+                             "INSERT INTO moz_annos (place_id, anno_attribute_id, content)"
+                             " VALUES ($, 1, 'file:///visited/download$');"));
+    db.exec("COMMIT");
+}
+
 void firefoxCookies(const std::string& path, int rows) {
     Connection db(path);
     db.exec(R"(
@@ -218,6 +270,84 @@ INSERT INTO meta VALUES ('version', '68'), ('last_compatible_version', '16');
     db.exec("COMMIT");
 }
 
+void chromeCurrentTraces(const std::string& path, int rows) {
+    Connection db(path);
+    db.exec(R"(
+CREATE TABLE visited_links (id INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL,
+  link_url_id INTEGER NOT NULL, top_level_url LONGVARCHAR NOT NULL,
+  frame_url LONGVARCHAR NOT NULL, visit_count INTEGER DEFAULT 0 NOT NULL);
+CREATE TABLE content_annotations (visit_id INTEGER PRIMARY KEY, visibility_score NUMERIC,
+  floc_protected_score NUMERIC, categories VARCHAR, page_topics_model_version INTEGER,
+  annotation_flags INTEGER NOT NULL, entities VARCHAR, related_searches VARCHAR,
+  search_normalized_url VARCHAR, search_terms LONGVARCHAR, alternative_title VARCHAR,
+  page_language VARCHAR, password_state INTEGER DEFAULT 0 NOT NULL,
+  has_url_keyed_image BOOLEAN NOT NULL);
+CREATE TABLE context_annotations (visit_id INTEGER PRIMARY KEY,
+  context_annotation_flags INTEGER NOT NULL, duration_since_last_visit INTEGER,
+  page_end_reason INTEGER, total_foreground_duration INTEGER,
+  browser_type INTEGER DEFAULT 0 NOT NULL, window_id INTEGER DEFAULT -1 NOT NULL,
+  tab_id INTEGER DEFAULT -1 NOT NULL, task_id INTEGER DEFAULT -1 NOT NULL,
+  root_task_id INTEGER DEFAULT -1 NOT NULL, parent_task_id INTEGER DEFAULT -1 NOT NULL,
+  response_code INTEGER DEFAULT 0 NOT NULL);
+CREATE TABLE clusters (cluster_id INTEGER PRIMARY KEY AUTOINCREMENT,
+  should_show_on_prominent_ui_surfaces BOOLEAN NOT NULL, label VARCHAR NOT NULL,
+  raw_label VARCHAR NOT NULL, triggerability_calculated BOOLEAN NOT NULL,
+  originator_cache_guid TEXT NOT NULL, originator_cluster_id INTEGER NOT NULL);
+CREATE TABLE clusters_and_visits (cluster_id INTEGER NOT NULL, visit_id INTEGER NOT NULL,
+  score NUMERIC DEFAULT 0 NOT NULL, engagement_score NUMERIC DEFAULT 0 NOT NULL,
+  url_for_deduping LONGVARCHAR NOT NULL, normalized_url LONGVARCHAR NOT NULL,
+  url_for_display LONGVARCHAR NOT NULL, interaction_state INTEGER DEFAULT 0 NOT NULL,
+  PRIMARY KEY (cluster_id, visit_id)) WITHOUT ROWID;
+CREATE TABLE cluster_keywords (cluster_id INTEGER NOT NULL, keyword VARCHAR NOT NULL,
+  type INTEGER NOT NULL, score NUMERIC NOT NULL, collections VARCHAR NOT NULL);
+CREATE TABLE cluster_visit_duplicates (visit_id INTEGER NOT NULL,
+  duplicate_visit_id INTEGER NOT NULL, PRIMARY KEY (visit_id, duplicate_visit_id))
+  WITHOUT ROWID;
+CREATE TABLE typed_url_sync_metadata (storage_key INTEGER PRIMARY KEY NOT NULL, value BLOB);
+CREATE INDEX visited_links_index ON visited_links (link_url_id, top_level_url, frame_url);
+)");
+    db.exec("BEGIN");
+    db.exec(
+        joined(range(rows),
+               "INSERT INTO visited_links (link_url_id, top_level_url, frame_url, visit_count)"
+               " VALUES ($, 'https://visited$.example/', 'https://visited$.example/frame', 1);"
+               "INSERT INTO content_annotations (visit_id, annotation_flags, search_normalized_url,"
+               " search_terms, alternative_title, has_url_keyed_image)"
+               " VALUES ($, 0, 'https://visited$.example/?q', 'visited terms $', 'Visited $', 0);"
+               "INSERT INTO context_annotations (visit_id, context_annotation_flags) VALUES ($, 0);"
+               "INSERT INTO clusters (should_show_on_prominent_ui_surfaces, label, raw_label,"
+               " triggerability_calculated, originator_cache_guid, originator_cluster_id)"
+               " VALUES (1, 'visited$.example', 'visited$.example', 1, '', 0);"
+               "INSERT INTO clusters_and_visits (cluster_id, visit_id, url_for_deduping,"
+               " normalized_url, url_for_display) VALUES ($, $, 'https://visited$.example/',"
+               " 'https://visited$.example/', 'visited$.example');"
+               "INSERT INTO cluster_keywords VALUES ($, 'visited keyword $', 0, 1, '');"
+               "INSERT INTO cluster_visit_duplicates VALUES ($, $);"));
+    db.exec("COMMIT");
+}
+
+std::vector<std::string> cellsMentioning(const std::string& path, const std::string& needle) {
+    Connection db(path);
+    const std::string ownTables =
+        "FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'";
+    std::vector<std::string> found;
+    const std::int64_t tables = db.scalar("SELECT count(*) " + ownTables);
+    for (std::int64_t t = 0; t < tables; ++t) {
+        const std::string table = db.text("SELECT name " + ownTables +
+                                          " ORDER BY name LIMIT 1 OFFSET " + std::to_string(t));
+        const std::int64_t columns =
+            db.scalar("SELECT count(*) FROM pragma_table_info('" + table + "')");
+        for (std::int64_t c = 0; c < columns; ++c) {
+            const std::string column = db.text("SELECT name FROM pragma_table_info('" + table +
+                                               "') LIMIT 1 OFFSET " + std::to_string(c));
+            if (db.scalar("SELECT count(*) FROM \"" + table + "\" WHERE CAST(\"" + column +
+                          "\" AS TEXT) LIKE '%" + needle + "%'") > 0)
+                found.push_back(table + "." + column);
+        }
+    }
+    return found;
+}
+
 void chromeCookies(const std::string& path, int rows) {
     Connection db(path);
     db.exec(R"(
@@ -284,6 +414,35 @@ void simpleDb(const std::string& path, int rows) {
     Connection db(path);
     db.exec("CREATE TABLE icons (id INTEGER PRIMARY KEY, url TEXT);");
     db.exec(joined(range(rows), "INSERT INTO icons (url) VALUES ('https://site$.example/');"));
+}
+
+void liveWalDb(const std::string& path, int rows) {
+    const std::string source = path + ".source";
+    {
+        Connection db(source);
+        db.exec("PRAGMA journal_mode = WAL");
+        db.exec("PRAGMA wal_autocheckpoint = 0");
+        db.exec("CREATE TABLE icons (id INTEGER PRIMARY KEY, url TEXT);");
+        db.exec(joined(range(rows), "INSERT INTO icons (url) VALUES ('https://site$.example/');"));
+        // Copied while the writer holds it, so the copies keep the log and index it leaves.
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::filesystem::copy_file(source + suffix, path + suffix,
+                                       std::filesystem::copy_options::overwrite_existing);
+    }
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(source + suffix);
+}
+
+std::map<std::string, std::string> folderBytes(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (!entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        files[entry.path().filename().string()] = bytes.str();
+    }
+    return files;
 }
 
 } // namespace fixtures

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,16 @@ void firefoxSimpleDb(const std::string& path, int rows);
 // Google Chrome "History" with `rows` urls, visits, downloads and search terms (and the
 // version row in "meta").
 void chromeHistory(const std::string& path, int rows);
+// The tables today's Firefox adds to places.sqlite, each with traces of browsing: typed input,
+// page-view metadata and its searches, sync extras and page annotations. Every visited trace
+// mentions "visited"; the metadata and input also cover the bookmarked place `bookmarkedId`.
+void firefoxCurrentTraces(const std::string& path, const std::vector<int>& placeIds,
+                          int bookmarkedId);
+// The tables today's Chrome adds to "History" (visited links, content and context annotations,
+// clusters, sync metadata), each with rows that mention "visited".
+void chromeCurrentTraces(const std::string& path, int rows);
+// "table.column" of every cell of the file's own tables (not SQLite's) holding `needle` as text.
+std::vector<std::string> cellsMentioning(const std::string& path, const std::string& needle);
 // Google Chrome "Cookies" with `rows` cookies (and the version row in "meta").
 void chromeCookies(const std::string& path, int rows);
 // Google Chrome "Top Sites" with `rows` sites (table "top_sites").
@@ -66,5 +77,10 @@ void chromeTopSites(const std::string& path, int rows);
 void safariHistory(const std::string& path, int rows);
 // A database with one table "icons" of `rows` rows (WebpageIcons.db and cache databases).
 void simpleDb(const std::string& path, int rows);
+// The same in WAL mode as a running program leaves it: every row still in the "-wal" log, with
+// its "-shm" index beside it, and no connection open.
+void liveWalDb(const std::string& path, int rows);
+// Every file of the folder (not below it) with its bytes.
+std::map<std::string, std::string> folderBytes(const std::string& folder);
 
 } // namespace fixtures

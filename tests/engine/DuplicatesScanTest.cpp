@@ -10,11 +10,14 @@
 
 #include <climits>
 
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <map>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using qcore::FileManager;
@@ -151,6 +154,20 @@ TEST_F(Duplicates, IdenticalCopiesWithTheSameSizeAndTimeFormOneGroupInWalkOrder)
     EXPECT_EQ(engine_->getItemsCountOfModule(kDups), 3);
 }
 
+TEST_F(Duplicates, ADatabaseLogOrIndexIsNeverACopy) {
+    const std::string content = bytesOf('w', 8192);
+    const auto a = file("a/store.sqlite", bytesOf('s', 4096));
+    const auto b = file("b/store.sqlite", bytesOf('s', 4096));
+    for (const char* suffix : {"-wal", "-shm", "-journal"}) {
+        file(std::string("a/store.sqlite") + suffix, content);
+        file(std::string("b/store.sqlite") + suffix, content);
+    }
+
+    engine_->fillDuplicateFiles();
+
+    EXPECT_EQ(groups(), (std::vector<std::vector<std::string>>{{a, b}}));
+}
+
 TEST_F(Duplicates, EachFileIsHashedAtMostOnceAndLoneKeysNeverAreHashed) {
     const auto x1 = file("x1", bytesOf('x', 5000));
     const auto x2 = file("x2", bytesOf('x', 5000));
@@ -176,13 +193,13 @@ TEST_F(Duplicates, ExcludedNamesAndFoldersAreLeftOut) {
     file("repo/.git/objects/o1", content);
     file("repo/.GIT/o2", content); // names compare ignoring case
     file("private/p1", content);
-    file("privateer/p2", content); // a plain text prefix of an excluded folder
+    file("privateer/p2", content); // only a text prefix of an excluded folder: compared
     exclude({".git", root_ + "/Private"});
 
     engine_->fillDuplicateFiles();
 
-    EXPECT_EQ(groups(),
-              (std::vector<std::vector<std::string>>{{root_ + "/keep1", root_ + "/keep2"}}));
+    EXPECT_EQ(groups(), (std::vector<std::vector<std::string>>{
+                            {root_ + "/keep1", root_ + "/keep2", root_ + "/privateer/p2"}}));
     const auto seen = processed();
     // A name entry does not stop the walk; a folder entry skips its whole subtree.
     EXPECT_NE(std::find(seen.begin(), seen.end(), root_ + "/repo/.git/objects/o1"), seen.end());
@@ -343,6 +360,12 @@ protected:
         return engine_->mainDataSource(kDups).nodesSnapshot().at(index)->isDeleted();
     }
     void clearRecorder() { recorder_ = std::make_unique<NotificationRecorder>(engine_.get()); }
+    void keep(std::size_t group, std::int32_t index) {
+        engine_->mainDataSource(kDups).withLock([&](auto& groups, auto&) {
+            std::dynamic_pointer_cast<qengine::DupOVNode>(groups.at(group))
+                ->setIndexToRetain(index);
+        });
+    }
 };
 
 TEST_F(DuplicatesClean, RemovesOnlyTickedCopiesAndMarksAGroupWithOneCopyLeft) {
@@ -366,7 +389,8 @@ TEST_F(DuplicatesClean, RemovesOnlyTickedCopiesAndMarksAGroupWithOneCopyLeft) {
 }
 
 TEST_F(DuplicatesClean, ACopySwappedForALinkOrAFolderOrMovedOutsideIsLeftAlone) {
-    const auto paths = scanGroup(4, {0, 1, 2, 3});
+    const auto paths = scanGroup(4, {0, 1, 2});
+    keep(0, 3);
     const auto precious = home_.write("precious.txt", "keep me");
     // 0 becomes a link to a file outside the scanned folder.
     ASSERT_EQ(::unlink(paths[0].c_str()), 0);
@@ -383,15 +407,79 @@ TEST_F(DuplicatesClean, ACopySwappedForALinkOrAFolderOrMovedOutsideIsLeftAlone) 
     EXPECT_TRUE(FileManager::attributes(paths[0])->isLink());
     EXPECT_EQ(FileManager::readFile(precious), "keep me");
     EXPECT_TRUE(FileManager::exists(paths[1] + "/inside.txt"));
-    EXPECT_FALSE(FileManager::exists(paths[3]));
+    EXPECT_TRUE(FileManager::exists(paths[3]));
     EXPECT_EQ(deletedMarks(),
               (std::map<std::string, bool>{
-                  {paths[0], false}, {paths[1], false}, {paths[2], true}, {paths[3], true}}));
+                  {paths[0], false}, {paths[1], false}, {paths[2], true}, {paths[3], false}}));
     // Two refused copies remain, so the group keeps its rows.
     EXPECT_FALSE(groupDeleted(0));
+    // The copy that was already gone counts as cleaned but freed nothing.
     const auto updates = recorder_->named("DataFillerUpdateNotification");
     ASSERT_EQ(updates.size(), 1u);
     EXPECT_EQ(updates[0].info("count"), "1");
+    EXPECT_EQ(updates[0].info("size"), "0");
+}
+
+TEST_F(DuplicatesClean, EveryCopyTickedStillKeepsTheKeptCopy) {
+    // Kept index as the page set it, then none chosen, then one past the copies: copy 0.
+    for (const auto& [index, expectedKept] :
+         std::vector<std::pair<std::int32_t, std::size_t>>{{2, 2}, {-1, 0}, {7, 0}}) {
+        std::filesystem::remove_all(root_);
+        const auto paths = scanGroup(3, {0, 1, 2});
+        keep(0, index);
+
+        engine_->removeDuplicateFiles();
+
+        for (std::size_t i = 0; i < paths.size(); ++i)
+            EXPECT_EQ(FileManager::exists(paths[i]), i == expectedKept) << index << " " << i;
+        EXPECT_TRUE(groupDeleted(0)); // one copy left: no longer a set of duplicates
+    }
+}
+
+TEST_F(DuplicatesClean, AKeptCopyThatChangedSinceTheScanStopsTheRemovalOfItsTwins) {
+    const std::vector<std::pair<std::string, std::function<void(const std::string&)>>> changes{
+        {"rewritten with its old time put back",
+         [](const std::string& kept) {
+             // The status-change time needs a clock tick to move.
+             std::this_thread::sleep_for(std::chrono::milliseconds(20));
+             const int fd = ::open(kept.c_str(), O_WRONLY);
+             ASSERT_GE(fd, 0);
+             const std::string other = bytesOf('X', 5000);
+             ASSERT_EQ(::write(fd, other.data(), other.size()), 5000);
+             ::close(fd);
+             setModified(kept, 1'600'000'000);
+         }},
+        {"removed", [](const std::string& kept) { ASSERT_EQ(::unlink(kept.c_str()), 0); }},
+        {"replaced by a second name of its twin",
+         [this](const std::string& kept) {
+             ASSERT_EQ(::unlink(kept.c_str()), 0);
+             ASSERT_EQ(::link((root_ + "/d1").c_str(), kept.c_str()), 0);
+         }},
+    };
+    for (const auto& [what, change] : changes) {
+        std::filesystem::remove_all(root_);
+        const auto paths = scanGroup(2, {1});
+        change(paths[0]);
+        clearRecorder();
+
+        engine_->removeDuplicateFiles();
+
+        EXPECT_TRUE(FileManager::exists(paths[1])) << what;
+        EXPECT_FALSE(deletedMarks().at(paths[1])) << what;
+        EXPECT_TRUE(recorder_->named("DataFillerUpdateNotification").empty()) << what;
+    }
+}
+
+TEST_F(DuplicatesClean, ATickedCopyThatChangedSinceTheScanIsLeftAlone) {
+    const auto paths = scanGroup(3, {1, 2});
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_EQ(::chmod(paths[1].c_str(), 0600), 0); // same bytes and times, a new change time
+
+    engine_->removeDuplicateFiles();
+
+    EXPECT_TRUE(FileManager::exists(paths[1]));
+    EXPECT_FALSE(FileManager::exists(paths[2]));
+    EXPECT_FALSE(groupDeleted(0));
 }
 
 TEST_F(DuplicatesClean, AFolderSwappedForALinkLeadsNowhereOutsideTheScan) {

@@ -52,7 +52,7 @@ TEST(FirefoxProfilesParsing, RepeatedSectionStartsAfreshAndBracketsInValuesOpenN
     EXPECT_TRUE(FirefoxProfiles::getDictionary("").empty());
 }
 
-TEST(FirefoxProfilesSelection, CurrentLayoutListsTheProfilesWithoutDefaultKey) {
+TEST(FirefoxProfilesSelection, CurrentLayoutListsEveryProfileAlsoTheOneMarkedDefault) {
     const std::string ini = "[Install4F96D1932A9F858E]\n"
                             "Default=Profiles/xyz.default-release\n"
                             "Locked=1\n"
@@ -75,7 +75,8 @@ TEST(FirefoxProfilesSelection, CurrentLayoutListsTheProfilesWithoutDefaultKey) {
                             "StartWithLastProfile=1\n"
                             "Version=2\n"
                             "Path=Profiles/not-a-profile\n";
-    EXPECT_EQ(profiles(ini), Strings{kFolder + "/Profiles/xyz.default-release"});
+    EXPECT_EQ(profiles(ini), (Strings{kFolder + "/Profiles/abc.default",
+                                      kFolder + "/Profiles/xyz.default-release"}));
 }
 
 TEST(FirefoxProfilesSelection, RelativeAndAbsolutePathsFollowIsRelative) {
@@ -97,7 +98,9 @@ TEST(FirefoxProfilesSelection, SectionsWithoutUsablePathAreSkippedAndFoldersList
                             "[Profile4]\nPath=Profiles/second\n";
     EXPECT_EQ(profiles(ini), (Strings{kFolder + "/Profiles/same", kFolder + "/Profiles/second"}));
     EXPECT_TRUE(profiles("").empty());
-    EXPECT_TRUE(profiles("[Profile0]\nDefault=1\nPath=Profiles/only\n").empty());
+    EXPECT_EQ(profiles("[Profile0]\nDefault=1\nPath=Profiles/only\n"),
+              Strings{kFolder + "/Profiles/only"});
+    EXPECT_TRUE(profiles("[OldProfile]\nPath=Profiles/not-at-the-start\n").empty());
 }
 
 TEST(FirefoxProfilesSelection, ReadsTheHomesProfilesIni) {

@@ -1,10 +1,12 @@
 #include "BrowserFixtures.h"
 #include "EngineTestSupport.h"
 
+#include "engine/CountedPaths.h"
 #include "engine/DBOperations.h"
 #include "engine/FirefoxProfiles.h"
 #include "engine/InternetPrivacyScan.h"
 #include "engine/PrivacyItemNode.h"
+#include "platform/core/FileManager.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -316,6 +318,76 @@ TEST_F(InternetPrivacy, CleanEmptiesDatabasesInPlaceAndRemovesTheRest) {
     EXPECT_EQ(last.info("size"), std::to_string(bytes));
     EXPECT_GT(recorder_->all().size(), before);
     EXPECT_FALSE(engine_->isRemovingInternetPrivacy());
+}
+
+TEST_F(InternetPrivacy, HistoryCleanOfCurrentLayoutsLeavesNoVisitedTraceAndKeepsBookmarks) {
+    const std::string places = mkfile(kProfile + "places.sqlite");
+    fixtures::firefoxPlaces(places, {1, 2, 3}, {2});
+    fixtures::firefoxCurrentTraces(places, {1, 3}, 2);
+    engine_->setArrMozilaProfilePath({at(kProfile.substr(0, kProfile.size() - 1))});
+    const std::string history = mkfile(kChrome + "History");
+    fixtures::chromeHistory(history, 3);
+    fixtures::chromeCurrentTraces(history, 3);
+    const std::string bookmarks = home_.write(kChrome + "Bookmarks", R"({"roots":{}})");
+    const std::string bookmarkRows = fixtures::Connection(places).text(
+        "SELECT group_concat(id || fk || title) FROM moz_bookmarks");
+    engine_->fillInternetPrivacy();
+    tickOnly(places);
+    tickOnly(history);
+
+    engine_->removeInternetPrivacy();
+
+    // Nothing anywhere still tells where the user went.
+    for (const auto* needle : {"visited", "site1.example", "site3.example"})
+        EXPECT_EQ(fixtures::cellsMentioning(places, needle), Strings{}) << needle;
+    for (const auto* needle : {"visited", "site"})
+        EXPECT_EQ(fixtures::cellsMentioning(history, needle), Strings{}) << needle;
+    // The bookmarked place stays with its origin, but without visits to tell of.
+    EXPECT_EQ(fixtures::Connection(places).text(
+                  "SELECT group_concat(id || fk || title) FROM moz_bookmarks"),
+              bookmarkRows);
+    EXPECT_EQ(fixtures::ids(places, "SELECT id FROM moz_places"), (std::vector<std::int64_t>{2}));
+    EXPECT_EQ(fixtures::rowCount(places, "moz_origins"), 1);
+    EXPECT_EQ(fixtures::Connection(places).text(
+                  "SELECT visit_count || '/' || ifnull(last_visit_date, '-')"
+                  " FROM moz_places"),
+              "0/-");
+    EXPECT_EQ(fixtures::rowCount(places, "moz_historyvisits"), 0);
+    EXPECT_EQ(fixtures::rowCount(places, "moz_anno_attributes"), 1);
+    EXPECT_EQ(qcore::FileManager::readFile(bookmarks).value_or(""), R"({"roots":{}})");
+    EXPECT_EQ(fixtures::rowCount(history, "meta"), 2);
+    for (const auto& path : {places, history})
+        EXPECT_EQ(fixtures::integrityCheck(path), "ok") << path;
+}
+
+TEST_F(InternetPrivacy, APathInsideAnotherListedPathCountsOnce) {
+    home_.write("Library/Caches/Firefox/Profiles/abc.default/Cache/entry", std::string(11, 'e'));
+    home_.write("Library/Caches/Firefox/other", std::string(5, 'o'));
+
+    engine_->fillInternetPrivacy();
+
+    const auto nodes = groups();
+    ASSERT_EQ(titles(nodes), Strings{"Firefox"});
+    const auto cache = itemWith(nodes[0], at("Library/Caches/Firefox/Profiles/abc.default/Cache"));
+    const auto appCache = itemWith(nodes[0], at("Library/Caches/Firefox"));
+    ASSERT_TRUE(cache && appCache);
+    EXPECT_EQ(cache->sizeInBytes(), 11u);
+    EXPECT_EQ(appCache->sizeInBytes(), 5u); // the profile cache inside it is counted already
+    EXPECT_EQ(recorder_->named("DataFillerUpdateNotification").back().info("size"), "16");
+}
+
+TEST(CountedPaths, EveryByteCountsOnceWhicheverComesFirst) {
+    qengine::CountedPaths inner;
+    EXPECT_EQ(inner.count("/h/C/F/P/x.default/Cache", 11), 11u);
+    EXPECT_EQ(inner.count("/h/C/F", 16), 5u);
+    EXPECT_EQ(inner.count("/h/C/F/P", 11), 0u);
+    EXPECT_EQ(inner.count("/h/C/F", 16), 0u);
+    EXPECT_EQ(inner.count("/h/C/Fx", 7), 7u); // a name that only begins like a counted folder
+
+    qengine::CountedPaths outer;
+    EXPECT_EQ(outer.count("/h/C/F/", 16), 16u);
+    EXPECT_EQ(outer.count("/h/C/F/P/x.default/Cache", 11), 0u);
+    EXPECT_EQ(outer.count("/", 100), 84u);
 }
 
 TEST_F(InternetPrivacy, CleanTouchesOnlyTickedItems) {

@@ -161,6 +161,17 @@ TEST_F(LargeFiles, LibraryTrashPackagesAndHiddenEntriesAreLeftOutButHiddenFolder
     EXPECT_EQ(engine_->checkIfLargeFileExcluded("/etc/passwd"), 2);
 }
 
+TEST_F(LargeFiles, DatabaseCompanionsAreNeverListedOnTheirOwn) {
+    big("Mail/index.db", 60 * kMB);
+    big("Mail/index.db-wal", 60 * kMB);
+    big("Mail/index.db-shm", 60 * kMB);
+    big("Mail/old.sqlite-journal", 60 * kMB);
+
+    engine_->fillLargeFiles();
+
+    EXPECT_EQ(listed().at("Others"), std::vector<std::string>{"index.db"});
+}
+
 TEST_F(LargeFiles, ReloadsComeBeforeTheEleventhAndTwentyFirstCandidate) {
     // Candidates reach the smallest threshold, whether their category takes them or not.
     for (int i = 0; i < 25; ++i)
@@ -185,14 +196,18 @@ protected:
     }
 };
 
-TEST_F(LargeFilesWithoutTexts, EveryRowIsTitledNAAndFilesLandInTheFirst) {
+TEST_F(LargeFilesWithoutTexts, FilesFindTheirCategoryByItsPlaceWhateverTheTitlesRead) {
     big("doc.pdf", 2 * kMB);
     big("pic.png", 2 * kMB);
     engine_->fillLargeFiles();
     const auto categories = engine_->mainDataSource(kLarge).nodesSnapshot();
-    for (const auto& category : categories)
+    ASSERT_EQ(categories.size(), 5u);
+    std::vector<std::size_t> counts;
+    for (const auto& category : categories) {
         EXPECT_EQ(category->title(), "NA");
-    EXPECT_EQ(categories[0]->children().size(), 2u);
+        counts.push_back(category->children().size());
+    }
+    EXPECT_EQ(counts, (std::vector<std::size_t>{0, 1, 0, 1, 0}));
 }
 
 // --- Clean ----------------------------------------------------------------------------------
@@ -262,7 +277,7 @@ TEST_F(LargeFiles, CleanLeavesAFileSwappedForALinkOrMovedOutOfTheFolder) {
     const auto victim = outside.write("a.mp3", "not listed");
     std::filesystem::remove_all(home_.path() + "/music");
     ASSERT_EQ(::symlink(outside.path().c_str(), (home_.path() + "/music").c_str()), 0);
-    // gone.mp3 vanished: its row goes, but it freed nothing here.
+    // gone.mp3 vanished: its row goes and counts, but it freed nothing here.
     ASSERT_EQ(::unlink(gone.c_str()), 0);
     clearRecorder();
 
@@ -272,5 +287,8 @@ TEST_F(LargeFiles, CleanLeavesAFileSwappedForALinkOrMovedOutOfTheFolder) {
     EXPECT_TRUE(FileManager::attributes(b)->isLink());
     EXPECT_EQ(FileManager::readFile(victim), "not listed");
     EXPECT_EQ(listed().at("Music"), (std::vector<std::string>{"b.mp3", "a.mp3"}));
-    EXPECT_TRUE(recorder_->named("DataFillerUpdateNotification").empty());
+    const auto updates = recorder_->named("DataFillerUpdateNotification");
+    ASSERT_EQ(updates.size(), 1u);
+    EXPECT_EQ(updates[0].info("count"), "1");
+    EXPECT_EQ(updates[0].info("size"), "0");
 }

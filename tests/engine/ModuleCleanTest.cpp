@@ -195,6 +195,21 @@ TEST_F(ModuleClean, LogsCleanOfAnEmptyListAndAStopRequest) {
     EXPECT_FALSE(engine_->isRemovingLogsCleaner());
 }
 
+TEST_F(ModuleClean, AnItemThatVanishedCountsAsCleanedButFreesNothing) {
+    const std::string gone = home_.write("Library/Logs/gone.log", "xyz");
+    home_.write("Library/Logs/here.log", "12345");
+    engine_->fillLogsCleaner();
+    fs::remove(gone);
+
+    engine_->removeLogsCleaner();
+
+    EXPECT_TRUE(group(kLogs, 0)->children().empty());
+    const auto updates = recorder_->named("DataFillerUpdateNotification");
+    ASSERT_GE(updates.size(), 2u);
+    EXPECT_EQ(updates.back().info("count"), "2");
+    EXPECT_EQ(updates.back().info("size"), "5");
+}
+
 class FlatClean : public ModuleClean {
 protected:
     void SetUp() override {
@@ -253,7 +268,9 @@ TEST_F(FlatClean, OldDownloadsCountsVanishedRowsAndReloadsEveryFiveRows) {
         if (all[i].name != "AnimateLockNotification") clean.push_back(all[i].name.substr(0, 6));
     EXPECT_EQ(clean, (Sequence{"Activi", "DataFi", "DataFi", "DataFi", "DataFi", "Reload", "DataFi",
                                "DataFi", "Reload", "Activi"}));
-    EXPECT_EQ(recorder_->named("DataFillerUpdateNotification").back().info("count"), "6");
+    const auto last = recorder_->named("DataFillerUpdateNotification").back();
+    EXPECT_EQ(last.info("count"), "6");
+    EXPECT_EQ(last.info("size"), "50"); // the vanished file freed nothing
 }
 
 TEST_F(FlatClean, TrashCleanerRemovesReportsOfBothFolders) {

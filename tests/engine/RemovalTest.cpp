@@ -87,17 +87,21 @@ TEST_F(Removal, CleanRemovesTickedRowsWithRunningTotals) {
     EXPECT_EQ(lockedNo(), 1);
 }
 
-TEST_F(Removal, FailedRemovalsKeepRowsAndPostNoUpdate) {
+TEST_F(Removal, AFailedRemovalKeepsItsRowAndAVanishedPathCountsButFreesNothing) {
     auto& list = engine_->mainDataSource(kTrash);
     const std::string outside = home_.write("elsewhere.crash", "keep");
     list.appendRow(qengine::row::makeTrashCleanerRow(outside, "4"));
     list.appendRow(qengine::row::makeTrashCleanerRow(reports() + "/vanished.crash", "9"));
     engine_->removeTrashCleaner();
     EXPECT_TRUE(FileManager::exists(outside));
-    EXPECT_EQ(list.rowCount(), 2u);
-    EXPECT_TRUE(recorder_->named("DataFillerUpdateNotification").empty());
+    ASSERT_EQ(list.rowCount(), 1u);
+    EXPECT_EQ(qengine::row::fullPath(list.rowsSnapshot()[0]), outside);
+    const auto updates = recorder_->named("DataFillerUpdateNotification");
+    ASSERT_EQ(updates.size(), 1u);
+    EXPECT_EQ(updates[0].info("count"), "1");
+    EXPECT_EQ(updates[0].info("size"), "0");
     EXPECT_EQ(recorder_->sequence(kTrash),
-              (std::vector<std::string>{"start", "reload", "reload", "stop"}));
+              (std::vector<std::string>{"start", "reload", "update", "reload", "stop"}));
 }
 
 TEST_F(Removal, StopRequestLeavesEverythingAndMarksAborted) {

@@ -1,3 +1,4 @@
+#include "BrowserFixtures.h"
 #include "CareFixtures.h"
 #include "EngineTestSupport.h"
 
@@ -129,6 +130,32 @@ TEST_F(CareTreeScan, SystemCleanerListsUserCachesAndContainerCaches) {
     // Counted points: 7 cache entries (filtered ones too) and 4 containers that passed.
     EXPECT_EQ(count(recorder_->sequence(kCache), "reload"), 2);
     EXPECT_EQ(recorder_->sequence(kCache).back(), "stop");
+}
+
+TEST_F(CareTreeScan, SystemCleanerScanLeavesALiveWalDatabaseByteForByte) {
+    const std::string folder = home_.mkdir("Library/Caches");
+    fixtures::liveWalDb(folder + "/live.db", 2);
+    const auto before = fixtures::folderBytes(folder);
+    ASSERT_EQ(before.size(), 3u);
+
+    engine_->fillCacheCleaner();
+
+    EXPECT_EQ(fixtures::folderBytes(folder), before);
+    // Listed by its rows in the log; its companions never on their own.
+    EXPECT_EQ(titles(*group(kCache, 0)), std::vector<std::string>{"live.db"});
+}
+
+TEST_F(CareTreeScan, AContainerRowCountsAllItsFoldersHold) {
+    home_.write(containerCaches("com.example.app", "a.bin"), std::string(10, 'a'));
+    home_.write(containerCaches("com.example.app", "sub/b.bin"), std::string(700, 'b'));
+    home_.write(containerCaches("com.example.app", "sub/deeper/c.bin"), std::string(7000, 'c'));
+
+    engine_->fillCacheCleaner();
+
+    const auto sandbox = group(kCache, 1);
+    ASSERT_EQ(sandbox->children().size(), 1u);
+    EXPECT_EQ(sandbox->children()[0]->size(), "7710");
+    EXPECT_EQ(recorder_->named("DataFillerUpdateNotification").back().info("size"), "7710");
 }
 
 TEST_F(CareTreeScan, AnEmptyHomeGivesEmptyGroups) {

@@ -31,14 +31,18 @@ namespace {
 
 // Runs `work` once `ready` answers true, checking on a short timer from the event loop (also
 // from nested loops of menus and modal alerts).
-void whenReady(std::function<bool()> ready, std::function<void()> work, int triesLeft = 500) {
+void whenReadyWithin(std::function<bool()> ready, std::function<void()> work, int triesLeft) {
     QTimer::singleShot(10, [ready = std::move(ready), work = std::move(work), triesLeft]() mutable {
         if (ready()) {
             work();
         } else if (triesLeft > 0) {
-            whenReady(std::move(ready), std::move(work), triesLeft - 1);
+            whenReadyWithin(std::move(ready), std::move(work), triesLeft - 1);
         }
     });
+}
+
+void whenReady(std::function<bool()> ready, std::function<void()> work) {
+    whenReadyWithin(std::move(ready), std::move(work), 500);
 }
 
 QPoint checkBoxCentre(QAbstractItemView* view, const QModelIndex& index) {
@@ -149,8 +153,9 @@ bool PageJourney::waitUntilIdle(const std::vector<std::string>& modules, int tim
     const bool idle = waitFor(
         [&] {
             return std::all_of(modules.begin(), modules.end(), [&](const auto& m) {
+                // A page with several workers per operation posts one "stop" for each.
                 return !engine_->isModuleBusy(m) &&
-                       activities_->activities(m, "start") == activities_->activities(m, "stop");
+                       activities_->activities(m, "stop") >= activities_->activities(m, "start");
             });
         },
         timeoutMs);
@@ -190,12 +195,6 @@ void PageJourney::clickHeader(QHeaderView* header, int section) {
     QCoreApplication::processEvents();
 }
 
-void PageJourney::doubleClickGroupArrow(QAbstractItemView* view, const QModelIndex& index) {
-    const QPoint at = view->visualRect(index).center();
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-    QCoreApplication::processEvents();
-}
-
 bool PageJourney::chooseFromContextMenu(QAbstractItemView* view, const QModelIndex& index,
                                         const QString& itemText) {
     bool chosen = false;
@@ -232,11 +231,17 @@ std::vector<std::pair<QString, bool>> PageJourney::contextMenuItems(QAbstractIte
     return items;
 }
 
-void PageJourney::answerNextAlert(const QString& buttonText) {
+void PageJourney::whenReady(std::function<bool()> ready, std::function<void()> work) {
+    ::whenReady(std::move(ready), std::move(work));
+}
+
+void PageJourney::answerNextAlert(const QString& buttonText,
+                                  std::function<void(QMessageBox*)> look) {
     whenReady(
         [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
-        [buttonText] {
+        [buttonText, look] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (look) look(box);
             for (auto* button : box->buttons())
                 if (button->text() == buttonText) {
                     QTest::mouseClick(button, Qt::LeftButton);
@@ -272,8 +277,9 @@ std::vector<std::pair<std::string, std::string>> PageJourney::homeContents() con
     namespace fs = std::filesystem;
     std::vector<std::pair<std::string, std::string>> files;
     for (const auto& entry : fs::recursive_directory_iterator(home_.path())) {
-        if (!entry.is_regular_file()) continue;
-        const std::string relative = fs::relative(entry.path(), home_.path()).string();
+        // Links are listed by what they are, never followed out of the home.
+        if (entry.is_symlink() || !entry.is_regular_file()) continue;
+        const std::string relative = entry.path().lexically_relative(home_.path()).string();
         // The application's own preferences and logs change as it runs.
         if (relative.rfind("Library/Containers", 0) == 0) continue;
         std::ifstream in(entry.path(), std::ios::binary);

@@ -20,6 +20,7 @@
 class QAbstractButton;
 class QAbstractItemView;
 class QHeaderView;
+class QMessageBox;
 class QWidget;
 
 // Holds the thread that posts the first notification `name` matching `matches` inside the post,
@@ -49,14 +50,9 @@ private:
 // engine on the shipped tables and no pacing. Tests drive the page only through mouse events on
 // its visible controls and then look at the disk.
 class PageJourney : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
+public:
     // Runs the event loop until `done`; false on time-out.
     static bool waitFor(const std::function<bool()>& done, int timeoutMs = 20000);
-    // Until every module named is idle and its starts and stops are paired.
-    bool waitUntilIdle(const std::vector<std::string>& modules, int timeoutMs = 20000);
 
     // Shows `page` as a window of the main window's page size.
     static void showPage(QWidget& page);
@@ -65,7 +61,6 @@ protected:
     static void click(QAbstractButton* button);
     static void clickCheckBoxOf(QAbstractItemView* view, const QModelIndex& index);
     static void clickHeader(QHeaderView* header, int section);
-    static void doubleClickGroupArrow(QAbstractItemView* view, const QModelIndex& index);
     // Right-clicks the row (or empty space for an invalid index) and chooses the menu item with
     // `itemText`; answers whether the item was there and enabled (then it was chosen).
     static bool chooseFromContextMenu(QAbstractItemView* view, const QModelIndex& index,
@@ -73,13 +68,24 @@ protected:
     // The enabled state of each item of the context menu opened at the row, by title.
     static std::vector<std::pair<QString, bool>> contextMenuItems(QAbstractItemView* view,
                                                                   const QModelIndex& index);
-    // Presses the button titled `buttonText` of the next modal alert, when it appears.
-    static void answerNextAlert(const QString& buttonText);
+    // Presses the button titled `buttonText` of the next modal alert, when it appears, after
+    // `look` has seen it.
+    static void answerNextAlert(const QString& buttonText,
+                                std::function<void(QMessageBox*)> look = {});
+    // Runs `work` once `ready` answers true, from the event loop (nested loops included).
+    static void whenReady(std::function<bool()> ready, std::function<void()> work);
     // Presses the button titled `buttonText` in the sheet over `window` once it shows.
     static void pressInSheetWhenShown(QWidget* window, const QString& buttonText);
 
     // Writes the widget's picture under the build's screenshot folder.
     static void screenshot(QWidget& widget, const std::string& name);
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Until every module named is idle and its starts and stops are paired.
+    bool waitUntilIdle(const std::vector<std::string>& modules, int timeoutMs = 20000);
 
     std::string write(const std::string& relative, const std::string& bytes = "x") const {
         return home_.write(relative, bytes);

@@ -3,6 +3,7 @@
 #include "engine/DataFiller.h"
 #include "platform/core/MainThread.h"
 #include "platform/core/NotificationCenter.h"
+#include "platform/core/SystemVersion.h"
 #include "tests/platform/core/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,21 @@
 #include <mutex>
 #include <string>
 #include <vector>
+
+// Answers every version test as `profile` until it goes.
+class ScopedSystemVersion {
+public:
+    explicit ScopedSystemVersion(const qcore::SystemVersion& profile)
+        : saved_(qcore::SystemVersion::current()) {
+        qcore::SystemVersion::setCurrent(profile);
+    }
+    ~ScopedSystemVersion() { qcore::SystemVersion::setCurrent(saved_); }
+    ScopedSystemVersion(const ScopedSystemVersion&) = delete;
+    ScopedSystemVersion& operator=(const ScopedSystemVersion&) = delete;
+
+private:
+    qcore::SystemVersion saved_;
+};
 
 // Records notifications by name from any thread, as they are posted.
 class PostedNotifications {

@@ -148,9 +148,10 @@ TEST(ShellFirefoxProfiles, TheScriptAnswerFillsTheEngineListOnTheMainThread) {
     FirefoxProfileRequest::startForEngine(task, home, engine, mainThread);
     EXPECT_TRUE(engine.arrMozilaProfilePath().empty());
     ASSERT_TRUE(mainThread.runUntil([&] { return !engine.arrMozilaProfilePath().empty(); }));
-    // The default profile is left out; the other is joined to the Firefox folder.
+    // Both profiles, the one marked default included, joined to the Firefox folder.
     EXPECT_EQ(engine.arrMozilaProfilePath(),
-              std::vector<std::string>{home + "/.mozilla/firefox/Profiles/abc.second"});
+              (std::vector<std::string>{home + "/.mozilla/firefox/Profiles/abc.first",
+                                        home + "/.mozilla/firefox/Profiles/abc.second"}));
 }
 
 TEST(ShellFirefoxProfiles, NoFileLeavesTheListEmpty) {
