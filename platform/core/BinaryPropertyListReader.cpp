@@ -5,9 +5,6 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
-#include <new>
-#include <stdexcept>
 
 namespace qcore {
 

@@ -7,8 +7,6 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
-#include <new>
-#include <stdexcept>
 
 namespace qcore {
 
