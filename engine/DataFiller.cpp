@@ -1,23 +1,23 @@
 #include "engine/DataFiller.h"
 
 #include "engine/CrashReportsScan.h"
-#include "engine/FlatModuleClean.h"
-#include "engine/LogsCleanerScan.h"
-#include "engine/OldDownloadsScan.h"
-#include "engine/PartialDownloadsScan.h"
-#include "engine/SystemCleanerScan.h"
-#include "engine/TreeModuleClean.h"
 #include "engine/DuplicatesClean.h"
 #include "engine/DuplicatesExclusions.h"
 #include "engine/DuplicatesScan.h"
+#include "engine/FlatModuleClean.h"
+#include "engine/InternetPrivacyClean.h"
+#include "engine/InternetPrivacyScan.h"
 #include "engine/LargeFilesCategories.h"
 #include "engine/LargeFilesClean.h"
 #include "engine/LargeFilesScan.h"
-#include "engine/InternetPrivacyClean.h"
-#include "engine/InternetPrivacyScan.h"
+#include "engine/LogsCleanerScan.h"
+#include "engine/OldDownloadsScan.h"
+#include "engine/PartialDownloadsScan.h"
 #include "engine/RemovalRun.h"
-#include "engine/TextFormat.h"
 #include "engine/SizeSetting.h"
+#include "engine/SystemCleanerScan.h"
+#include "engine/TextFormat.h"
+#include "engine/TreeModuleClean.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/Home.h"
 #include "platform/core/Log.h"
@@ -180,7 +180,11 @@ bool DataFiller::checkAppOpen(const std::string& bundleIdentifier) const {
 }
 
 bool DataFiller::hasPermissionsToDelete(const std::string& path) const {
-    return FileManager::isDeletable(path) && FileManager::isWritable(path);
+    if (!FileManager::isDeletable(path)) return false;
+    // A link has no permissions of its own, and the write test would judge its target: a
+    // dangling link, or one to a file of another user, is still the user's to remove.
+    const auto self = FileManager::attributes(path);
+    return (self && self->isLink()) || FileManager::isWritable(path);
 }
 
 // --- Notifications ------------------------------------------------------------------------------
@@ -318,9 +322,13 @@ void DataFiller::removeTrashCleaner() {
 
 // --- Internet Privacy ---------------------------------------------------------------------------
 
-void DataFiller::fillInternetPrivacy() { InternetPrivacyScan(*this).fillInternetPrivacy(); }
+void DataFiller::fillInternetPrivacy() {
+    InternetPrivacyScan(*this).fillInternetPrivacy();
+}
 
-void DataFiller::removeInternetPrivacy() { InternetPrivacyClean(*this).removeInternetPrivacy(); }
+void DataFiller::removeInternetPrivacy() {
+    InternetPrivacyClean(*this).removeInternetPrivacy();
+}
 
 // --- System Cleaner and Logs Cleaner ------------------------------------------------------------
 

@@ -57,13 +57,16 @@ std::int32_t LargeFilesCategories::indexForFile(const DataFiller& engine, const 
                                                 const LargeFilesThresholds& thresholds) {
     const std::string category = categoryOf(engine, path);
     if (size < thresholds.forCategory(category)) return -1;
-    // The rows are made in the order of the words and never reordered: the word's place is the
-    // row's, whatever its translated title reads.
+    // A row is found by the category word it keeps as its path, which neither a translated title
+    // nor the page's size sort of the rows changes.
     const auto word = std::find(kCategoryWords.begin(), kCategoryWords.end(), category);
-    const auto index = static_cast<std::size_t>(
-        word == kCategoryWords.end() ? kCategoryWords.size() - 1 : word - kCategoryWords.begin());
-    const std::size_t rows = engine.mainDataSource(module).nodeCount();
-    return index < rows ? static_cast<std::int32_t>(index) : -1;
+    const std::string rowPath = word == kCategoryWords.end() ? kCategoryWords.back() : *word;
+    return engine.mainDataSource(module).withLock(
+        [&](const ModuleList::Nodes& rows, const ModuleList::Rows&) -> std::int32_t {
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                if (rows[i] && rows[i]->fullPath() == rowPath) return static_cast<std::int32_t>(i);
+            return -1;
+        });
 }
 
 std::int32_t LargeFilesCategories::indexOf(const DataFiller& engine, const std::string& module,

@@ -9,8 +9,8 @@ class DataFiller;
 class LargeFilesThresholds;
 
 // The five category rows of the Large Files list ("Music", "Pictures", "Video", "Documents",
-// "Others"), made once and kept in this order; files find their row by its fixed place, never
-// by its translated title.
+// "Others"), made once and kept; the page may reorder them. Files find their row by the
+// category word it keeps as its path, never by its translated title or its place.
 class LargeFilesCategories {
 public:
     // Appends the five rows (once: a list that has rows keeps them) and titles every row with

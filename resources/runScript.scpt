@@ -19,8 +19,10 @@ chock() {
     cat -- "$ini"
 }
 
-# Removes the application bundle at the given path. Only an existing ".app" folder given by an
-# absolute path is removed; a link, a file or anything else is refused.
+# Removes the application bundle at the given path. Only an existing ".app" folder (any letter
+# case) given by an absolute path in plain form is removed; a link, a file or anything else is
+# refused. A bundle made read-only by its owner is made writable first; one in a folder the user
+# cannot write is refused before anything is touched, so it is never left half removed.
 setSafariURL() {
     bundle=$1
     # One trailing "/" is allowed, as a dropped folder may carry it.
@@ -28,7 +30,7 @@ setSafariURL() {
         */) bundle=${bundle%/} ;;
     esac
     case $bundle in
-        /*.app) ;;
+        /*.[aA][pP][pP]) ;;
         *) echo "setSafariURL: not an application bundle path: $1" >&2; return 2 ;;
     esac
     case $bundle in
@@ -38,7 +40,26 @@ setSafariURL() {
         echo "setSafariURL: no application bundle folder at $bundle" >&2
         return 1
     fi
+    parent=$(dirname -- "$bundle")
+    if [ ! -w "$parent" ] || [ ! -x "$parent" ]; then
+        echo "setSafariURL: cannot remove entries of $parent" >&2
+        return 1
+    fi
+    if [ ! -w "$bundle" ] && [ ! -O "$bundle" ]; then
+        echo "setSafariURL: $bundle is neither writable nor owned by the user" >&2
+        return 1
+    fi
+    # find never follows links, so only the bundle's own folders change mode.
+    find "$bundle" -type d ! -perm -u+w -user "$(id -u)" -exec chmod u+w {} + 2>/dev/null
+    if [ -n "$(find "$bundle" -type d ! -writable -print 2>/dev/null | head -n 1)" ]; then
+        echo "setSafariURL: parts of $bundle cannot be removed; nothing was removed" >&2
+        return 1
+    fi
     rm -rf -- "$bundle"
+    if [ -e "$bundle" ] || [ -L "$bundle" ]; then
+        echo "setSafariURL: $bundle could not be removed completely" >&2
+        return 1
+    fi
 }
 
 if [ $# -ne 2 ]; then

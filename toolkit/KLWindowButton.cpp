@@ -1,5 +1,6 @@
 #include "toolkit/KLWindowButton.h"
 
+#include "platform/ui/FramelessMainWindow.h"
 #include "platform/ui/ImageCache.h"
 #include "toolkit/KLWindowButtonGroup.h"
 
@@ -183,7 +184,9 @@ bool KLWindowButton::eventFilter(QObject* watched, QEvent* event) {
             setMouseInside(false);
     }
     if (watched == observedWindow_) {
-        if (event->type() == QEvent::ActivationChange) {
+        if (event->type() == qui::FramelessMainWindow::liveResizeEndedEventType()) {
+            viewDidEndLiveResize();
+        } else if (event->type() == QEvent::ActivationChange) {
             windowDidChangeFocus();
         } else if (event->type() == QEvent::WindowStateChange) {
             const auto* change = static_cast<QWindowStateChangeEvent*>(event);

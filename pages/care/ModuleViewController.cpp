@@ -391,9 +391,14 @@ void ModuleViewController::mainthread_handleActivityStartStop(const qcore::Notif
         decideScanOrRemoveButton(false, true);
         lastActivityScan_ = true;
         handleStopScan(true);
-        showSize(selectedSize_);
-        setCountsLine("ID_SELECTED_ITEMS_COUNT",
-                      {std::to_string(selectedItems_), std::to_string(totalItems_)});
+        if (identity_.foundCountsAfterScan) {
+            showSize(foundSize_);
+            setCountsLine("ID_ITEMS_FOUND", {std::to_string(totalItems_)});
+        } else {
+            showSize(selectedSize_);
+            setCountsLine("ID_SELECTED_ITEMS_COUNT",
+                          {std::to_string(selectedItems_), std::to_string(totalItems_)});
+        }
         if (!isFlat_) {
             checkParentNodesForZeroState();
             if (totalItems_ == 0 && checkUncheckButton_) checkUncheckButton_->setEnabled(false);
@@ -414,6 +419,7 @@ void ModuleViewController::mainthread_handleUpdates(const qcore::Notification& n
     const std::uint64_t size = qengine::FileOperations::bytesOf(n.info(notes::kSize));
     showSize(size);
     if (activity_ == Activity::Scanning) {
+        foundSize_ = size;
         setCaption(dataFiller().DISKUSAGE());
         setCountsLine("ID_ITEMS_FOUND", {count});
     }
@@ -429,7 +435,7 @@ void ModuleViewController::mainthread_handleUpdates(const qcore::Notification& n
         totalItemsToClean_ = totalItems_;
         recoveredSpace_ = static_cast<double>(size);
     }
-    updateHandled();
+    updateHandled(n);
 }
 
 void ModuleViewController::mainthread_handleReload(const qcore::Notification& n) {
@@ -482,19 +488,12 @@ void ModuleViewController::decideScanOrRemoveButton(bool running, bool isScan) {
 void ModuleViewController::updateDescription(bool scanning, bool cleaning) {
     if (!lblDesc_) return;
     const auto& module = identity_.module;
-    std::string text;
-    if (scanning)
-        text = dataFiller().getTokenForActivity(module, false, true);
-    else if (cleaning)
-        text = dataFiller().getTokenForActivity(module, false, false);
-    else if (dataFiller().getItemsCountOfModule(module) > 0)
-        text = dataFiller().getTokenForActivity(module, true, false);
-    else
-        text = dataFiller().getTokenForActivity(module, true, true);
-    lblDesc_->setText(QString::fromStdString(text));
+    lblDesc_->setText(
+        activityText(module, scanning, cleaning, dataFiller().getItemsCountOfModule(module) > 0));
 }
 
 void ModuleViewController::startScan() {
+    foundSize_ = 0;
     showSize(0);
     setCaption(dataFiller().DISKUSAGE());
     setCountsLine("ID_ITEMS_FOUND", {"0"});
@@ -528,7 +527,7 @@ void ModuleViewController::stopScan() {
     }
     if (removeButton_) removeButton_->setHidden(!results);
     if (rescanButton_) rescanButton_->setEnabled(true);
-    if (checkUncheckButton_) checkUncheckButton_->setChecked(true);
+    // The check-all box follows the selection: a page whose scan ticks nothing shows it clear.
     if (moduleFlags().aborted.load()) setStopImageVisible(true);
 }
 
@@ -653,6 +652,16 @@ void ModuleViewController::updateSelectedItemsLabel() {
 
 // --- Sums ------------------------------------------------------------------------------------
 
+void ModuleViewController::setTotals(std::int32_t items, std::uint64_t bytes) {
+    totalItems_ = items;
+    totalSize_ = bytes;
+}
+
+void ModuleViewController::setSelection(std::int32_t items, std::uint64_t bytes) {
+    selectedItems_ = items;
+    selectedSize_ = bytes;
+}
+
 void ModuleViewController::calculateTotalItemsAndParentSize() {
     const bool removing = activity_ == Activity::Cleaning;
     std::int32_t items = 0;
@@ -744,10 +753,8 @@ void ModuleViewController::checkAndUpdateParentNodeState(std::int32_t groupIndex
 
 void ModuleViewController::setCountsLine(const std::string& key,
                                          const std::vector<std::string>& arguments) {
-    if (!lblSelectedItems_) return;
-    const auto format = dataFiller().getTokenForGroup("GRP_CMN", key);
-    lblSelectedItems_->setText(
-        QString::fromStdString(qengine::text::fillPlaceholders(format, arguments)));
+    if (!lblSelectedItems_ || arguments.empty()) return;
+    lblSelectedItems_->setText(countText("GRP_CMN", key, arguments, arguments.size() - 1));
 }
 
 void ModuleViewController::setCaption(const std::string& text) {
@@ -769,10 +776,7 @@ void ModuleViewController::setPendingNote() {
 }
 
 void ModuleViewController::showProgress(bool running) {
-    if (!progressbar_) return;
-    // A range of 0..0 makes the bar a busy indicator.
-    progressbar_->setRange(0, running ? 0 : 1);
-    progressbar_->setVisible(running);
+    showBusy(progressbar_, running);
 }
 
 void ModuleViewController::setText(QLabel* label, const QString& text) {

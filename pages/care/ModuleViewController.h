@@ -68,6 +68,9 @@ public:
         // The pause a flat page holds before a clean's first removal, in seconds, once when the
         // user confirms and once after the clean's start (both off the main thread).
         double cleanStartPause = 2.0;
+        // After a scan the counts line and size keep what was found ("ID_ITEMS_FOUND") rather
+        // than the selection, for pages whose rows are listed unticked.
+        bool foundCountsAfterScan = false;
     };
 
     ModuleViewController(qengine::DataFiller& dataFiller, Identity identity,
@@ -144,7 +147,7 @@ protected:
     virtual void reloadFinished() {}
     // Run after the page's own handling of its module's notifications.
     virtual void activityHandled(bool /*isStart*/, bool /*isScan*/) {}
-    virtual void updateHandled() {}
+    virtual void updateHandled(const qcore::Notification& /*n*/) {}
     // Run when a scan or clean has ended and the tree's groups are settled, before the view
     // shows them (the Logs Cleaner expands its groups here).
     virtual void resultsSettled() {}
@@ -167,9 +170,12 @@ protected:
     // The page's own language group ("GRP_" + the module's stem).
     std::string moduleGroup() const;
 
-    // Sums over the engine's list.
-    void calculateTotalItemsAndParentSize();
-    void calculateSelectedItemsAndSize();
+    // Sums over the engine's list; pages that count otherwise replace them and report through
+    // setTotals() and setSelection().
+    virtual void calculateTotalItemsAndParentSize();
+    virtual void calculateSelectedItemsAndSize();
+    void setTotals(std::int32_t items, std::uint64_t bytes);
+    void setSelection(std::int32_t items, std::uint64_t bytes);
     bool itemsToRemove() const;
     void updateItemsCleaned();
     void checkParentNodesForZeroState();
@@ -272,6 +278,8 @@ private:
     std::int32_t cleanedItems_ = 0;
     std::int32_t totalItemsToClean_ = 0;
     double recoveredSpace_ = 0;
+    // The byte total of the last progress update of a scan.
+    std::uint64_t foundSize_ = 0;
 };
 
 } // namespace qpages

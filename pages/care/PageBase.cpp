@@ -2,9 +2,12 @@
 
 #include "engine/DataFiller.h"
 #include "engine/FileOperations.h"
+#include "engine/TextFormat.h"
 #include "platform/ui/Alert.h"
 #include "platform/ui/WorkerThreads.h"
 #include "toolkit/ViewFormatter.h"
+
+#include <QProgressBar>
 
 #include <chrono>
 #include <thread>
@@ -74,6 +77,35 @@ QString PageBase::commonToken(const std::string& key) const {
     return token("GRP_CMN", key);
 }
 
+QString PageBase::activityText(const std::string& module, bool scanning, bool cleaning,
+                               bool hasItems) const {
+    std::string text;
+    if (scanning)
+        text = dataFiller_.getTokenForActivity(module, false, true);
+    else if (cleaning)
+        text = dataFiller_.getTokenForActivity(module, false, false);
+    else
+        text = dataFiller_.getTokenForActivity(module, true, !hasItems);
+    return QString::fromStdString(text);
+}
+
+void PageBase::showBusy(QProgressBar* bar, bool running) {
+    if (!bar) return;
+    // A range of 0..0 makes the bar a busy indicator.
+    bar->setRange(0, running ? 0 : 1);
+    bar->setVisible(running);
+}
+
+QString PageBase::countText(const std::string& group, const std::string& key,
+                            const std::vector<std::string>& arguments, std::size_t countAt) const {
+    std::string format = dataFiller_.getTokenForGroup(group, key);
+    if (countAt < arguments.size() && arguments[countAt] == "1") {
+        std::string one = dataFiller_.getTokenForGroup(group, key + "_ONE");
+        if (one != "NA") format = std::move(one);
+    }
+    return QString::fromStdString(qengine::text::fillPlaceholders(format, arguments));
+}
+
 QString PageBase::moduleDisplayName(const std::string& module) const {
     return QString::fromStdString(dataFiller_.getModuleName(module, true));
 }
@@ -96,9 +128,13 @@ std::uint64_t PageBase::listedBytes(const std::string& module) const {
 }
 
 bool PageBase::askToCleanInAlert() const {
+    return askInAlert("ID_PROMPT_TO_CLEAN_ALL_ITEMS", "ID_PROMPT_DESC_TO_CLEAN_ALL_ITEMS");
+}
+
+bool PageBase::askInAlert(const std::string& messageKey, const std::string& informativeKey) const {
     qui::Alert alert;
-    alert.setMessageText(commonToken("ID_PROMPT_TO_CLEAN_ALL_ITEMS"))
-        .setInformativeText(commonToken("ID_PROMPT_DESC_TO_CLEAN_ALL_ITEMS"))
+    alert.setMessageText(commonToken(messageKey))
+        .setInformativeText(commonToken(informativeKey))
         .addButton(commonToken("ID_OK"))
         .addButton(commonToken("ID_CANCEL"));
     return alert.runModal(window()) == qui::Alert::FirstButton;

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class QProgressBar;
+
 namespace qengine {
 class DataFiller;
 class ModuleFlags;
@@ -92,6 +94,15 @@ protected:
     QString token(const std::string& group, const std::string& key) const;
     QString commonToken(const std::string& key) const;
     QString moduleDisplayName(const std::string& module) const;
+    // `key` of `group` filled with `arguments`. Where the count its noun follows (the argument
+    // at `countAt`) is 1, the key's "_ONE" form is used when the table has one.
+    QString countText(const std::string& group, const std::string& key,
+                      const std::vector<std::string>& arguments, std::size_t countAt) const;
+    // The page's description in its state: scanning, cleaning, or idle with or without items.
+    QString activityText(const std::string& module, bool scanning, bool cleaning,
+                         bool hasItems) const;
+    // Shows `bar` as a busy indicator while `running`, and hides it after.
+    static void showBusy(QProgressBar* bar, bool running);
     // "1.5 MB" with the engine's unit words.
     QString sizeText(std::uint64_t bytes) const;
     // The bytes `module` lists now: the items of all its groups and all its rows.
@@ -99,6 +110,8 @@ protected:
 
     // The confirmation every clean asks first: an alert with OK and Cancel; true for OK.
     bool askToCleanInAlert() const;
+    // The same with the common texts of `messageKey` and `informativeKey`.
+    bool askInAlert(const std::string& messageKey, const std::string& informativeKey) const;
 
     // Applies the per-language layout table to the loaded view.
     void applyViewFormatting();

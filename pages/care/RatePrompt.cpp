@@ -2,6 +2,7 @@
 
 #include "platform/core/Bundle.h"
 #include "platform/core/UserDefaults.h"
+#include "platform/ui/SoftwareCentre.h"
 
 #include <QDateTime>
 
@@ -49,13 +50,15 @@ std::string RatePrompt::question() const {
 }
 
 std::string RatePrompt::explanation() {
-    return "If you find this app useful, please rate it on the App Store to let others also "
-           "regain disk space.";
+    return "If you find this app useful, please rate it to let others also regain disk space.";
 }
 
 std::string RatePrompt::storeUrl() const {
-    // The desktop's software centre knows the program by its identifier, as Rate Us does.
-    return "appstream://" + bundle_.bundleIdentifier();
+    // The software centre only when the desktop has one to open the address, else the web
+    // site, as Rate Us does.
+    return qui::SoftwareCentre::ratingPage(QString::fromStdString(bundle_.bundleIdentifier()))
+        .toString()
+        .toStdString();
 }
 
 } // namespace qpages

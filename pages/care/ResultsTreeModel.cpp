@@ -4,6 +4,8 @@
 #include "platform/core/Log.h"
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 namespace qpages {
 
@@ -73,13 +75,18 @@ void ResultsTreeModel::setHeader(int column, const QString& text) {
 
 // --- Snapshot --------------------------------------------------------------------------------
 
+ResultsTreeModel::Nodes ResultsTreeModel::snapshot() const {
+    return dataFiller_.mainDataSource(module_).nodesSnapshot();
+}
+
 void ResultsTreeModel::reload() {
-    Nodes next = dataFiller_.mainDataSource(module_).nodesSnapshot();
+    Nodes next = snapshot();
     if (sameShape(next)) {
         groups_ = std::move(next);
         announceAllData();
         return;
     }
+    if (const auto reorder = reorderOf(next)) return moveRows(std::move(next), *reorder);
     beginResetModel();
     groups_ = std::move(next);
     endResetModel();
@@ -102,6 +109,72 @@ bool ResultsTreeModel::sameShape(const Nodes& next) const {
             if (!sameNode(shown[i].get(), current[i].get())) return false;
     }
     return true;
+}
+
+namespace {
+
+using NodeKey = std::tuple<bool, std::string, std::string>;
+
+NodeKey keyOf(const qengine::OutlineViewNode& node) {
+    return {node.isDirectory(), node.fullPath(), node.title()};
+}
+
+// For each node of `shown`, its row among `next` (each row matched once); empty when the two
+// lists do not hold the same nodes.
+std::optional<std::vector<int>> rowsIn(const ResultsTreeModel::Nodes& shown,
+                                       const ResultsTreeModel::Nodes& next) {
+    if (shown.size() != next.size()) return std::nullopt;
+    std::map<NodeKey, std::vector<int>> free;
+    for (std::size_t i = next.size(); i-- > 0;) {
+        if (!next[i]) return std::nullopt;
+        free[keyOf(*next[i])].push_back(static_cast<int>(i));
+    }
+    std::vector<int> rows;
+    rows.reserve(shown.size());
+    for (const auto& node : shown) {
+        if (!node) return std::nullopt;
+        auto found = free.find(keyOf(*node));
+        if (found == free.end() || found->second.empty()) return std::nullopt;
+        rows.push_back(found->second.back());
+        found->second.pop_back();
+    }
+    return rows;
+}
+
+} // namespace
+
+std::optional<ResultsTreeModel::Reorder> ResultsTreeModel::reorderOf(const Nodes& next) const {
+    auto groupRows = rowsIn(groups_, next);
+    if (!groupRows) return std::nullopt;
+    Reorder reorder{std::move(*groupRows), {}};
+    for (std::size_t g = 0; g < groups_.size(); ++g) {
+        const auto& moved = next[static_cast<std::size_t>(reorder.groupRow[g])];
+        auto itemRows = rowsIn(groups_[g]->children(), moved->children());
+        if (!itemRows) return std::nullopt;
+        reorder.itemRow.push_back(std::move(*itemRows));
+    }
+    return reorder;
+}
+
+void ResultsTreeModel::moveRows(Nodes next, const Reorder& reorder) {
+    emit layoutAboutToBeChanged();
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& index : from) {
+        const auto row = static_cast<std::size_t>(index.row());
+        if (index.internalId() == kGroupId) {
+            to.push_back(createIndex(reorder.groupRow.at(row), index.column(), kGroupId));
+            continue;
+        }
+        const auto group = static_cast<std::size_t>(index.internalId() - 1);
+        const int newGroup = reorder.groupRow.at(group);
+        to.push_back(createIndex(reorder.itemRow.at(group).at(row), index.column(),
+                                 static_cast<quintptr>(newGroup) + 1));
+    }
+    groups_ = std::move(next);
+    changePersistentIndexList(from, to);
+    emit layoutChanged();
 }
 
 void ResultsTreeModel::announceAllData() {

@@ -46,12 +46,12 @@ public:
     bool isGroupRow(const QModelIndex& index) const;
 
     // A tick of a group or item row (state 0 or 1); false when refused.
-    bool tick(const QModelIndex& index, std::int64_t state);
+    virtual bool tick(const QModelIndex& index, std::int64_t state);
     // Every group and item to `state`; groups without items end unticked.
-    bool tickAll(std::int64_t state);
+    virtual bool tickAll(std::int64_t state);
     // Sorts the items of every group and then the groups by the column; false when the column
     // does not sort or the module works.
-    bool sortBy(int column, bool descending);
+    virtual bool sortBy(int column, bool descending);
 
     // A group's state from its items: all ticked 1, some -1 (mixed), none or no items 0.
     static std::int64_t groupStateOf(const Node& group);
@@ -71,6 +71,9 @@ signals:
     void ticksChanged();
 
 protected:
+    // The groups a reload shows: copies made under the list's lock. The default is the module's
+    // whole list.
+    virtual Nodes snapshot() const;
     // Applies a tick under the list's lock: the group at `group` when `item` is empty, else
     // one of its items. False refuses the tick. The default: a group and all its items take the
     // state (a group without items stays unticked); an item takes it and its group settles.
@@ -82,6 +85,16 @@ private:
     // The engine's node still is the one the snapshot showed at that place.
     static bool sameNode(const Node* shown, const Node* current);
     bool sameShape(const Nodes& next) const;
+    // The new rows of the shown groups and of each group's items when `next` holds exactly the
+    // shown rows in another order; empty otherwise.
+    struct Reorder {
+        std::vector<int> groupRow;
+        std::vector<std::vector<int>> itemRow;
+    };
+    std::optional<Reorder> reorderOf(const Nodes& next) const;
+    // Takes `next` as a reordering, moving the view's persistent rows (its open groups, its
+    // current row) with their nodes.
+    void moveRows(Nodes next, const Reorder& reorder);
     void announceAllData();
     bool isCheckColumn(int column) const;
 

@@ -92,12 +92,14 @@ void RunningAppsSheet::buildSheet() {
     layout->setContentsMargins(20, 16, 20, 16);
     layout->setSpacing(8);
     heading_ = new QLabel(box);
+    heading_->setObjectName(QStringLiteral("appsRunningHeading"));
     heading_->setFont(qui::boldSystemFont(14));
     heading_->setWordWrap(true);
     explanation_ = new QLabel(box);
+    explanation_->setObjectName(QStringLiteral("appsRunningExplanation"));
     explanation_->setFont(qui::systemFont(12));
     explanation_->setWordWrap(true);
-    setMessage(commonText("ID_RUNNING_BROWSERS"), commonText("ID_FORCE_QUIT_ALL"));
+    tellOfBrowsers();
 
     table_ = new QTableWidget(0, 2, box);
     table_->setObjectName(QStringLiteral("appsRunningTableview"));
@@ -137,8 +139,15 @@ qtk::CustomSheetWindow* RunningAppsSheet::appsRunningSheet() const {
 }
 
 void RunningAppsSheet::setMessage(const QString& heading, const QString& explanation) {
+    tellsOfBrowsers_ = false;
     heading_->setText(heading);
     explanation_->setText(explanation);
+}
+
+void RunningAppsSheet::tellOfBrowsers() {
+    const bool one = tableArray_.size() == 1;
+    heading_->setText(commonText(one ? "ID_RUNNING_BROWSERS_ONE" : "ID_RUNNING_BROWSERS"));
+    explanation_->setText(commonText(one ? "ID_FORCE_QUIT_ALL_ONE" : "ID_FORCE_QUIT_ALL"));
 }
 
 bool RunningAppsSheet::checkApp(const std::string& displayName,
@@ -171,6 +180,7 @@ RunningAppsSheet::Outcome RunningAppsSheet::checkRunningApps(const std::vector<A
             break;
         }
         shown = true;
+        if (tellsOfBrowsers_) tellOfBrowsers();
         showAppsRunningSheet();
     }
     if (isCanceled_) return Outcome::Cancelled;

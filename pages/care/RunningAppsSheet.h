@@ -88,6 +88,9 @@ private:
     QPointer<QWidget> page_;
     QPointer<qtk::CustomSheetWindow> sheet_;
     QTableWidget* table_ = nullptr;
+    // The browsers' texts, in the singular for one browser, unless a page set its own.
+    void tellOfBrowsers();
+    bool tellsOfBrowsers_ = true;
     QLabel* heading_ = nullptr;
     QLabel* explanation_ = nullptr;
     QPushButton* retryButton_ = nullptr;

@@ -559,7 +559,9 @@ void StatusController::showHideAlertBox(bool show, std::int32_t issues) {
     const char* key = hasIssues ? (issues == 1 ? "ID_ATTENTION" : "ID_ATTENTIONS")
                                 : (isScan_ ? "ID_NO_ISSUES" : "ID_CONGRATULATIONS");
     reportToDelegate(hasIssues ? issues : 0, -1);
-    qcore::NotificationCenter::defaultCenter().post(notes::kLoadOneClickCare, this);
+    // The popover re-reads its count only when issues are left; with none it keeps the "0"
+    // it read from the stored last-scan record at "ReloadLastScanNotification".
+    if (hasIssues) qcore::NotificationCenter::defaultCenter().post(notes::kLoadOneClickCare, this);
     if (!ui_) return;
     const QString colour = hasIssues ? QStringLiteral("Red") : QStringLiteral("Green");
     ui_->boxAlert->setGradientImageName("Top_" + colour + "_Left.png",

@@ -3,6 +3,7 @@
 #include "engine/DataFiller.h"
 #include "pages/tools/FullDiskAccess.h"
 #include "platform/core/Log.h"
+#include "platform/ui/CloseShortcuts.h"
 #include "platform/ui/Geometry.h"
 #include "platform/ui/ImageCache.h"
 
@@ -51,6 +52,7 @@ void FullDiskAccessGuide::makeWindow() {
     ui_->setupUi(winFDTutorial_);
     winFDTutorial_->setAccessibleName(QStringLiteral("Full Disk Access"));
     winFDTutorial_->installEventFilter(this);
+    qui::CloseShortcuts::install(*winFDTutorial_);
     setImage(ui_->imgFDAlogo, QStringLiteral("logo_alert"));
     ui_->imgFDAlogo->setAccessibleName(QStringLiteral("logo"));
     ui_->imgAlert->setAccessibleName(QStringLiteral("alert"));

@@ -28,6 +28,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QWindowStateChangeEvent>
@@ -201,7 +202,7 @@ void ManualCleanController::runLoader(int list) {
         sendUpdateNotification(subGroup(list), row.size);
     };
     if (qengine::DataFiller::homeIsUsable()) {
-        if (list == Backups) loader.loadTableviewBackups(rows, added);
+        if (list == Backups && listsBackups_) loader.loadTableviewBackups(rows, added);
         if (list == MailDownloads) loader.loadTableviewMailDownloads(rows, added);
         if (list == Trash) loader.loadTrashData(rows, added);
     }
@@ -289,12 +290,13 @@ void ManualCleanController::updateTextsInSheet() {
     ui_->lblConfirmText->setText(QString::fromStdString(qengine::text::fillPlaceholders(
         text("ID_CONFIRM_DELETE"), {std::to_string(randomConfirmNo_)})));
     ui_->txtConfirm->clear();
+    ui_->lblItemDB->setVisible(listsBackups_);
     ui_->lblItemDB->setText(QString::fromStdString(MiscCleaningConfirmation::backupsLine(
         lists_[Backups].snapshot(), text("ID_ITEM_IN"), text("ID_ITEMS_IN"), strIT_)));
-    ui_->lblItemMD->setText(QString::fromStdString(MiscCleaningConfirmation::countLine(
-        static_cast<std::size_t>(selectedItemsMD_), text("ID_ITEMS_IN"), strMD_)));
-    ui_->lblItemOD->setText(QString::fromStdString(MiscCleaningConfirmation::countLine(
-        static_cast<std::size_t>(selectedItemsOD_), text("ID_ITEMS_IN"), strOD_)));
+    ui_->lblItemMD->setText(
+        countText(grpKey_, "ID_ITEMS_IN", {std::to_string(selectedItemsMD_), strMD_}, 0));
+    ui_->lblItemOD->setText(
+        countText(grpKey_, "ID_ITEMS_IN", {std::to_string(selectedItemsOD_), strOD_}, 0));
 }
 
 bool ManualCleanController::removeNow() {
@@ -381,19 +383,19 @@ void ManualCleanController::updatePI(int list, bool start) {
     auto* spinner = spinners_[static_cast<std::size_t>(list)];
     auto* size = sizeLabels_[static_cast<std::size_t>(list)];
     if (start) {
-        showSpinner(spinner, true);
+        showBusy(spinner, true);
         size->hide();
         return;
     }
     size->setText(sizeText(lists_[static_cast<std::size_t>(list)].totalBytes()));
-    showSpinner(spinner, false);
+    showBusy(spinner, false);
     size->show();
 }
 
 void ManualCleanController::startScan() {
     setCountsLine("ID_ITEMS", {"0"});
     if (!ui_) return;
-    showSpinner(ui_->progressbar, true);
+    showBusy(ui_->progressbar, true);
     ui_->removeButton->setEnabled(false);
     ui_->removeButton->hide();
     ui_->rescanButton->setEnabled(false);
@@ -406,7 +408,7 @@ void ManualCleanController::handleStopScan() {
     calculateTotalItems();
     calculateSelectedItems();
     if (ui_) {
-        showSpinner(ui_->progressbar, false);
+        showBusy(ui_->progressbar, false);
         ui_->scanButton->setState(kIdle);
         ui_->scanButton->setHidden(totalItems_ > 0);
         ui_->removeButton->setHidden(totalItems_ == 0);
@@ -424,13 +426,13 @@ void ManualCleanController::startRemove() {
     ui_->scanButton->setEnabled(false);
     ui_->removeButton->show();
     ui_->removeButton->setState(kRunning);
-    showSpinner(ui_->progressbar, true);
+    showBusy(ui_->progressbar, true);
     ui_->rescanButton->setEnabled(false);
 }
 
 void ManualCleanController::stopRemove() {
     if (ui_) {
-        showSpinner(ui_->progressbar, false);
+        showBusy(ui_->progressbar, false);
         // The rows counted when the clean started decide the scan button.
         if (totalItems_ > 0) {
             ui_->scanButton->hide();
@@ -477,15 +479,7 @@ void ManualCleanController::decideScanOrRemoveButton(bool busy, bool isScan) {
 }
 
 void ManualCleanController::updateDescription(bool scanning, bool cleaning) {
-    if (!ui_) return;
-    std::string text;
-    if (scanning)
-        text = dataFiller().getTokenForActivity(kModule, false, true);
-    else if (cleaning)
-        text = dataFiller().getTokenForActivity(kModule, false, false);
-    else
-        text = dataFiller().getTokenForActivity(kModule, true, totalItems_ < 1);
-    ui_->lblDesc->setText(QString::fromStdString(text));
+    if (ui_) ui_->lblDesc->setText(activityText(kModule, scanning, cleaning, totalItems_ > 0));
 }
 
 void ManualCleanController::updateLanguageTokens() {
@@ -681,22 +675,14 @@ void ManualCleanController::showPreviewItems(bool shown) {
         field->clear();
 }
 
-void ManualCleanController::showSpinner(QProgressBar* bar, bool running) {
-    if (!bar) return;
-    // A range of 0..0 makes the bar a busy indicator.
-    bar->setRange(0, running ? 0 : 1);
-    bar->setVisible(running);
-}
-
 void ManualCleanController::showStopImage(bool shown) {
     if (ui_) ui_->imgStopScanClean->setVisible(shown);
 }
 
 void ManualCleanController::setCountsLine(const std::string& key,
                                           const std::vector<std::string>& arguments) {
-    if (!ui_) return;
-    ui_->lblSelectedItems->setText(QString::fromStdString(
-        qengine::text::fillPlaceholders(dataFiller().getTokenForGroup("GRP_CMN", key), arguments)));
+    if (!ui_ || arguments.empty()) return;
+    ui_->lblSelectedItems->setText(countText("GRP_CMN", key, arguments, arguments.size() - 1));
 }
 
 // --- Ticks, sorting, reveal ------------------------------------------------------------------
@@ -823,6 +809,8 @@ void ManualCleanController::loadInterface() {
 void ManualCleanController::viewDidLoad() {
     tabButtons_ = {ui_->btnBackups, ui_->btnMailDownloads, ui_->btnDownloads};
     tabPanels_ = {ui_->boxBackups, ui_->boxMailDownloads, ui_->boxDownloads};
+    for (auto* panel : tabPanels_)
+        panel->installEventFilter(this);
     spinners_ = {ui_->piBackups, ui_->piMailDownloads, ui_->piDownloads};
     sizeLabels_ = {ui_->lblSizeIT, ui_->lblSizeMD, ui_->lblSizeOD};
     headerBoxes_ = {ui_->checkUncheckiTuns, ui_->checkUncheckMails, ui_->checkUncheckTrash};
@@ -883,14 +871,16 @@ void ManualCleanController::viewDidLoad() {
                 [this, i](bool on) { checkUncheckAllItemsFromHeader(i, on); });
         box->setChecked(false);
         box->setEnabled(false);
-        showSpinner(spinners_[static_cast<std::size_t>(i)], false);
+        showBusy(spinners_[static_cast<std::size_t>(i)], false);
     }
     guide();
 
-    selectTab(Backups);
-    // From 10.15 on the backups tab is hidden; the page still starts on its list.
-    ui_->boxBackups->setHidden(FullDiskAccess::isOSXGreaterThan11());
-    showSpinner(ui_->progressbar, false);
+    // From 10.15 on the backups tab is hidden. Its list then stays empty, so nothing is shown,
+    // counted or removed that the user cannot reach through a tab.
+    listsBackups_ = !FullDiskAccess::isOSXGreaterThan11();
+    selectTab(listsBackups_ ? Backups : MailDownloads);
+    ui_->boxBackups->setHidden(!listsBackups_);
+    showBusy(ui_->progressbar, false);
     showStopImage(false);
     calculateTotalItems();
     calculateSelectedItemsWithoutUpdatingLabel();
@@ -906,11 +896,20 @@ void ManualCleanController::showEvent(QShowEvent* event) {
 }
 
 bool ManualCleanController::eventFilter(QObject* watched, QEvent* event) {
+    // The whole tab answers a click, not only its title.
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        const auto tab = std::find(tabPanels_.begin(), tabPanels_.end(), watched);
+        if (tab != tabPanels_.end() && (*tab)->isEnabled()) {
+            selectTab(static_cast<int>(tab - tabPanels_.begin()));
+            return true;
+        }
+    }
     // The spinner runs only while the window is up and the page works.
     if (ui_ && watched == window()) {
-        if (event->type() == QEvent::WindowActivate) showSpinner(ui_->progressbar, busy_);
+        if (event->type() == QEvent::WindowActivate) showBusy(ui_->progressbar, busy_);
         if (event->type() == QEvent::WindowStateChange && window()->isMinimized()) {
-            showSpinner(ui_->progressbar, false);
+            showBusy(ui_->progressbar, false);
             ui_->boxFooter->update();
         }
     }

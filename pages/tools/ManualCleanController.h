@@ -119,7 +119,6 @@ private:
     void tableViewSelectionDidChange();
     void showPreviewItems(bool shown);
     void reloadTable();
-    void showSpinner(QProgressBar* bar, bool running);
     void showStopImage(bool shown);
     void setCountsLine(const std::string& key, const std::vector<std::string>& arguments);
 
@@ -139,6 +138,8 @@ private:
     void updateTextsInSheet();
 
     std::unique_ptr<Ui::ManualCleanInterface> ui_;
+    // Set before any loader starts; false where the backups tab is hidden.
+    bool listsBackups_ = true;
     MiscCleaningTableModel* model_ = nullptr;
     FullDiskAccessGuide* guide_ = nullptr;
     std::array<MiscCleaningList, kListCount> lists_;

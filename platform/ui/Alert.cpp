@@ -1,6 +1,7 @@
 #include "platform/ui/Alert.h"
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -56,6 +57,9 @@ Alert& Alert::setStyle(Style style) {
 
 QMessageBox* Alert::makeBox(QWidget* parent) const {
     auto* box = new QMessageBox(parent);
+    box->setObjectName(QStringLiteral("alert"));
+    // Titled with the program's display name, never left to the executable's name.
+    box->setWindowTitle(QGuiApplication::applicationDisplayName());
     box->setIcon(iconFor(style_));
     box->setText(messageText_);
     box->setInformativeText(informativeText_);

@@ -3,6 +3,8 @@
 #include "platform/ui/TitleBar.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSizeGrip>
 #include <QVBoxLayout>
 
@@ -26,6 +28,7 @@ FramelessMainWindow::FramelessMainWindow(QWidget* parent)
     setTitleBarHeight(kDefaultTitleBarHeight);
     connect(titleBar_, &TitleBar::doubleClicked, this, &FramelessMainWindow::performZoom);
     sizeGrip_->raise();
+    sizeGrip_->installEventFilter(this);
 }
 
 FramelessMainWindow::~FramelessMainWindow() = default;
@@ -68,8 +71,33 @@ void FramelessMainWindow::performMiniaturize() {
     showMinimized();
 }
 
+QEvent::Type FramelessMainWindow::liveResizeEndedEventType() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+QRect FramelessMainWindow::availableArea() const {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+bool FramelessMainWindow::isZoomed() const {
+    const QRect area = availableArea();
+    return area.isValid() && geometry() == area;
+}
+
+// Done by hand rather than by the window manager's maximize: without a manager (or with one
+// that ignores undecorated windows) that does nothing, and some put the window under panels.
 void FramelessMainWindow::performZoom() {
-    isMaximized() ? showNormal() : showMaximized();
+    if (isMaximized() || isFullScreen()) showNormal();
+    if (isZoomed()) {
+        if (unzoomedGeometry_.isValid()) setGeometry(unzoomedGeometry_);
+        return;
+    }
+    const QRect area = availableArea();
+    if (!area.isValid()) return;
+    unzoomedGeometry_ = geometry();
+    setGeometry(area);
 }
 
 void FramelessMainWindow::closeEvent(QCloseEvent* event) {
@@ -100,6 +128,14 @@ void FramelessMainWindow::changeEvent(QEvent* event) {
 void FramelessMainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     placeSizeGrip();
+}
+
+bool FramelessMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == sizeGrip_ && event->type() == QEvent::MouseButtonRelease) {
+        QEvent ended(liveResizeEndedEventType());
+        QCoreApplication::sendEvent(this, &ended);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FramelessMainWindow::placeSizeGrip() {

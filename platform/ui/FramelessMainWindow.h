@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QEvent>
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
@@ -39,6 +41,13 @@ public:
     // A grip in the bottom-right corner, since there is no frame to drag.
     void setResizable(bool resizable);
 
+    // Zoomed: the window fills its screen's available area (never under the desktop's
+    // panels). Zooming again restores the frame it had before.
+    bool isZoomed() const;
+    // The event the window sends itself when a resize by its grip ends; views that keep state
+    // over a live resize watch their window for it.
+    static QEvent::Type liveResizeEndedEventType();
+
 public slots:
     void performClose();
     void performMiniaturize();
@@ -55,9 +64,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void placeSizeGrip();
+    QRect availableArea() const;
 
     TitleBar* titleBar_;
     QWidget* content_;
@@ -67,6 +78,7 @@ private:
     CloseHandler closeHandler_;
     bool closeFromButton_ = false;
     bool minimized_ = false;
+    QRect unzoomedGeometry_;
 };
 
 } // namespace qui

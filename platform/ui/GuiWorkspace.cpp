@@ -17,6 +17,11 @@ namespace qui {
 
 namespace {
 
+std::function<bool(const QUrl&)>& urlOpener() {
+    static std::function<bool(const QUrl&)> opener;
+    return opener;
+}
+
 QFileIconProvider& iconProvider() {
     static QFileIconProvider provider;
     return provider;
@@ -73,7 +78,13 @@ bool GuiWorkspace::revealInFileManager(const QString& path) {
 }
 
 bool GuiWorkspace::openUrl(const QUrl& url) {
-    return url.isValid() && QDesktopServices::openUrl(url);
+    if (!url.isValid()) return false;
+    if (const auto& opener = urlOpener()) return opener(url);
+    return QDesktopServices::openUrl(url);
+}
+
+void GuiWorkspace::setUrlOpenerForTesting(std::function<bool(const QUrl&)> opener) {
+    urlOpener() = std::move(opener);
 }
 
 } // namespace qui

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 namespace qui {
 
 // The desktop side of the workspace: file icons, showing files in the file manager and
@@ -21,6 +23,9 @@ public:
     static bool revealInFileManager(const QString& path);
     // Opens the address with the desktop's handler; false when none accepts it.
     static bool openUrl(const QUrl& url);
+    // Routes every openUrl() to `opener` (empty: the desktop again), so tests record the
+    // addresses instead of starting a browser.
+    static void setUrlOpenerForTesting(std::function<bool(const QUrl&)> opener);
 };
 
 } // namespace qui

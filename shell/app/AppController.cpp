@@ -3,6 +3,7 @@
 #include "ui_MainMenu.h"
 
 #include "platform/ui/WorkerThreads.h"
+#include "shell/app/AboutBox.h"
 #include "shell/app/ApplicationMenu.h"
 #include "shell/app/LogFile.h"
 #include "shell/common/SettingsKeys.h"
@@ -59,7 +60,6 @@
 #include "toolkit/WAYAppStoreWindow.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QResizeEvent>
 #include <QSysInfo>
 #include <QTimer>
@@ -271,6 +271,15 @@ void AppController::setUpContent() {
           static_cast<QWidget*>(ui_->btnFixNow), static_cast<QWidget*>(ui_->btnRecoverNow)})
         qui::Autoresizing::apply(
             right, mask({Resizing::FlexibleLeftMargin, Resizing::FlexibleBottomMargin}));
+    // The labels beside those buttons give up the width the buttons take when the window is
+    // narrower than the layout (a small screen), so the two never overlap.
+    for (QWidget* label :
+         {static_cast<QWidget*>(ui_->macSystemName), static_cast<QWidget*>(ui_->textTotalJunkSize),
+          static_cast<QWidget*>(ui_->systemHeaderText),
+          static_cast<QWidget*>(ui_->textLastScanTime), static_cast<QWidget*>(ui_->lblRecAction),
+          static_cast<QWidget*>(ui_->lblScanDesc)})
+        qui::Autoresizing::apply(label,
+                                 mask({Resizing::FlexibleWidth, Resizing::FlexibleBottomMargin}));
 }
 
 void AppController::setUpSheets() {
@@ -300,12 +309,7 @@ void AppController::setUpSheets() {
 void AppController::setUpMenu() {
     const QString appName = QString::fromStdString(qcore::Bundle::main().bundleName());
     ApplicationMenu::Actions actions;
-    actions.about = [this, appName] {
-        QMessageBox::about(&window_, appName,
-                           appName + QLatin1Char(' ') +
-                               QString::fromStdString(
-                                   qcore::Bundle::main().infoString("CFBundleShortVersionString")));
-    };
+    actions.about = [this] { showAboutBox(); };
     actions.preferences = [this] { delegate_.openPreferencesWindow(); };
     actions.closeWindow = [this] { window_.performClose(); };
     actions.quit = [this] { terminateApp(); };
@@ -318,6 +322,20 @@ void AppController::setUpMenu() {
     actions.rateUs = [this] { btnRateUsClicked(); };
     menu_ = new ApplicationMenu(*window_.titleBarView(), texts_, appName,
                                 {engine_->showSpeedTestButton()}, std::move(actions));
+}
+
+void AppController::showAboutBox() {
+    const qcore::Bundle& bundle = qcore::Bundle::main();
+    const std::string name = bundle.bundleName();
+    AboutBox::Contents contents{
+        QString::fromStdString(name),
+        QString::fromStdString(bundle.infoString("CFBundleShortVersionString")),
+        QString::fromStdString(bundle.infoString("CFBundleVersion")),
+        QString::fromStdString(WebLinks::websiteUrl()),
+        QString::fromStdString(
+            qengine::text::fillPlaceholders(texts_.token("GRP_MAIN_MENU", "ID_ABOUT"), {name}))};
+    auto* box = new AboutBox(std::move(contents), options_.dialogs.openUrl, &window_);
+    box->show();
 }
 
 void AppController::setUpFooter() {
@@ -557,8 +575,9 @@ void AppController::stopDuplicateScan() {
     const std::string name = displayName(m::kDuplicatesFinder);
     sidebar_->selectRow(SidebarTree::kDuplicatesFinder);
     showView(name);
+    // Only a running scan is stopped; with none running nothing starts.
     if (auto* duplicates = dynamic_cast<qpages::DuplicateFilesController*>(page(name)))
-        duplicates->loadDataInDB(duplicates->scanButton());
+        duplicates->stopRunningScan();
 }
 
 void AppController::lockUnlock() {
@@ -579,7 +598,7 @@ void AppController::displayAlertWithMessageText(const QString& message) {
 void AppController::btnRateUsClicked() {
     const qcore::Bundle& bundle = qcore::Bundle::main();
     options_.dialogs.openUrl(
-        QUrl(QString::fromStdString(WebLinks::storeUrl(bundle.bundleIdentifier()))));
+        QUrl(QString::fromStdString(WebLinks::ratingUrl(bundle.bundleIdentifier()))));
     defaults_.setObject(settings::kVersionRated, bundle.infoString("CFBundleVersion"));
     defaults_.synchronize();
 }
@@ -627,16 +646,10 @@ void AppController::installFile() {
 }
 
 void AppController::getMozilaprofilePath(const std::string& scriptsFolder) {
-    engine_->setArrMozilaProfilePath({});
     scriptTask_ = std::make_unique<qcore::ScriptTask>(ScriptInstaller::targetPath(scriptsFolder));
-    const QPointer<AppController> self(this);
-    FirefoxProfileRequest::start(
-        *scriptTask_, qcore::Home::realHomeDirectory(), [self](std::vector<std::string> folders) {
-            // Filled on the main thread, so no worker writes the list a scan reads.
-            qcore::MainThread::current().post([self, folders = std::move(folders)]() mutable {
-                if (self) self->engine().setArrMozilaProfilePath(std::move(folders));
-            });
-        });
+    FirefoxProfileRequest::startForEngine(
+        *scriptTask_, qcore::Home::realHomeDirectory(), *engine_, qcore::MainThread::current(),
+        [self = QPointer<AppController>(this)] { return !self.isNull(); });
 }
 
 // --- Notification hand-over -------------------------------------------------------------------
@@ -698,7 +711,7 @@ void AppController::mainthread_handleSendLogsNotification(const qcore::Notificat
     const std::string container =
         qcore::Home::containerHome(qcore::Bundle::main().bundleIdentifier());
     displayAlertWithMessageText(QString::fromStdString(FeedbackReport::logsAcknowledgement(
-        LogFile::path(container, qcore::Bundle::main().bundleName()))));
+        texts_, LogFile::path(container, qcore::Bundle::main().bundleName()))));
 }
 
 void AppController::handleAwakeNotification(const qcore::Notification& n) {

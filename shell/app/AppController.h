@@ -109,6 +109,7 @@ public:
 
     // --- Alerts, feedback and links --------------------------------------------------------
     void displayAlertWithMessageText(const QString& message);
+    void showAboutBox();
     void btnRateUsClicked();
     void openFeedbackWindow();
     void openHelp();

@@ -1,17 +1,14 @@
-#include "shell/app/AppController.h"
+#include "shell/app/Application.h"
 #include "shell/app/LogFile.h"
 #include "shell/app/PreferredLanguages.h"
 #include "shell/app/SingleInstance.h"
 #include "shell/common/SettingsRegistry.h"
-#include "shell/delegate/PellorAppDelegate.h"
-#include "shell/popover/StatusItemInstaller.h"
 
 #include "engine/Pacer.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/Home.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/ui/QtMainThread.h"
-#include "toolkit/WAYAppStoreWindow.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -64,19 +61,11 @@ int main(int argc, char* argv[]) {
     QObject::connect(&app, &QCoreApplication::aboutToQuit,
                      [] { qengine::Pacer::setShuttingDown(true); });
 
-    // What the main interface file makes: the window, the delegate and the controller.
-    const auto window = qtk::WAYAppStoreWindow::create();
-    window->resize(833, 560);
-    qshell::PellorAppDelegate delegate;
-    // The status item, its popover and the preferences window come up once the grant is in.
-    qshell::StatusItemInstaller::install(delegate);
-    qcore::UserDefaults& defaults = qcore::UserDefaults::standard();
-    qshell::AppController controller(*window, delegate, defaults);
-    instance.listen([&delegate] { delegate.applicationShouldHandleReopen(); });
-
+    qshell::Application::applyIdentity(bundle);
+    qshell::Application application;
+    instance.listen([&application] { application.delegate().applicationShouldHandleReopen(); });
     // Its "CheckHomeAccessNotification" is answered once the event loop runs.
-    delegate.applicationDidFinishLaunching(*window, defaults);
-    window->orderFront();
+    application.launch();
 
     // Lets the smoke test start the program and have it quit by itself.
     if (const char* ms = std::getenv("QUENDRIX_QUIT_AFTER_MS"))

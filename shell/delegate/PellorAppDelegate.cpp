@@ -32,6 +32,10 @@ constexpr double kLogoHeight = 40;
 // Flexible width, flexible bottom margin: the view keeps its top edge.
 constexpr unsigned kWidthAndTop = static_cast<unsigned>(qui::Resizing::FlexibleWidth) |
                                   static_cast<unsigned>(qui::Resizing::FlexibleBottomMargin);
+// Both side margins flexible: the view keeps its size and stays centred.
+constexpr unsigned kCentredAtTop = static_cast<unsigned>(qui::Resizing::FlexibleLeftMargin) |
+                                   static_cast<unsigned>(qui::Resizing::FlexibleRightMargin) |
+                                   static_cast<unsigned>(qui::Resizing::FlexibleBottomMargin);
 
 struct WindowButtonSpec {
     const char* prefix;
@@ -115,12 +119,18 @@ bool PellorAppDelegate::applicationShouldHandleReopen() {
 }
 
 void PellorAppDelegate::placeWindow(qtk::WAYAppStoreWindow& window) {
+    // The pages and the System Status view are laid out for this size; any smaller and the
+    // controls that keep their right margin slide over the labels on the left. A screen
+    // smaller than that still gets the whole window on it.
+    QSize minimum(static_cast<int>(kWindowWidth), static_cast<int>(kWindowHeight));
     if (const QScreen* screen =
             window.screen() ? window.screen() : QGuiApplication::primaryScreen()) {
+        minimum = minimum.boundedTo(screen->availableGeometry().size());
         QRect frame = window.frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         window.move(frame.topLeft());
     }
+    window.setMinimumSize(minimum);
     // The new size keeps the bottom-left corner where centring put it.
     const qui::PointRect centred = window.frame();
     window.setFrame({centred.x, centred.y, kWindowWidth, kWindowHeight}, true);
@@ -158,7 +168,8 @@ void PellorAppDelegate::addHeaderAndLogo() {
     logo->setScaledContents(true);
     qui::setFrame(logo, {bounds.width / 2 - kLogoWidth / 2, bounds.height / 2 - kLogoHeight / 2,
                          kLogoWidth, kLogoHeight});
-    qui::Autoresizing::apply(logo, kWidthAndTop);
+    // A stretched logo would be distorted; it keeps its size and stays centred instead.
+    qui::Autoresizing::apply(logo, kCentredAtTop);
     logo->show();
 }
 

@@ -45,18 +45,25 @@ std::optional<bool> fileProbe(const std::string& path,
 
 } // namespace
 
-DesktopColorScheme DesktopColorScheme::forDesktop(const std::string& home, Probe first) {
+DesktopColorScheme DesktopColorScheme::forDesktop(const std::string& home,
+                                                  std::optional<std::string> gtkThemeVariable,
+                                                  Probe fallback) {
     std::vector<Probe> probes;
-    if (first) probes.push_back(std::move(first));
-    probes.emplace_back([]() -> std::optional<bool> {
-        const char* theme = std::getenv("GTK_THEME");
-        return theme ? fromGtkTheme(theme) : std::nullopt;
+    probes.emplace_back([theme = std::move(gtkThemeVariable)]() -> std::optional<bool> {
+        return theme ? fromGtkTheme(*theme) : std::nullopt;
     });
-    probes.emplace_back(
-        [home] { return fileProbe(home + "/.config/gtk-3.0/settings.ini", &fromGtkSettings); });
+    for (const char* gtk : {"/.config/gtk-4.0/settings.ini", "/.config/gtk-3.0/settings.ini"})
+        probes.emplace_back([path = home + gtk] { return fileProbe(path, &fromGtkSettings); });
     probes.emplace_back(
         [home] { return fileProbe(home + "/.config/kdeglobals", &fromKdeGlobals); });
+    if (fallback) probes.push_back(std::move(fallback));
     return DesktopColorScheme(std::move(probes));
+}
+
+DesktopColorScheme DesktopColorScheme::forDesktop(const std::string& home, Probe fallback) {
+    const char* theme = std::getenv("GTK_THEME");
+    return forDesktop(home, theme ? std::optional<std::string>(theme) : std::nullopt,
+                      std::move(fallback));
 }
 
 bool DesktopColorScheme::isDark() const {

@@ -1,10 +1,11 @@
 #pragma once
 
 // Whether the desktop runs a dark colour scheme, the counterpart of the "Dark" interface
-// style. Asked in turn, first answer wins: the probes given (the widget layer adds the
-// application palette's window lightness), then GTK_THEME (":dark" variant or a "-dark"
-// theme), the GTK 3 settings file (gtk-application-prefer-dark-theme, or a "-dark" theme
-// name), then KDE's kdeglobals window background. No answer means light.
+// style. Asked in turn, first answer wins: GTK_THEME (":dark" variant or a "-dark" theme),
+// the GTK 4 and then the GTK 3 settings file (gtk-application-prefer-dark-theme, or a
+// "-dark" theme name), KDE's kdeglobals window background, and last the fallback given (the
+// widget layer passes the application palette's window lightness, which follows the desktop
+// only where Qt has a theme plugin for it). No answer means light.
 
 #include <functional>
 #include <optional>
@@ -19,8 +20,13 @@ public:
     using Probe = std::function<std::optional<bool>()>;
 
     explicit DesktopColorScheme(std::vector<Probe> probes) : probes_(std::move(probes)) {}
-    // The desktop's own settings under `home`, after `first` (may be empty).
-    static DesktopColorScheme forDesktop(const std::string& home, Probe first = {});
+    // The desktop's own settings under `home` and in `gtkThemeVariable` (GTK_THEME), then
+    // `fallback` (may be empty).
+    static DesktopColorScheme forDesktop(const std::string& home,
+                                         std::optional<std::string> gtkThemeVariable,
+                                         Probe fallback = {});
+    // The same with this process's GTK_THEME.
+    static DesktopColorScheme forDesktop(const std::string& home, Probe fallback = {});
 
     bool isDark() const;
 

@@ -1,5 +1,7 @@
 #include "shell/feedback/FeedbackReport.h"
 
+#include "engine/TextFormat.h"
+
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/SystemVersion.h"
@@ -9,6 +11,8 @@
 namespace qshell {
 
 namespace {
+
+const std::string kFeedbackGroup = "GRP_NAG_FEEDBACK";
 
 std::string localTime(qcore::Date when, const char* format) {
     const auto seconds = static_cast<std::time_t>(when.secondsSince1970);
@@ -55,14 +59,15 @@ std::optional<std::string> FeedbackReport::save(const std::string& folder, const
     return path;
 }
 
-std::string FeedbackReport::acknowledgement(const std::string& reportPath) {
-    return "Thank you for your feedback.\nIt has not been sent anywhere: it was saved as \"" +
-           reportPath + "\", beside the application's log file. Please pass that file on to us.";
+std::string FeedbackReport::acknowledgement(const TextSource& texts,
+                                            const std::string& reportPath) {
+    return qengine::text::fillPlaceholders(texts.token(kFeedbackGroup, "ID_FB_SAVED"),
+                                           {reportPath});
 }
 
-std::string FeedbackReport::logsAcknowledgement(const std::string& logPath) {
-    return "Nothing has been sent.\nThe application's log is the file \"" + logPath +
-           "\"; please pass it on to us to help with troubleshooting.";
+std::string FeedbackReport::logsAcknowledgement(const TextSource& texts,
+                                                const std::string& logPath) {
+    return qengine::text::fillPlaceholders(texts.token(kFeedbackGroup, "ID_LOGS_SAVED"), {logPath});
 }
 
 } // namespace qshell

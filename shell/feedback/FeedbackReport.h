@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/common/TextSource.h"
+
 #include "platform/core/Value.h"
 
 #include <optional>
@@ -27,9 +29,11 @@ public:
                                            const std::string& logPath, qcore::Date when);
 
     // Shown once the form has closed after a saved report.
-    static std::string acknowledgement(const std::string& reportPath);
+    // The language table's "ID_FB_SAVED" and "ID_LOGS_SAVED" (GRP_NAG_FEEDBACK), each with
+    // the file's path for its one "%@".
+    static std::string acknowledgement(const TextSource& texts, const std::string& reportPath);
     // Shown when the preferences ask to send the logs.
-    static std::string logsAcknowledgement(const std::string& logPath);
+    static std::string logsAcknowledgement(const TextSource& texts, const std::string& logPath);
 };
 
 } // namespace qshell

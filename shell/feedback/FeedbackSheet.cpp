@@ -36,9 +36,9 @@ FeedbackSheet::Outcome FeedbackSheet::submit(const Fields& fields, qcore::Date n
     return outcome;
 }
 
-std::optional<std::string> FeedbackSheet::acknowledgement() const {
+std::optional<std::string> FeedbackSheet::acknowledgement(const TextSource& texts) const {
     if (cancelled_ || reportPath_.empty()) return std::nullopt;
-    return FeedbackReport::acknowledgement(reportPath_);
+    return FeedbackReport::acknowledgement(texts, reportPath_);
 }
 
 } // namespace qshell

@@ -43,7 +43,7 @@ public:
 
     bool cancelled() const { return cancelled_; }
     // After the sheet has closed: the text to show, nothing after Cancel.
-    std::optional<std::string> acknowledgement() const;
+    std::optional<std::string> acknowledgement(const TextSource& texts) const;
 
 private:
     std::string reportFolder_;

@@ -72,10 +72,9 @@ void FeedbackSheetView::buildBox(const QString& appName) {
     box->resize(kBoxWidth, kBoxHeight);
     box_ = box;
 
-    QLabel* heading = addLabel(box, tr("Tell us what you think"), {24, 16, 452, 24});
+    QLabel* heading = addLabel(box, text("ID_FB_HEADING"), {24, 16, 452, 24});
     qtk::CommonFuncs::setBoldFont(heading, 16);
-    QLabel* subheading = addLabel(
-        box, tr("Your report is saved on this computer for you to pass on."), {24, 42, 452, 18});
+    QLabel* subheading = addLabel(box, text("ID_FB_SUBHEADING"), {24, 42, 452, 18});
     QPalette grey = subheading->palette();
     grey.setColor(QPalette::WindowText, QColor(110, 110, 110));
     subheading->setPalette(grey);
@@ -105,7 +104,7 @@ void FeedbackSheetView::buildBox(const QString& appName) {
                       box);
     sendLogs_->setGeometry(24, 308, 452, 20);
 
-    wait_ = addLabel(box, tr("Saving your report…"), {48, 338, 200, 20});
+    wait_ = addLabel(box, text("ID_FB_WAIT"), {48, 338, 200, 20});
     wait_->hide();
     spinner_ = new QProgressBar(box);
     spinner_->setRange(0, 0);
@@ -130,7 +129,7 @@ void FeedbackSheetView::openFeedbackWindow() {
     type_->setCurrentIndex(0);
     logic_.open();
     runner_.runSheetWindow(*sheet_, *box_);
-    if (const auto acknowledgement = logic_.acknowledgement())
+    if (const auto acknowledgement = logic_.acknowledgement(texts_))
         dialogs_.sheetAlert(&mainWindow_, QString::fromStdString(*acknowledgement),
                             QString::fromStdString(texts_.common("ID_OK")));
 }
@@ -151,8 +150,8 @@ void FeedbackSheetView::submitFeedback() {
         showErrors(outcome.check);
         return;
     case FeedbackSheet::Result::SaveFailed:
-        dialogs_.modalAlert(&mainWindow_, tr("The report could not be saved."),
-                            tr("Please check that the log folder can be written."), ok);
+        dialogs_.modalAlert(&mainWindow_, text("ID_FB_NOT_SAVED"), text("ID_FB_NOT_SAVED_INFO"),
+                            ok);
         return;
     case FeedbackSheet::Result::Saved:
         wait_->show();

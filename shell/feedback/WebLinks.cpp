@@ -1,6 +1,7 @@
 #include "shell/feedback/WebLinks.h"
 
 #include "engine/TextFormat.h"
+#include "platform/ui/SoftwareCentre.h"
 
 #include <mutex>
 
@@ -20,11 +21,13 @@ std::string WebLinks::supportUrl() {
 }
 
 std::string WebLinks::websiteUrl() {
-    return "http://www.quendrix.example/";
+    return qui::SoftwareCentre::kProductWebsite;
 }
 
-std::string WebLinks::storeUrl(const std::string& bundleIdentifier) {
-    return "appstream://" + bundleIdentifier;
+std::string WebLinks::ratingUrl(const std::string& bundleIdentifier) {
+    return qui::SoftwareCentre::ratingPage(QString::fromStdString(bundleIdentifier))
+        .toString()
+        .toStdString();
 }
 
 std::string WebLinks::probeUrl() {

@@ -15,8 +15,9 @@ public:
 
     static std::string supportUrl();
     static std::string websiteUrl();
-    // The product's page in the desktop's software centre.
-    static std::string storeUrl(const std::string& bundleIdentifier);
+    // Where Rate Us goes: the product's page in the desktop's software centre when the desktop
+    // has one to open it, else the product web site.
+    static std::string ratingUrl(const std::string& bundleIdentifier);
     // The engine's speed-test address (empty: the speed-test button stays hidden).
     static std::string speedTestUrl(const std::string& engineSpeedTestUrl) {
         return engineSpeedTestUrl;

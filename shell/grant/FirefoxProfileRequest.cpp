@@ -44,10 +44,12 @@ void FirefoxProfileRequest::start(qcore::ScriptTask& task, const std::string& ho
 
 void FirefoxProfileRequest::startForEngine(qcore::ScriptTask& task, const std::string& home,
                                            qengine::DataFiller& engine,
-                                           qcore::MainThread& mainThread) {
+                                           qcore::MainThread& mainThread,
+                                           std::function<bool()> engineAlive) {
     engine.setArrMozilaProfilePath({});
-    start(task, home, [&engine, &mainThread](std::vector<std::string> folders) {
-        mainThread.post([&engine, folders = std::move(folders)]() mutable {
+    start(task, home, [&engine, &mainThread, engineAlive](std::vector<std::string> folders) {
+        mainThread.post([&engine, engineAlive, folders = std::move(folders)]() mutable {
+            if (engineAlive && !engineAlive()) return;
             engine.setArrMozilaProfilePath(std::move(folders));
         });
     });

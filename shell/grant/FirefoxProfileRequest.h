@@ -31,8 +31,10 @@ public:
     static void start(qcore::ScriptTask& task, const std::string& home, Delivery deliver);
     // The profile read of the grant: empties the engine's list, then fills it on the main
     // thread once the answer is in, so no worker writes the list the Firefox scan reads.
+    // With `engineAlive` given, an answer arriving once it says false is dropped.
     static void startForEngine(qcore::ScriptTask& task, const std::string& home,
-                               qengine::DataFiller& engine, qcore::MainThread& mainThread);
+                               qengine::DataFiller& engine, qcore::MainThread& mainThread,
+                               std::function<bool()> engineAlive = {});
     // The folders named by an answer of the script.
     static std::vector<std::string> profileFolders(const std::string& iniText,
                                                    const std::string& firefoxFolder);

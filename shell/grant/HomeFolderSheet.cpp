@@ -55,9 +55,9 @@ void HomeFolderSheet::buildBox(const QString& appName) {
     box->resize(kBoxWidth, kBoxHeight);
     box_ = box;
 
-    const QString heading = QString::fromStdString(
+    heading_ = QString::fromStdString(
         qengine::text::fillPlaceholders(texts_.common("ID_CONFIRM_HOME"), {appName.toStdString()}));
-    addLabel(box, heading, qui::boldSystemFont(16), {24, 18, 432, 24});
+    addLabel(box, heading_, qui::boldSystemFont(16), {24, 18, 432, 24});
     addLabel(box, QString::fromStdString(texts_.common("ID_PLS_CONFIRM")), qui::systemFont(13),
              {24, 50, 432, 36});
     addLabel(box, QString::fromStdString(texts_.common("ID_TO_AUTH")), qui::systemFont(12),
@@ -115,7 +115,9 @@ void HomeFolderSheet::showHideProgressbar(bool show) {
 }
 
 void HomeFolderSheet::beginFolderPanel(const std::string& startFolder, PanelCompletion completion) {
-    dialogs_.chooseFolder(&mainWindow_, QString::fromStdString(startFolder),
+    dialogs_.chooseFolder(&mainWindow_, heading_,
+                          QString::fromStdString(texts_.common("ID_CONFIRM")),
+                          QString::fromStdString(startFolder),
                           [completion = std::move(completion)](bool ok, const QString& folder) {
                               if (ok)
                                   completion(PanelResult::OK, folder.toStdString());

@@ -61,6 +61,8 @@ private:
     QProgressBar* pgBar_ = nullptr;
     QPushButton* confirm_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    // The sheet's heading, also the title of the folder panel it leads to.
+    QString heading_;
 };
 
 } // namespace qshell

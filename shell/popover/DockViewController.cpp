@@ -196,6 +196,7 @@ void DockViewController::redraw(DockViewModel::Section section) {
         showButtons();
         break;
     case Section::StatusBar:
+        applyColorScheme(model_->state().statusBarTextWhite);
         emit statusBarChanged(qs(model_->state().statusBarText),
                               model_->state().statusBarTextWhite);
         break;
@@ -277,8 +278,39 @@ void DockViewController::showButtons() {
     applyLinkColors();
 }
 
+void DockViewController::applyColorScheme(bool dark) {
+    if (dark == darkScheme_) return;
+    darkScheme_ = dark;
+    inPaletteChange_ = true;
+    setPalette(dark ? darkPalette() : QApplication::palette());
+    inPaletteChange_ = false;
+    applyLinkColors();
+}
+
+QPalette DockViewController::darkPalette() {
+    QPalette p;
+    const QColor window(45, 45, 48);
+    const QColor base(32, 32, 34);
+    const QColor text(232, 232, 232);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, QColor(60, 60, 64));
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::ToolTipBase, window);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::Highlight, QColor(58, 110, 190));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(130, 130, 130));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(130, 130, 130));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(130, 130, 130));
+    return p;
+}
+
 void DockViewController::applyLinkColors() {
-    const bool dark = paletteIsDark(palette());
+    const bool dark = darkScheme_ || paletteIsDark(palette());
     for (qtk::LinkButton* link :
          {ui_->btnQuickClean, ui_->btnFixDuplicates, ui_->btnOptimize, ui_->btnActivityMonitor}) {
         // Setting the title again brings the link colour back.

@@ -39,6 +39,8 @@ public:
 
     // The palette's answer: a window colour darker than mid-grey.
     static bool paletteIsDark(const QPalette& palette);
+    // Whether the popover shows its dark face.
+    bool showsDarkScheme() const { return darkScheme_; }
     // Dark mode as the application sees it: the palette first, then the desktop's settings.
     static std::function<bool()> darkModeProbe();
 
@@ -65,6 +67,9 @@ private:
     void showDuplicates();
     void showButtons();
     void applyLinkColors();
+    // The popover takes a dark palette while the desktop runs a dark scheme.
+    void applyColorScheme(bool dark);
+    static QPalette darkPalette();
 
     std::unique_ptr<Ui::DockViewControllerInterface> ui_;
     std::unique_ptr<DockViewModel> model_;
@@ -73,6 +78,7 @@ private:
     QMenu* mainmenu_ = nullptr;
     QString optimizeTitle_;
     bool inPaletteChange_ = false;
+    bool darkScheme_ = false;
 };
 
 } // namespace qshell

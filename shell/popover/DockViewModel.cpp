@@ -102,6 +102,8 @@ void DockViewModel::observe() {
 void DockViewModel::updateDataWithTimer() {
     GetMemoryStatus();
     updateCPUinfo();
+    // The desktop announces no change of its GTK or KDE scheme to us, so each tick looks.
+    if (flag(setup_.sources.isDarkMode) != state_.statusBarTextWhite) darkModeChanged();
 }
 
 // --- Memory ------------------------------------------------------------------------------------
@@ -195,13 +197,9 @@ void DockViewModel::updateDriveInfo() {
 
 void DockViewModel::getOneClickScanCount() {
     const std::string status = setup_.defaults->stringForKey(settings::kLastScanSystemStatus);
-    if (!status.empty() && status != "0") {
-        state_.issueFoundText = "Issues Found";
-        state_.oneClickIssuesText = status;
-    } else {
-        state_.issueFoundText = "Issue Found";
-        state_.oneClickIssuesText = "0";
-    }
+    state_.oneClickIssuesText = status.empty() ? "0" : status;
+    // One issue is singular; none and many are plural.
+    state_.issueFoundText = status == "1" ? "Issue Found" : "Issues Found";
     notify(Section::OneClick);
 }
 
@@ -213,7 +211,7 @@ int DockViewModel::countOf(const qcore::Dictionary& userInfo) {
 }
 
 std::string DockViewModel::issuesText(int count) {
-    return count < 2 ? "Issue found" : "Issues found";
+    return count == 1 ? "Issue found" : "Issues found";
 }
 
 int DockViewModel::oneClickSum() const {

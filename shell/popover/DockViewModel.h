@@ -182,7 +182,7 @@ public:
 
     // Pure texts.
     static std::string percentageText(double percent);
-    static std::string issuesText(int count); // "Issue found" below 2, else "Issues found"
+    static std::string issuesText(int count); // "Issue found" for 1, else "Issues found"
     static int countOf(const qcore::Dictionary& userInfo);
 
 private:

@@ -3,6 +3,7 @@
 #include "shell/popover/DockViewController.h"
 
 #include "platform/core/Bundle.h"
+#include "platform/ui/CloseShortcuts.h"
 #include "platform/ui/ImageCache.h"
 
 #include <QApplication>
@@ -41,6 +42,14 @@ StatusItemController::StatusItemController(DockViewController* content, QObject*
     layout->addWidget(content_);
     window_->setFixedSize(content_->size());
     window_->installEventFilter(this);
+    // As a popup at the tray the keys dismiss it; as a window they close it like its close
+    // button, which brings the main window back when nothing else is shown.
+    qui::CloseShortcuts::install(*window_, [this] {
+        if (usesTray())
+            dismissStatusItemWindow();
+        else
+            window_->close();
+    });
     configureWindow(usesTray());
     connect(content_, &DockViewController::statusBarChanged, this,
             &StatusItemController::updateStatusText);

@@ -1,5 +1,6 @@
 #include "shell/preferences/DBPrefsWindowController.h"
 
+#include "platform/ui/CloseShortcuts.h"
 #include "platform/ui/Geometry.h"
 #include "platform/ui/ImageCache.h"
 
@@ -49,6 +50,7 @@ DBPrefsWindowController::DBPrefsWindowController(PrefsTexts texts, QWidget* pare
     stash_->hide();
     const int side = static_cast<int>(PrefsToolbarModel::kInitialContentSize);
     resize(side, side + toolbarHeight());
+    qui::CloseShortcuts::install(*this);
 }
 
 DBPrefsWindowController::~DBPrefsWindowController() = default;

@@ -156,9 +156,10 @@ void PreferenceController::fitButtonsToTitles() {
     for (QAbstractButton* button : {ui_->btnResetDups, ui_->btnResetLang, ui_->btnResetUninstaller,
                                     ui_->btnResetShred, ui_->btnResetBin, ui_->btnResetLarge,
                                     ui_->btnResetMisc, ui_->btnResetAll, ui_->chkCheckNow}) {
+        // Exactly the title plus the margins; the layouts keep the buttons' right edges and
+        // the check box's left edge where they were.
         const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
-        button->setMinimumWidth(
-            static_cast<int>(qtk::ViewFormatter::resizeMeWidth(textWidth, 0, 0)));
+        button->setFixedWidth(static_cast<int>(qtk::ViewFormatter::resizeMeWidth(textWidth, 0, 0)));
     }
 }
 

@@ -61,7 +61,8 @@ LastScanPanel LastScanSummary::read(qcore::UserDefaults& defaults, const TextSou
     const std::string date = replaceAll(qengine::LastScanDateTime::getDateInFormat(*time, now),
                                         "Today", texts.token(kGroup, "ID_TODAY"));
     panel.timeText = date + "\n" + qengine::LastScanDateTime::getTimeInFormat(*time);
-    panel.issuesWord = count > 1 ? "Issues Found" : "Issue Found";
+    // "0 Issue Found" would read wrong: only one issue is singular.
+    panel.issuesWord = count == 1 ? "Issue Found" : "Issues Found";
     panel.fixNowTitle = texts.token(kGroup, "ID_FIX_NOW");
     if (issues == "0") {
         panel.issuesCount = "0";

@@ -10,11 +10,13 @@ namespace qshell {
 
 namespace {
 
-void chooseFolderWithPanel(QWidget* window, const QString& start, ShellDialogs::FolderDone done) {
-    auto* panel = new QFileDialog(window, QString(), start);
+void chooseFolderWithPanel(QWidget* window, const QString& title, const QString& prompt,
+                           const QString& start, ShellDialogs::FolderDone done) {
+    auto* panel = new QFileDialog(window, title, start);
+    panel->setObjectName(QStringLiteral("folderPanel"));
     panel->setFileMode(QFileDialog::Directory);
     panel->setOption(QFileDialog::ShowDirsOnly);
-    panel->setLabelText(QFileDialog::Accept, QStringLiteral("Confirm"));
+    panel->setLabelText(QFileDialog::Accept, prompt);
     panel->setWindowModality(Qt::WindowModal);
     panel->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(panel, &QFileDialog::finished, panel, [panel, done](int result) {

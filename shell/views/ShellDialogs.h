@@ -13,9 +13,11 @@ namespace qshell {
 // them: the folder panel, the two kinds of alert, quitting and opening addresses.
 struct ShellDialogs {
     using FolderDone = std::function<void(bool ok, const QString& folder)>;
-    // A folders-only panel at `start` with the prompt "Confirm"; `done` runs when it ends.
+    // A folders-only panel at `start`, titled `title`, whose accept button reads `prompt`;
+    // `done` runs when it ends.
     using FolderChooser =
-        std::function<void(QWidget* window, const QString& start, FolderDone done)>;
+        std::function<void(QWidget* window, const QString& title, const QString& prompt,
+                           const QString& start, FolderDone done)>;
     // An application-modal alert with one button; returns when it is dismissed.
     using ModalAlert = std::function<void(QWidget* window, const QString& message,
                                           const QString& informative, const QString& okTitle)>;

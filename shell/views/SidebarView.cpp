@@ -16,9 +16,6 @@ namespace qshell {
 
 namespace {
 
-// Keeps headings and icons off the window's left edge.
-constexpr int kSidebarLeftInset = 8;
-
 std::string iconPath(const std::string& moduleName) {
     const std::string path = qcore::Bundle::main().imagePath(moduleName + ".png");
     return qcore::FileManager::exists(path) ? path : std::string();
@@ -50,7 +47,6 @@ SidebarView::~SidebarView() = default;
 void SidebarView::setUpCell(const qengine::DataFiller& engine) {
     cell_ = new qtk::ImageAndTextCell(&outline_);
     cell_->setTextColor(Qt::black);
-    cell_->setLeftInset(kSidebarLeftInset);
     if (const qcore::Value offset = engine.getStaticValueForKey("OVTextOriginYOffset");
         !offset.isNull())
         cell_->setTextOriginYOffset(static_cast<int>(offset.toInt()));

@@ -6,6 +6,7 @@
 #include "platform/core/FileManager.h"
 
 #include <barrier>
+#include <filesystem>
 #include <thread>
 #include <unistd.h>
 
@@ -166,4 +167,15 @@ TEST_F(Removal, FailedRemoveWithAccessLocksAgain) {
     ASSERT_EQ(locks.size(), 2u);
     EXPECT_EQ(locks[0].info("Locked"), "NO");
     EXPECT_EQ(locks[1].info("Locked"), "YES");
+}
+
+TEST_F(Removal, ALinkIsDeletableWhateverItPointsTo) {
+    const std::string dangling = home_.path() + "/.Trash/dangling";
+    const std::string toRoot = home_.path() + "/.Trash/to-root-file";
+    std::filesystem::create_directories(home_.path() + "/.Trash");
+    ASSERT_EQ(::symlink("/nonexistent/target", dangling.c_str()), 0);
+    ASSERT_EQ(::symlink("/proc/version", toRoot.c_str()), 0);
+    EXPECT_TRUE(engine_->hasPermissionsToDelete(dangling));
+    EXPECT_TRUE(engine_->hasPermissionsToDelete(toRoot));
+    EXPECT_FALSE(engine_->hasPermissionsToDelete(home_.path() + "/.Trash/missing"));
 }

@@ -2,6 +2,7 @@
 #include "toolkit/KLWindowButtonGroup.h"
 
 #include "platform/core/NotificationCenter.h"
+#include "platform/ui/FramelessMainWindow.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -126,6 +127,16 @@ TEST_F(KLWindowButtonGroupTest, MiniaturizingClearsTheRollOver) {
     window_.showNormal();
     QApplication::setActiveWindow(&window_);
     QApplication::processEvents();
+    for (auto* b : buttons_)
+        EXPECT_TRUE(shows(*b, images().active));
+}
+
+TEST_F(KLWindowButtonGroupTest, EndOfALiveResizeClearsTheRollOver) {
+    moveMouseInBar({20, 20});
+    ASSERT_TRUE(group().shouldDisplayRollOver());
+    QEvent ended(qui::FramelessMainWindow::liveResizeEndedEventType());
+    QApplication::sendEvent(&window_, &ended);
+    EXPECT_EQ(group().numberOfCaptures(), 0);
     for (auto* b : buttons_)
         EXPECT_TRUE(shows(*b, images().active));
 }

@@ -291,4 +291,48 @@ TEST_F(Journeys, PartialDownloadsRemovesTheTickedOldDownloadsOnly) {
     defaults.removeObject("partialDownloadsUnit");
 }
 
+TEST_F(Journeys, ASingleItemIsCountedInTheSingular) {
+    write("Library/Logs/DiagnosticReports/Only.crash", "one report");
+    qpages::TrashController page(*engine_);
+    page.view();
+    showPage(page);
+    click(button(page, "scanButton"));
+    ASSERT_TRUE(waitUntilIdle({kTrashCleaner}));
+    EXPECT_EQ(label(page, "lblSelectedItems"), "1 of 1 item selected");
+    auto* view = resultsOf(page);
+    clickCheckBoxOf(view, findRow(view->model(), "Only.crash"));
+    EXPECT_EQ(label(page, "lblSelectedItems"), "0 of 1 item selected");
+    clickCheckBoxOf(view, findRow(view->model(), "Only.crash"));
+    answerNextAlert("OK");
+    click(button(page, "removeButton"));
+    ASSERT_TRUE(waitUntilIdle({kTrashCleaner}));
+    EXPECT_EQ(label(page, "lblSelectedItems"), "1 of 1 item cleaned");
+}
+
+TEST_F(Journeys, SortingTheTreeKeepsItsOpenGroupsOpen) {
+    for (const char* app : {"alpha", "beta", "gamma"})
+        write(std::string("Library/Caches/com.example.") + app + "/cache.db",
+              std::string(app) + " cache bytes");
+    qpages::CacheController page(*engine_);
+    page.view();
+    showPage(page);
+    click(button(page, "scanButton"));
+    ASSERT_TRUE(waitUntilIdle({kSystemCleaner}));
+    auto* tree = page.findChild<QTreeView*>("outlineView");
+    ASSERT_TRUE(chooseFromContextMenu(tree, {}, "Expand All"));
+    const QModelIndex beta = findRow(tree->model(), "com.example.beta");
+    const QModelIndex group = beta.parent();
+    ASSERT_TRUE(tree->isExpanded(group));
+    const auto* model = tree->model();
+    for (int click = 0; click < 2; ++click) {
+        clickHeader(tree->header(), 3);
+        const QModelIndex moved = findRow(tree->model(), "com.example.beta").parent();
+        EXPECT_TRUE(tree->isExpanded(moved)) << "sort " << click << " collapsed the group";
+        EXPECT_EQ(model->rowCount(moved), 3);
+    }
+    // A tick after the sort lands on the row the user clicked, under its moved group.
+    clickCheckBoxOf(tree, findRow(tree->model(), "com.example.beta"));
+    EXPECT_EQ(label(page, "lblSelectedItems"), "2 of 3 items selected");
+}
+
 } // namespace

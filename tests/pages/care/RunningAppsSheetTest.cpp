@@ -8,6 +8,7 @@
 #include "platform/core/Workspace.h"
 #include "toolkit/CustomSheetWindow.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -116,16 +117,22 @@ TEST_F(RunningApps, RetryChecksAgainUntilNothingRuns) {
     launch(100, "Firefox", "firefox");
     RunningAppsSheet sheet(*engine_, *page_);
     std::vector<std::vector<std::string>> shown;
+    std::vector<QString> headings;
+    const auto heading = [&] {
+        return sheet.appsRunningSheet()->findChild<QLabel*>("appsRunningHeading")->text();
+    };
     // Both are listed in the page's order; Firefox quits, then Retry.
     // Chrome alone is listed; it quits too, then Retry: the sheet closes and the page goes on.
     script(sheet, {[&] {
                        shown.push_back(listed(sheet));
+                       headings.push_back(heading());
                        screenshot(*page_, "running_apps_sheet");
                        quit(100);
                        press(sheet, "Retry");
                    },
                    [&] {
                        shown.push_back(listed(sheet));
+                       headings.push_back(heading());
                        quit(200);
                        press(sheet, "Retry");
                    }});
@@ -137,6 +144,8 @@ TEST_F(RunningApps, RetryChecksAgainUntilNothingRuns) {
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], (std::vector<std::string>{"Firefox", "Google Chrome"}));
     EXPECT_EQ(shown[1], (std::vector<std::string>{"Google Chrome"}));
+    EXPECT_EQ(headings, (std::vector<QString>{"The following browsers are running:",
+                                              "The following browser is running:"}));
     EXPECT_TRUE(sheet.tableArray().empty());
 }
 

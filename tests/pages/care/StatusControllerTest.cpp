@@ -205,6 +205,9 @@ TEST_F(OneClick, TheIssuesFaceCountsOneOrManyAndTheCleanFaceCongratulates) {
     write("Library/Logs/ToolB/b.log", "b");
     scanAll(page);
     EXPECT_EQ(text(page, "topJunkSize"), "2 issues need your attention");
+    // The popover is told to re-read its count only while issues are left.
+    const auto loads = posted_->count("LoadOneClickCare");
+    EXPECT_GE(loads, 2);
 
     page.startStopRemove();
     ASSERT_TRUE(runUntilIdle(kFour));
@@ -218,6 +221,7 @@ TEST_F(OneClick, TheIssuesFaceCountsOneOrManyAndTheCleanFaceCongratulates) {
 
     scanAll(page);
     EXPECT_EQ(text(page, "topJunkSize"), "No issues found. Your computer is in good shape!");
+    EXPECT_EQ(posted_->count("LoadOneClickCare"), loads);
 }
 
 TEST_F(OneClick, AnUntickedModuleStillHoldingItemsLeavesTheNoIssuesFace) {

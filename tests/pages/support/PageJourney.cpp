@@ -1,5 +1,7 @@
 #include "tests/pages/support/PageJourney.h"
 
+#include "tests/support/EventLoopWait.h"
+
 #include "engine/Pacer.h"
 #include "pages/care/SortDirections.h"
 #include "platform/core/Bundle.h"
@@ -19,7 +21,6 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -140,13 +141,7 @@ void PageJourney::TearDown() {
 }
 
 bool PageJourney::waitFor(const std::function<bool()>& done, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
+    return gui_driving::waitFor(done, timeoutMs);
 }
 
 bool PageJourney::waitUntilIdle(const std::vector<std::string>& modules, int timeoutMs) {

@@ -7,6 +7,7 @@
 
 #include "ui_FullDiskAccessGuide.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -167,6 +168,12 @@ TEST_F(GuideTest, ReopeningKeepsAnOpenGuideAndRestartsAClosedOneCentred) {
     const QRect g = guide.window()->geometry();
     EXPECT_NEAR(g.x(), p.x() + (p.width() - g.width()) / 2, 1);
     EXPECT_NEAR(g.y(), p.y() + (p.height() - g.height()) / 2 + 22, 1);
+
+    // Escape closes it too, where no window manager draws a close button.
+    QApplication::setActiveWindow(guide.window());
+    QTest::keyClick(guide.window(), Qt::Key_Escape);
+    EXPECT_FALSE(guide.isVisible());
+    EXPECT_EQ(closings, 2);
 }
 
 TEST_F(GuideTest, OnlyTheMiscCleaningCopyResetsItsLogo) {

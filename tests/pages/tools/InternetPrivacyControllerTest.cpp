@@ -302,3 +302,19 @@ TEST_F(InternetPrivacyPage, AnEmptyScanWithoutAccessOpensTheGuideAndClosingItSet
 }
 
 } // namespace
+
+TEST_F(InternetPrivacyPage, TheCheckAllBoxFollowsAFreshScanThatTicksNothing) {
+    writeBrowsers();
+    open();
+    scan();
+    auto* box = page_->findChild<QCheckBox*>("checkUncheckButton");
+    ASSERT_TRUE(waitFor([&] { return box->isEnabled(); }));
+    ASSERT_GT(page_->totalItems(), 0);
+    EXPECT_EQ(page_->selectedItems(), 0);
+    EXPECT_FALSE(box->isChecked());
+
+    click(box);
+    EXPECT_EQ(page_->selectedItems(), page_->totalItems());
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_TRUE(page_->removeButton()->isEnabled());
+}

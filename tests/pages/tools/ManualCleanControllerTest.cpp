@@ -281,3 +281,60 @@ TEST_F(MiscCleaningPage, WithoutAccessTheGuideOpensAndNoScanStarts) {
 }
 
 } // namespace
+
+TEST_F(MiscCleaningPage, WhereTheBackupsTabIsHiddenNoBackupIsListedCountedOrRemoved) {
+    version_.reset();
+    const ScopedSystemVersion current(qcore::SystemVersion(13, 0, 0));
+    writeHome();
+    open();
+    EXPECT_TRUE(find<QWidget>("boxBackups")->isHidden());
+    EXPECT_EQ(page_->indexBtnSelection(), 1);
+    click("scanButton");
+    ASSERT_TRUE(waitIdle());
+    EXPECT_TRUE(page_->list(0).isEmpty());
+    EXPECT_EQ(page_->indexBtnSelection(), 1);
+    EXPECT_EQ(page_->totalItems(), 4);
+    EXPECT_EQ(find<QLabel>("textFieldName")->text(), "report.pdf");
+    screenshot(*page_, "misc_without_backups_tab");
+
+    // Ticking everything on both visible tabs and cleaning leaves every backup in place.
+    click("checkUncheckMails");
+    click("btnDownloads");
+    click("checkUncheckTrash");
+    auto expected = homeContents();
+    std::erase_if(expected, [](const auto& file) {
+        return file.first.starts_with("Library/Mail Downloads/") ||
+               file.first.starts_with(".Trash/old");
+    });
+    auto* sheet = find<QWidget>("confirmWindow");
+    answerNextAlert("OK");
+    whenReady([sheet] { return sheet->isVisible(); },
+              [&] {
+                  EXPECT_FALSE(find<QLabel>("lblItemDB")->isVisible());
+                  screenshot(*page_, "misc_confirm_without_backups");
+                  QTest::keyClicks(find<QLineEdit>("txtConfirm"),
+                                   QString::number(page_->randomConfirmNo()));
+                  QTest::mouseClick(find<QPushButton>("btnConfirmOK"), Qt::LeftButton);
+              });
+    click("removeButton");
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(homeContents(), expected);
+    EXPECT_TRUE(FileManager::exists(home_.file(kBackups + "0a1b/Info.plist")));
+    EXPECT_TRUE(FileManager::exists(home_.file(kBackups + "2c3d/Info.plist")));
+}
+
+TEST_F(MiscCleaningPage, AClickAnywhereOnATabSelectsIt) {
+    writeHome();
+    open();
+    click("scanButton");
+    ASSERT_TRUE(waitIdle());
+    // On the tab's size, right of its title button.
+    auto* size = find<QLabel>("lblSizeOD");
+    ASSERT_TRUE(size->isVisible());
+    QTest::mouseClick(size, Qt::LeftButton, {}, size->rect().center());
+    EXPECT_EQ(page_->indexBtnSelection(), 2);
+    EXPECT_EQ(find<QLabel>("textFieldName")->text(), "link");
+    auto* mailTab = find<QWidget>("boxMailDownloads");
+    QTest::mouseClick(mailTab, Qt::LeftButton, {}, QPoint(mailTab->width() - 4, 4));
+    EXPECT_EQ(page_->indexBtnSelection(), 1);
+}

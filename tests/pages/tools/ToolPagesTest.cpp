@@ -1,6 +1,7 @@
 // The Duplicates Finder's find and scan/stop protocol, its preferences reset, and the tool
 // pages' module filters.
 #include "tests/pages/support/PageTestSupport.h"
+#include "tests/pages/tools/FinderTestSupport.h"
 
 #include "engine/ModuleKeys.h"
 #include "pages/care/PageDelegate.h"
@@ -41,16 +42,12 @@ class ToolPages : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        auto& defaults = qcore::UserDefaults::standard();
-        defaults.setObject("DuplicatesFinderPath", home_.path() + "/Documents/");
-        defaults.setObject("searchFileMinSize", "0");
-        defaults.setObject("searchSizeUnit", "0");
+        finders::useDuplicatesSettings(home_.path() + "/Documents/");
         for (const char* name : {"a.txt", "b.txt", "c.txt"})
             write(std::string("Documents/") + name, "the same bytes in every copy");
     }
     void TearDown() override {
-        for (const auto* key : {"DuplicatesFinderPath", "searchFileMinSize", "searchSizeUnit"})
-            qcore::UserDefaults::standard().removeObject(key);
+        finders::forgetDuplicatesSettings();
         PageTest::TearDown();
     }
 };
@@ -69,7 +66,7 @@ TEST_F(ToolPages, FindDupsStartsAScanAndMirrorsItToTheDelegate) {
     EXPECT_EQ(page.scanButton()->state(), 1);
     EXPECT_EQ(page.scanButton()->text(), "Stop Scan");
     EXPECT_FALSE(engine_->stopFillingDuplicateFiles());
-    EXPECT_TRUE(page.findChild<QPushButton*>("btnChangeFolder")->isHidden());
+    EXPECT_FALSE(page.isFolderFaceShown());
     EXPECT_TRUE(engine_->isModuleBusy(kDuplicatesFinder));
 
     // The page waits on each progress update, so the delegate is in step while the scan runs.
@@ -82,7 +79,8 @@ TEST_F(ToolPages, FindDupsStartsAScanAndMirrorsItToTheDelegate) {
     EXPECT_TRUE(sawScanning);
     EXPECT_FALSE(delegate.isScanningDups());
     EXPECT_EQ(engine_->itemsCount_Dups(), 2);
-    EXPECT_FALSE(page.findChild<QPushButton*>("btnChangeFolder")->isHidden());
+    EXPECT_FALSE(page.isFolderFaceShown());
+    EXPECT_EQ(page.results().groupCount(), 1u);
 }
 
 TEST_F(ToolPages, LoadDataInDBWithTheRunningScanButtonAsksTheScanToStop) {
@@ -103,7 +101,7 @@ TEST_F(ToolPages, LoadDataInDBWithTheRunningScanButtonAsksTheScanToStop) {
 TEST_F(ToolPages, ResetDefaultsShowsTheFolderOnlyForItsOwnGroup) {
     DuplicateFilesController page(*engine_);
     page.view();
-    auto* label = page.findChild<QLabel*>("lblSelectedPath");
+    auto* label = page.findChild<QLabel*>("lblSelectedFolder");
     auto& defaults = qcore::UserDefaults::standard();
     defaults.setObject("DuplicatesFinderPath", "/elsewhere/");
     auto& center = qcore::NotificationCenter::defaultCenter();

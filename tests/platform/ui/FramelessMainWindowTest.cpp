@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QSizeGrip>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -89,14 +91,40 @@ TEST(FramelessMainWindowTest, DraggingTheTitleBarOrAViewInItMovesTheWindow) {
     EXPECT_EQ(window.pos(), before + QPoint(30, 0));
 }
 
-TEST(FramelessMainWindowTest, DoubleClickOnTheBarZooms) {
+TEST(FramelessMainWindowTest, ZoomFillsTheAvailableAreaAndTogglesBack) {
+    FramelessMainWindow window;
+    window.setGeometry(50, 60, 400, 300);
+    window.show();
+    const QRect before = window.geometry();
+    const QRect available = window.screen()->availableGeometry();
+    sendMouse(window.titleBarView(), QEvent::MouseButtonDblClick, {10, 10}, Qt::LeftButton);
+    EXPECT_EQ(window.geometry(), available);
+    EXPECT_TRUE(window.isZoomed());
+    window.performZoom();
+    EXPECT_EQ(window.geometry(), before);
+    EXPECT_FALSE(window.isZoomed());
+}
+
+TEST(FramelessMainWindowTest, ReleasingTheGripEndsALiveResize) {
     FramelessMainWindow window;
     window.resize(400, 300);
     window.show();
-    sendMouse(window.titleBarView(), QEvent::MouseButtonDblClick, {10, 10}, Qt::LeftButton);
-    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
-    window.performZoom();
-    EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);
+    int ended = 0;
+    struct Counter : QObject {
+        int* count;
+        explicit Counter(int* c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == FramelessMainWindow::liveResizeEndedEventType()) ++*count;
+            return false;
+        }
+    } counter(&ended);
+    window.installEventFilter(&counter);
+    QWidget* grip = window.findChild<QSizeGrip*>();
+    ASSERT_NE(grip, nullptr);
+    QTest::mousePress(grip, Qt::LeftButton, {}, {4, 4});
+    EXPECT_EQ(ended, 0);
+    QTest::mouseRelease(grip, Qt::LeftButton, {}, {4, 4});
+    EXPECT_EQ(ended, 1);
 }
 
 TEST(FramelessMainWindowTest, MiniaturizeAnnouncesItselfFirst) {

@@ -10,6 +10,7 @@
 
 #include "engine/DataFiller.h"
 #include "pages/care/PageBase.h"
+#include "platform/core/Bundle.h"
 #include "platform/core/NotificationCenter.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/ui/Geometry.h"
@@ -19,6 +20,7 @@
 
 #include <QLabel>
 #include <QUuid>
+#include <cctype>
 
 #include <gtest/gtest.h>
 
@@ -114,6 +116,11 @@ TEST_F(AppControllerTest, StatusBarCommandsReachThePages) {
     EXPECT_EQ(shell.controller().sidebar().selectedRow(), qshell::SidebarTree::kDuplicatesFinder);
     EXPECT_TRUE(showing(m::kDuplicatesFinder));
     EXPECT_TRUE(ShellFixture::waitFor([&] { return !engine.isModuleBusy(m::kDuplicatesFinder); }));
+    // Stop with no scan running starts none.
+    command(qshell::StatusBarCommands::kDuplicateStop);
+    EXPECT_TRUE(showing(m::kDuplicatesFinder));
+    EXPECT_FALSE(engine.isModuleBusy(m::kDuplicatesFinder));
+    EXPECT_FALSE(engine.abortedDuplicateFiles());
 
     shell.addJunk(40, 10, 3);
     command(qshell::StatusBarCommands::kOneClickScan);
@@ -165,3 +172,33 @@ TEST(SingleInstanceTest, ASecondLaunchForwardsToTheRunningOneAndLeaves) {
 }
 
 } // namespace
+
+// Every description line the pages show, in every phase, from the shipped language table:
+// the module's name at most once in any letter case, no placeholder left, no "NA" for a missing
+// key.
+TEST(ShellTexts, DescriptionLinesNameTheirModuleAtMostOnce) {
+#ifdef QUENDRIX_TEST_RESOURCES
+    qcore::Bundle::setMainResourcePath(QUENDRIX_TEST_RESOURCES);
+#endif
+    const qengine::DataFiller engine;
+    std::vector<std::string> modules = qengine::modules::keys();
+    modules.push_back("One Click Cleaning");
+    for (const std::string& module : modules) {
+        const auto lower = [](std::string text) {
+            for (char& c : text)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            return text;
+        };
+        const std::string name = lower(engine.getModuleName(module, true));
+        for (const bool start : {true, false})
+            for (const bool scan : {true, false}) {
+                const std::string line = lower(engine.getTokenForActivity(module, start, scan));
+                const auto first = line.find(name);
+                EXPECT_TRUE(first == std::string::npos ||
+                            line.find(name, first + name.size()) == std::string::npos)
+                    << line;
+                EXPECT_EQ(line.find("%@"), std::string::npos) << line;
+                EXPECT_NE(line, "na") << module << " " << start << scan;
+            }
+    }
+}

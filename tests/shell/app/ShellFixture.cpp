@@ -1,5 +1,7 @@
 #include "tests/shell/app/ShellFixture.h"
 
+#include "tests/support/EventLoopWait.h"
+
 #include "shell/common/SettingsKeys.h"
 #include "shell/common/SettingsRegistry.h"
 #include "shell/grant/FolderBookmark.h"
@@ -15,8 +17,8 @@
 namespace {
 
 // Keys a run leaves behind that would change the next test's start.
-const char* const kRunKeys[] = {"pathData", "lastScanSystemStatus", "lastScanSystemTime",
-                                "lastScanJunkSize", "VersionRated"};
+const char* const kRunKeys[] = {"pathData",         "lastScanSystemStatus", "lastScanSystemTime",
+                                "lastScanJunkSize", "VersionRated",         "rateDate"};
 
 } // namespace
 
@@ -33,10 +35,8 @@ ShellFixture::ShellFixture() : home_(scratch_.path()) {
 #endif
     qcore::Home::setOverrideForTesting(home_);
     qcore::MainThread::install(&mainThread_);
-    qcore::UserDefaults& defaults = qcore::UserDefaults::standard();
-    for (const char* key : kRunKeys)
-        defaults.removeObject(key);
-    qshell::SettingsRegistry::registerDefaults(defaults, home_, {"en"});
+    forgetEarlierRuns();
+    qshell::SettingsRegistry::registerDefaults(qcore::UserDefaults::standard(), home_, {"en"});
     qtk::WAYAppStoreWindow::resetClassChoiceForTesting();
     window_ = qtk::WAYAppStoreWindow::create();
     window_->resize(833, 560);
@@ -57,6 +57,12 @@ ShellFixture::~ShellFixture() {
     qtk::WAYAppStoreWindow::resetClassChoiceForTesting();
 }
 
+void ShellFixture::forgetEarlierRuns() {
+    qcore::UserDefaults& defaults = qcore::UserDefaults::standard();
+    for (const char* key : kRunKeys)
+        defaults.removeObject(key);
+}
+
 void ShellFixture::addJunk(int caches, int logs, int crashReports) const {
     for (int i = 0; i < caches; ++i)
         scratch_.file("Library/Caches/com.example.app" + std::to_string(i) + "/cache.db-journal",
@@ -75,8 +81,10 @@ void ShellFixture::grantHomeInAdvance() const {
 
 void ShellFixture::create() {
     qshell::AppController::Options options;
-    options.dialogs.chooseFolder = [this](QWidget*, const QString& start,
+    options.dialogs.chooseFolder = [this](QWidget*, const QString& title, const QString&,
+                                          const QString& start,
                                           qshell::ShellDialogs::FolderDone done) {
+        record_.panelTitles.push_back(title);
         record_.panelStarts.push_back(start);
         panelScript(start, std::move(done));
     };
@@ -103,11 +111,5 @@ void ShellFixture::launch() {
 }
 
 bool ShellFixture::waitFor(const std::function<bool()>& done, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
+    return gui_driving::waitFor(done, timeoutMs);
 }

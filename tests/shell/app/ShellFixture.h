@@ -23,6 +23,7 @@ class ShellFixture {
 public:
     struct Record {
         std::vector<QString> panelStarts;
+        std::vector<QString> panelTitles;
         std::vector<QString> modalAlerts;
         std::vector<QString> sheetAlerts;
         std::vector<QUrl> openedUrls;
@@ -47,6 +48,8 @@ public:
     void create();
     // The launch set-up; the grant check then runs from the event loop.
     void launch();
+    // Removes the settings a run leaves behind that would change the next start.
+    static void forgetEarlierRuns();
     // Runs the event loop until `done` or the time-out; false on time-out.
     static bool waitFor(const std::function<bool()>& done, int timeoutMs = 10000);
 

@@ -8,6 +8,7 @@
 #include "shell/facts/SystemInfo.h"
 #include "shell/facts/SystemMonitorLauncher.h"
 #include "shell/facts/TopApplications.h"
+#include "tests/shell/support/ScratchFolder.h"
 
 #include "platform/core/FileManager.h"
 
@@ -352,16 +353,36 @@ TEST(ShellDesktopColorScheme, FirstSourceThatKnowsDecides) {
                   *qcore::FileManager::readFile(kFixtures + "/home/.config/kdeglobals")),
               true);
 
-    const DesktopColorScheme paletteSaysLight({[] { return std::optional<bool>(); },
-                                               [] { return std::optional<bool>(false); },
-                                               [] { return std::optional<bool>(true); }});
-    EXPECT_FALSE(paletteSaysLight.isDark());
-    EXPECT_TRUE(
-        DesktopColorScheme::forDesktop(kFixtures + "/home", [] { return std::optional<bool>(); })
-            .isDark() ||
-        std::getenv("GTK_THEME") != nullptr)
-        << "the GTK settings fixture prefers dark";
+    const DesktopColorScheme firstAnswerWins({[] { return std::optional<bool>(); },
+                                              [] { return std::optional<bool>(false); },
+                                              [] { return std::optional<bool>(true); }});
+    EXPECT_FALSE(firstAnswerWins.isDark());
     EXPECT_FALSE(DesktopColorScheme({}).isDark());
+}
+
+// Each source the desktop offers decides on its own, and the desktop's settings come before
+// a light application palette, which Qt keeps light under a dark GTK theme.
+TEST(ShellDesktopColorScheme, EachDesktopSourceIsReadBeforeThePalette) {
+    ScratchFolder scratch;
+    const std::string home = scratch.path();
+    const auto paletteLight = [] { return std::optional<bool>(false); };
+    const auto dark = [&](std::optional<std::string> gtkTheme) {
+        return DesktopColorScheme::forDesktop(home, std::move(gtkTheme), paletteLight).isDark();
+    };
+    EXPECT_FALSE(dark(std::nullopt)) << "nothing set: the palette decides";
+    EXPECT_TRUE(dark("Adwaita:dark"));
+    EXPECT_TRUE(dark("Yaru-dark"));
+
+    scratch.file(".config/kdeglobals", "[Colors:Window]\nBackgroundNormal=35,38,41\n");
+    EXPECT_TRUE(dark(std::nullopt)) << "KDE's window background";
+    scratch.file(".config/gtk-3.0/settings.ini", "[Settings]\ngtk-theme-name=Adwaita\n");
+    EXPECT_FALSE(dark(std::nullopt)) << "GTK 3 comes before KDE";
+    scratch.file(".config/gtk-3.0/settings.ini",
+                 "[Settings]\ngtk-application-prefer-dark-theme=true\n");
+    EXPECT_TRUE(dark(std::nullopt));
+    scratch.file(".config/gtk-4.0/settings.ini", "[Settings]\ngtk-theme-name=Adwaita\n");
+    EXPECT_FALSE(dark(std::nullopt)) << "GTK 4 comes before GTK 3";
+    EXPECT_TRUE(dark("Adwaita:dark")) << "GTK_THEME overrides the files, as it does for GTK";
 }
 
 TEST(ShellSystemMonitorLauncher, PrefersTheRunningDesktopsMonitor) {

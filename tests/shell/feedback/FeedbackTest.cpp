@@ -184,10 +184,13 @@ TEST(FeedbackSheet, SubmitFlowSavesTheReportBesideTheLog) {
     EXPECT_NE(text->find("Log file: " + logPath), std::string::npos);
     EXPECT_NE(text->find("\nNice tool.\n"), std::string::npos);
 
-    const auto thanks = sheet.acknowledgement();
+    qshell::TextSource texts = fakeTexts();
+    texts.token = [](const std::string& group, const std::string& key) {
+        return group + ":" + key + " %@";
+    };
+    const auto thanks = sheet.acknowledgement(texts);
     ASSERT_TRUE(thanks);
-    EXPECT_NE(thanks->find(saved.reportPath), std::string::npos);
-    EXPECT_NE(thanks->find("not been sent"), std::string::npos);
+    EXPECT_EQ(*thanks, "GRP_NAG_FEEDBACK:ID_FB_SAVED " + saved.reportPath);
 
     // A second report in the same second gets a name of its own.
     const auto again = sheet.submit(fields, qcore::Date{1.0e9});
@@ -201,10 +204,10 @@ TEST(FeedbackSheet, CancelThanksNobodyAndUnwritableFolderFails) {
     sheet.open();
     const FeedbackSheet::Fields fields{"ana@example.org", "Problem", false, "Broken", false};
     EXPECT_EQ(sheet.submit(fields).result, FeedbackSheet::Result::SaveFailed);
-    EXPECT_FALSE(sheet.acknowledgement());
+    EXPECT_FALSE(sheet.acknowledgement(fakeTexts()));
     sheet.cancel();
     EXPECT_TRUE(sheet.cancelled());
-    EXPECT_FALSE(sheet.acknowledgement());
+    EXPECT_FALSE(sheet.acknowledgement(fakeTexts()));
     sheet.open();
     EXPECT_FALSE(sheet.cancelled());
 }

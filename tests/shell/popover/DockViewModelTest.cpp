@@ -127,15 +127,17 @@ TEST_F(ShellDockPopover, LoadingShowsMemoryProcessorDriveAndTheStoredIssueCount)
     EXPECT_TRUE(s.activityMonitorEnabled);
 }
 
-TEST_F(ShellDockPopover, StoredStatusAbsentEmptyOrZeroShowsNoIssue) {
+TEST_F(ShellDockPopover, StoredStatusAbsentEmptyOrZeroShowsNoIssueAndOneIsSingular) {
     for (const char* stored : {"", "0"}) {
         defaults.setObject("lastScanSystemStatus", stored);
         const auto model = make();
-        EXPECT_EQ(model->state().issueFoundText, "Issue Found");
+        EXPECT_EQ(model->state().issueFoundText, "Issues Found");
         EXPECT_EQ(model->state().oneClickIssuesText, "0");
     }
     defaults.removeObject("lastScanSystemStatus");
-    EXPECT_EQ(make()->state().issueFoundText, "Issue Found");
+    EXPECT_EQ(make()->state().issueFoundText, "Issues Found");
+    defaults.setObject("lastScanSystemStatus", "1");
+    EXPECT_EQ(make()->state().issueFoundText, "Issue Found") << "never \"1 Issues Found\"";
 }
 
 TEST_F(ShellDockPopover, OneClickScanCountsSumTheFourModules) {
@@ -172,7 +174,7 @@ TEST_F(ShellDockPopover, OneClickRemovalShowsWhatRemainsNeverBelowZero) {
     flags.cleanCount = 9;
     update("Partial Downloads", 9);
     EXPECT_EQ(model->state().oneClickIssuesText, "0");
-    EXPECT_EQ(model->state().issuesOneClickText, "Issue found");
+    EXPECT_EQ(model->state().issuesOneClickText, "Issues found");
     update("Duplicates Finder", 1); // not one of the four: the count stays
     EXPECT_EQ(model->state().oneClickIssuesText, "0");
 }

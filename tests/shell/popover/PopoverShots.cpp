@@ -79,20 +79,6 @@ bool shootPopover(const QString& folder, bool dark) {
     return save(&view, folder, dark ? "popover_dark" : "popover_light");
 }
 
-QPalette darkPalette() {
-    QPalette p;
-    p.setColor(QPalette::Window, QColor(45, 45, 48));
-    p.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    p.setColor(QPalette::Base, QColor(30, 30, 32));
-    p.setColor(QPalette::AlternateBase, QColor(50, 50, 54));
-    p.setColor(QPalette::Text, QColor(230, 230, 230));
-    p.setColor(QPalette::Button, QColor(60, 60, 64));
-    p.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    p.setColor(QPalette::Highlight, QColor(60, 120, 200));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    return p;
-}
-
 bool shootPreferences(const QString& folder) {
     qcore::UserDefaults defaults("");
     qshell::SettingsRegistry::registerDefaults(defaults, "/home/user", {"en-GB"});
@@ -125,11 +111,9 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
-    const QPalette light = QApplication::palette();
     bool ok = shootPopover(folder, false);
     ok = shootPreferences(folder) && ok;
-    QApplication::setPalette(darkPalette());
+    // The desktop dark, the application's palette left light, as under a dark GTK theme.
     ok = shootPopover(folder, true) && ok;
-    QApplication::setPalette(light);
     return ok ? 0 : 1;
 }

@@ -209,6 +209,32 @@ TEST_F(PopoverWidget, ADarkPaletteTurnsTheStatusTextWhite) {
               QString::fromStdString(view->model().state().statusBarText));
 }
 
+// The desktop's setting is read again on every tick: the popover and the status item's icon
+// change with it while the application runs.
+TEST_F(PopoverWidget, ADarkDesktopSchemeDarkensThePopoverAndWhitensTheIconOnTheNextTick) {
+    bool desktopDark = false;
+    DockViewModel::Setup s = setup();
+    s.sources.isDarkMode = [&desktopDark] { return desktopDark; };
+    auto* view = new DockViewController(std::move(s));
+    view->viewDidLoad();
+    qshell::StatusItemController item(view);
+    QSignalSpy spy(view, &DockViewController::statusBarChanged);
+    EXPECT_FALSE(view->showsDarkScheme());
+    EXPECT_FALSE(DockViewController::paletteIsDark(view->palette()));
+
+    desktopDark = true;
+    view->updateTimer()->setInterval(10);
+    QTRY_VERIFY_WITH_TIMEOUT(view->showsDarkScheme(), 2000);
+    EXPECT_TRUE(DockViewController::paletteIsDark(view->palette()));
+    ASSERT_FALSE(spy.isEmpty());
+    EXPECT_TRUE(spy.last().at(1).toBool()) << "the icon and its text turn white";
+
+    desktopDark = false;
+    QTRY_VERIFY_WITH_TIMEOUT(!view->showsDarkScheme(), 2000);
+    EXPECT_FALSE(DockViewController::paletteIsDark(view->palette()));
+    EXPECT_FALSE(spy.last().at(1).toBool());
+}
+
 TEST_F(PopoverWidget, WithoutATrayThePopoverIsAWindowWhoseClosingBringsTheAppBack) {
     ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable()) << "tests run without a tray";
     auto* view = new DockViewController(setup());
@@ -226,6 +252,13 @@ TEST_F(PopoverWidget, WithoutATrayThePopoverIsAWindowWhoseClosingBringsTheAppBac
     item.popoverWindow()->close();
     EXPECT_EQ(commands, std::vector<std::string>{"OPENAPP"});
     EXPECT_FALSE(item.isPopoverShown());
+
+    // Escape closes it the same way, where no window manager draws a close button.
+    item.showStatusItemWindow();
+    QApplication::setActiveWindow(item.popoverWindow());
+    QTest::keyClick(item.popoverWindow(), Qt::Key_Escape);
+    EXPECT_FALSE(item.isPopoverShown());
+    EXPECT_EQ(commands, (std::vector<std::string>{"OPENAPP", "OPENAPP"}));
 }
 
 TEST(StatusItemPlacement, BesideTheTrayIconAndAlwaysOnScreen) {

@@ -167,6 +167,8 @@ TEST(ShellSystemStatusPanel, StoredScanGivesTimeIssuesAndGrade) {
 
     defaults.setObject("lastScanSystemStatus", "1");
     EXPECT_EQ(qshell::LastScanSummary::read(defaults, fakeTexts(), now).issuesWord, "Issue Found");
+    defaults.setObject("lastScanSystemStatus", "0");
+    EXPECT_EQ(qshell::LastScanSummary::read(defaults, fakeTexts(), now).issuesWord, "Issues Found");
 }
 
 TEST(ShellSystemStatusPanel, ZeroEmptyMissingAndOldTextTime) {
