@@ -1,5 +1,8 @@
 #include "engine/FileIdentity.h"
 
+#include "platform/core/FileManager.h"
+
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace qengine {
@@ -13,8 +16,12 @@ std::int64_t nanoseconds(const timespec& time) {
 } // namespace
 
 std::optional<FileIdentity> FileIdentity::of(const std::string& path) {
+    // Looked at from its open folder, so paths longer than the system takes still work.
+    const auto parent = qcore::FileManager::openParent(path);
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
+    if (!parent ||
+        ::fstatat(parent->folder.get(), parent->name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
     return fromStat(st);
 }
 

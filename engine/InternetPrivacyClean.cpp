@@ -108,9 +108,10 @@ void InternetPrivacyClean::cleanGroup(RemovalRun& run, const OutlineViewNode::Pt
             ++i;
             continue;
         }
-        list.withLock([&](ModuleList::Nodes&, ModuleList::Rows&) {
+        // Captured by copy: clang 14 cannot capture a structured binding.
+        list.withLock([&, removed = child](ModuleList::Nodes&, ModuleList::Rows&) {
             auto& children = group->children();
-            std::erase(children, child);
+            std::erase(children, removed);
         });
         // An item whose every path had already vanished freed nothing here.
         run.itemRemoved(outcome == RemovalRun::Outcome::Removed ? bytes : 0);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the benchmarks need.
+# Installs every Debian package the build, the tests and the benchmarks need, and clang with
+# its sanitizer and fuzzing run-times for the checking builds.
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -10,4 +11,5 @@ $SUDO apt-get install -y --no-install-recommends \
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev \
   libsqlite3-dev sqlite3 libssl-dev libplist-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
-  fonts-dejavu-core xdg-utils
+  fonts-dejavu-core xdg-utils \
+  clang libclang-rt-14-dev llvm

@@ -80,6 +80,9 @@ ModuleViewController::ModuleViewController(qengine::DataFiller& dataFiller, Iden
 }
 
 ModuleViewController::~ModuleViewController() {
+    // The header outlives this part of the page while the widgets are torn down; its signals
+    // must not reach the page's slots any more.
+    if (header_) header_->disconnect(this);
     finishPage({identity_.module});
 }
 

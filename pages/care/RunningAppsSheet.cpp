@@ -2,6 +2,7 @@
 
 #include "engine/DataFiller.h"
 #include "platform/core/FileManager.h"
+#include "platform/core/Guarded.h"
 #include "platform/core/Log.h"
 #include "platform/core/PlainText.h"
 #include "platform/core/Value.h"
@@ -30,7 +31,8 @@ constexpr int kRetryWaitMs = 500;
 // The executable an application bundle names, or a program file's own name.
 std::string executableOf(const std::string& path) {
     for (const char* relative : {"/Contents/Info.plist", "/Info.plist"}) {
-        const auto info = qcore::Value::fromPlistFile(path + relative);
+        const auto info =
+            qcore::Value::fromPlistFile(path + relative, qcore::readLimits::kInfoPlist);
         if (info && info->isDictionary()) {
             const std::string name = (*info)["CFBundleExecutable"].toString();
             if (!name.empty()) return name;
@@ -228,7 +230,9 @@ void RunningAppsSheet::retryAppsRunningSheet() {
     isRetry_ = true;
     // A moment for the applications to quit before they are looked for again.
     retryButton_->setEnabled(false);
-    QTimer::singleShot(kRetryWaitMs, this, [this] { endAppsRunningSheet(); });
+    QTimer::singleShot(kRetryWaitMs, this, [this] {
+        qcore::runGuarded("Running applications sheet", [this] { endAppsRunningSheet(); });
+    });
 }
 
 void RunningAppsSheet::continueAppsRunningSheet() {

@@ -5,9 +5,6 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
-#include <new>
-#include <stdexcept>
 
 namespace qcore {
 
@@ -19,17 +16,13 @@ constexpr std::size_t kTrailerSize = 32;
 // Property-list dates count from 2001-01-01 UTC.
 constexpr double kReferenceDate = 978307200.0;
 
-struct Malformed {
-    const char* reason;
-};
-
 class Parser {
 public:
     explicit Parser(std::string_view bytes)
         : bytes_(bytes), budget_(PropertyListLimits::budgetFor(bytes.size())) {}
 
     Value run() {
-        if (bytes_.size() < kHeaderSize + kTrailerSize) throw Malformed{"too short"};
+        if (bytes_.size() < kHeaderSize + kTrailerSize) throw MalformedPropertyList{"too short"};
         const std::size_t trailer = bytes_.size() - kTrailerSize;
         offsetSize_ = byteAt(trailer + 6);
         refSize_ = byteAt(trailer + 7);
@@ -37,28 +30,31 @@ public:
         const std::uint64_t top = unsignedAt(trailer + 16, 8);
         tableStart_ = unsignedAt(trailer + 24, 8);
         if (offsetSize_ < 1 || offsetSize_ > 8 || refSize_ < 1 || refSize_ > 8)
-            throw Malformed{"bad integer sizes in the trailer"};
-        if (objectCount_ == 0 || top >= objectCount_) throw Malformed{"bad object count"};
+            throw MalformedPropertyList{"bad integer sizes in the trailer"};
+        if (objectCount_ == 0 || top >= objectCount_)
+            throw MalformedPropertyList{"bad object count"};
         if (tableStart_ < kHeaderSize || tableStart_ > trailer ||
             objectCount_ > (trailer - tableStart_) / offsetSize_)
-            throw Malformed{"offset table out of range"};
+            throw MalformedPropertyList{"offset table out of range"};
         objectsEnd_ = trailer;
         return object(top, 0);
     }
 
 private:
     std::uint8_t byteAt(std::uint64_t at) const {
-        if (at >= bytes_.size()) throw Malformed{"read past the end"};
+        if (at >= bytes_.size()) throw MalformedPropertyList{"read past the end"};
         return static_cast<std::uint8_t>(bytes_[at]);
     }
 
     void require(std::uint64_t at, std::uint64_t length) const {
-        if (at > objectsEnd_ || length > objectsEnd_ - at) throw Malformed{"object out of range"};
+        if (at > objectsEnd_ || length > objectsEnd_ - at)
+            throw MalformedPropertyList{"object out of range"};
     }
 
     // Big-endian unsigned integer of `size` bytes (at most 8).
     std::uint64_t unsignedAt(std::uint64_t at, unsigned size) const {
-        if (at > bytes_.size() || size > bytes_.size() - at) throw Malformed{"read past the end"};
+        if (at > bytes_.size() || size > bytes_.size() - at)
+            throw MalformedPropertyList{"read past the end"};
         std::uint64_t value = 0;
         for (unsigned i = 0; i < size; ++i)
             value = (value << 8) | static_cast<std::uint8_t>(bytes_[at + i]);
@@ -66,14 +62,15 @@ private:
     }
 
     void spend(std::uint64_t cost) {
-        if (cost > budget_) throw Malformed{"expands too much"};
+        if (cost > budget_) throw MalformedPropertyList{"expands too much"};
         budget_ -= cost;
     }
 
     std::uint64_t offsetOf(std::uint64_t index) const {
-        if (index >= objectCount_) throw Malformed{"reference out of range"};
+        if (index >= objectCount_) throw MalformedPropertyList{"reference out of range"};
         const std::uint64_t offset = unsignedAt(tableStart_ + index * offsetSize_, offsetSize_);
-        if (offset < kHeaderSize || offset >= objectsEnd_) throw Malformed{"offset out of range"};
+        if (offset < kHeaderSize || offset >= objectsEnd_)
+            throw MalformedPropertyList{"offset out of range"};
         return offset;
     }
 
@@ -84,7 +81,7 @@ private:
         if (low != 0x0F) return low;
         const std::uint8_t intMarker = byteAt(at);
         if ((intMarker & 0xF0) != 0x10 || (intMarker & 0x0F) > 3)
-            throw Malformed{"bad length marker"};
+            throw MalformedPropertyList{"bad length marker"};
         const unsigned size = 1u << (intMarker & 0x0F);
         require(at + 1, size);
         const std::uint64_t value = unsignedAt(at + 1, size);
@@ -93,7 +90,7 @@ private:
     }
 
     Value object(std::uint64_t index, int depth) {
-        if (depth > PropertyListLimits::kMaxDepth) throw Malformed{"nested too deeply"};
+        if (depth > PropertyListLimits::kMaxDepth) throw MalformedPropertyList{"nested too deeply"};
         spend(PropertyListLimits::kValueCost);
         std::uint64_t at = offsetOf(index);
         const std::uint8_t marker = byteAt(at++);
@@ -105,7 +102,7 @@ private:
         case 0x2:
             return real(marker & 0x0F, at);
         case 0x3:
-            if (marker != 0x33) throw Malformed{"bad date marker"};
+            if (marker != 0x33) throw MalformedPropertyList{"bad date marker"};
             require(at, 8);
             return Value(Date{kReferenceDate + std::bit_cast<double>(unsignedAt(at, 8))});
         case 0x4: {
@@ -131,7 +128,7 @@ private:
         case 0xD:
             return dictionary(marker, at, depth);
         default:
-            throw Malformed{"unknown object type"};
+            throw MalformedPropertyList{"unknown object type"};
         }
     }
 
@@ -145,12 +142,12 @@ private:
         case 0x09:
             return Value(true);
         default:
-            throw Malformed{"unknown simple object"};
+            throw MalformedPropertyList{"unknown simple object"};
         }
     }
 
     Value integer(unsigned sizeLog, std::uint64_t at) const {
-        if (sizeLog > 4) throw Malformed{"bad integer size"};
+        if (sizeLog > 4) throw MalformedPropertyList{"bad integer size"};
         const unsigned size = 1u << sizeLog;
         require(at, size);
         // 16-byte integers carry values beyond 64 bits; their low half is kept.
@@ -168,7 +165,7 @@ private:
             require(at, 8);
             return Value(std::bit_cast<double>(unsignedAt(at, 8)));
         }
-        throw Malformed{"bad real size"};
+        throw MalformedPropertyList{"bad real size"};
     }
 
     std::string string(std::uint8_t marker, std::uint64_t at) {
@@ -178,7 +175,7 @@ private:
             spend(length);
             return std::string(bytes_.substr(at, length));
         }
-        if (length > objectsEnd_ / 2) throw Malformed{"string out of range"};
+        if (length > objectsEnd_ / 2) throw MalformedPropertyList{"string out of range"};
         require(at, length * 2);
         spend(length * 3);
         std::u16string units(length, u'\0');
@@ -194,7 +191,7 @@ private:
 
     std::uint64_t references(std::uint64_t length, std::uint64_t at, unsigned perEntry) const {
         if (length > objectsEnd_ / (static_cast<std::uint64_t>(refSize_) * perEntry))
-            throw Malformed{"container out of range"};
+            throw MalformedPropertyList{"container out of range"};
         require(at, length * refSize_ * perEntry);
         return length;
     }
@@ -215,7 +212,7 @@ private:
         Dictionary entries;
         for (std::uint64_t i = 0; i < length; ++i) {
             Value key = object(reference(at, i), depth + 1);
-            if (!key.isString()) throw Malformed{"dictionary key is not a string"};
+            if (!key.isString()) throw MalformedPropertyList{"dictionary key is not a string"};
             // The first of two equal keys wins, as it always has here.
             entries.try_emplace(*key.string(), object(reference(at, length + i), depth + 1));
         }
@@ -238,20 +235,11 @@ bool BinaryPropertyListReader::looksBinary(std::string_view bytes) {
 }
 
 std::optional<Value> BinaryPropertyListReader::parse(std::string_view bytes, std::string* error) {
-    auto fail = [error](const char* reason) -> std::optional<Value> {
-        if (error) *error = reason;
+    if (!looksBinary(bytes)) {
+        if (error) *error = "not a binary property list";
         return std::nullopt;
-    };
-    if (!looksBinary(bytes)) return fail("not a binary property list");
-    try {
-        return Parser(bytes).run();
-    } catch (const Malformed& malformed) {
-        return fail(malformed.reason);
-    } catch (const std::bad_alloc&) {
-        return fail("out of memory");
-    } catch (const std::length_error&) {
-        return fail("too large");
     }
+    return PropertyListLimits::read([bytes] { return Parser(bytes).run(); }, error);
 }
 
 } // namespace qcore

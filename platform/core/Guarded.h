@@ -8,22 +8,25 @@
 
 namespace qcore {
 
+// Logs a failure without letting the logging itself throw (it needs memory too).
+inline void logGuardedFailure(std::string_view context, const char* what) noexcept {
+    try {
+        log(context, " failed: ", what);
+    } catch (...) {
+    }
+}
+
 // Runs `work` where an escaping exception would end the process (a worker thread, a timer, a
 // notification handler, a call handed to the main thread): the exception is logged with
-// `context` and the caller goes on. False when the work threw.
+// `context`, while it is still alive, and the caller goes on. False when the work threw.
 template <typename Work> bool runGuarded(std::string_view context, Work&& work) noexcept {
-    const char* what = "unknown exception";
     try {
         std::forward<Work>(work)();
         return true;
     } catch (const std::exception& error) {
-        what = error.what();
+        logGuardedFailure(context, error.what());
     } catch (...) {
-    }
-    try {
-        log(context, " failed: ", what);
-    } catch (...) {
-        // Logging needs memory too; with none left there is nothing more to do.
+        logGuardedFailure(context, "unknown exception");
     }
     return false;
 }

@@ -48,7 +48,9 @@ void NotificationCenter::post(const Notification& n) {
             if (e.name.empty() || e.name == n.name) targets.emplace_back(e.id, e.handler);
         }
     }
-    for (const auto& [id, handler] : targets) {
+    for (const auto& target : targets) {
+        const ObserverId id = target.first;
+        const Handler& handler = *target.second;
         {
             // An observer removed by an earlier handler of this delivery is not called.
             std::lock_guard lock(mutex_);
@@ -56,7 +58,7 @@ void NotificationCenter::post(const Notification& n) {
                                                 [id = id](const Entry& e) { return e.id == id; });
             if (!stillThere) continue;
         }
-        runGuarded("Observer of " + n.name, [&] { (*handler)(n); });
+        runGuarded("Observer of " + n.name, [&] { handler(n); });
     }
 }
 

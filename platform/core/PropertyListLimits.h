@@ -1,8 +1,19 @@
 #pragma once
 
+#include "platform/core/Value.h"
+
 #include <cstddef>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <string>
 
 namespace qcore {
+
+// Thrown inside a reader when the input breaks its format; never leaves the reader.
+struct MalformedPropertyList {
+    const char* reason;
+};
 
 // Bounds on what a property list read may build, whoever wrote the file.
 struct PropertyListLimits {
@@ -17,6 +28,22 @@ struct PropertyListLimits {
     }
     // Rough cost of one value besides its payload.
     static constexpr std::size_t kValueCost = 64;
+
+    // Runs a reader; a malformed input or one too large to build gives nothing and the reason.
+    template <typename Parse> static std::optional<Value> read(Parse&& parse, std::string* error) {
+        const char* reason = nullptr;
+        try {
+            return std::forward<Parse>(parse)();
+        } catch (const MalformedPropertyList& malformed) {
+            reason = malformed.reason;
+        } catch (const std::bad_alloc&) {
+            reason = "out of memory";
+        } catch (const std::length_error&) {
+            reason = "too large";
+        }
+        if (error) *error = reason;
+        return std::nullopt;
+    }
 };
 
 } // namespace qcore

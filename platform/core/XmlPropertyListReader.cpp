@@ -7,8 +7,6 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
-#include <new>
-#include <stdexcept>
 
 namespace qcore {
 
@@ -17,10 +15,6 @@ namespace {
 // Property-list dates count from 2001-01-01 UTC.
 constexpr double kReferenceDate = 978307200.0;
 constexpr std::string_view kBlanks = " \t\r\n";
-
-struct Malformed {
-    const char* reason;
-};
 
 struct Tag {
     std::string_view name;
@@ -134,7 +128,7 @@ public:
         skipMisc();
         const Tag root = openTag();
         if (root.name != "plist") return value(root, 0);
-        if (root.selfClosing) throw Malformed{"empty property list"};
+        if (root.selfClosing) throw MalformedPropertyList{"empty property list"};
         skipMisc();
         Value result = value(openTag(), 0);
         skipMisc();
@@ -147,7 +141,7 @@ private:
 
     void skipPast(std::string_view terminator) {
         const auto found = s_.find(terminator, pos_);
-        if (found == std::string_view::npos) throw Malformed{"unterminated markup"};
+        if (found == std::string_view::npos) throw MalformedPropertyList{"unterminated markup"};
         pos_ = found + terminator.size();
     }
 
@@ -156,8 +150,9 @@ private:
         pos_ = next == std::string_view::npos ? s_.size() : next;
     }
 
-    // A document type declaration, with any internal subset in brackets.
-    void skipDeclaration() {
+    // Moves past the ">" that ends the markup, passing over quoted values and, in a document
+    // type declaration, its internal subset in brackets.
+    void skipToMarkupEnd(bool bracketsNest) {
         int brackets = 0;
         char quote = 0;
         for (; pos_ < s_.size(); ++pos_) {
@@ -166,16 +161,16 @@ private:
                 if (c == quote) quote = 0;
             } else if (c == '"' || c == '\'') {
                 quote = c;
-            } else if (c == '[') {
+            } else if (bracketsNest && c == '[') {
                 ++brackets;
-            } else if (c == ']') {
+            } else if (bracketsNest && c == ']') {
                 --brackets;
             } else if (c == '>' && brackets <= 0) {
                 ++pos_;
                 return;
             }
         }
-        throw Malformed{"unterminated declaration"};
+        throw MalformedPropertyList{"unterminated markup"};
     }
 
     // Blanks, processing instructions, comments and declarations between elements.
@@ -188,7 +183,7 @@ private:
                 pos_ += 4;
                 skipPast("-->");
             } else if (ahead("<!") && !ahead("<![CDATA[")) {
-                skipDeclaration();
+                skipToMarkupEnd(true);
             } else {
                 return;
             }
@@ -196,42 +191,31 @@ private:
     }
 
     Tag openTag() {
-        if (!ahead("<") || ahead("</")) throw Malformed{"expected an element"};
+        if (!ahead("<") || ahead("</")) throw MalformedPropertyList{"expected an element"};
         ++pos_;
         const auto nameEnd = s_.find_first_of(" \t\r\n/>", pos_);
-        if (nameEnd == std::string_view::npos) throw Malformed{"unterminated element"};
+        if (nameEnd == std::string_view::npos) throw MalformedPropertyList{"unterminated element"};
         Tag tag{s_.substr(pos_, nameEnd - pos_), false};
         pos_ = nameEnd;
-        char quote = 0;
-        for (; pos_ < s_.size(); ++pos_) {
-            const char c = s_[pos_];
-            if (quote) {
-                if (c == quote) quote = 0;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            } else if (c == '>') {
-                tag.selfClosing = s_[pos_ - 1] == '/';
-                ++pos_;
-                return tag;
-            }
-        }
-        throw Malformed{"unterminated element"};
+        skipToMarkupEnd(false);
+        tag.selfClosing = s_[pos_ - 2] == '/';
+        return tag;
     }
 
     void closeTag(std::string_view name) {
-        if (!ahead("</")) throw Malformed{"expected an end tag"};
+        if (!ahead("</")) throw MalformedPropertyList{"expected an end tag"};
         pos_ += 2;
-        if (!ahead(name)) throw Malformed{"mismatched end tag"};
+        if (!ahead(name)) throw MalformedPropertyList{"mismatched end tag"};
         pos_ += name.size();
         skipBlanks();
-        if (!ahead(">")) throw Malformed{"mismatched end tag"};
+        if (!ahead(">")) throw MalformedPropertyList{"mismatched end tag"};
         ++pos_;
     }
 
     void appendEntity(std::string& out) {
         const auto semicolon = s_.find(';', pos_);
         if (semicolon == std::string_view::npos || semicolon - pos_ > 12)
-            throw Malformed{"bad entity"};
+            throw MalformedPropertyList{"bad entity"};
         const std::string_view name = s_.substr(pos_ + 1, semicolon - pos_ - 1);
         pos_ = semicolon + 1;
         static constexpr std::array<std::pair<std::string_view, char>, 5> named{
@@ -242,7 +226,7 @@ private:
                 return;
             }
         }
-        if (name.size() < 2 || name[0] != '#') throw Malformed{"unknown entity"};
+        if (name.size() < 2 || name[0] != '#') throw MalformedPropertyList{"unknown entity"};
         const bool hex = name[1] == 'x' || name[1] == 'X';
         const std::string_view digits = name.substr(hex ? 2 : 1);
         std::uint32_t code = 0;
@@ -250,7 +234,7 @@ private:
             std::from_chars(digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10);
         if (error != std::errc() || end != digits.data() + digits.size() || code == 0 ||
             code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            throw Malformed{"bad character reference"};
+            throw MalformedPropertyList{"bad character reference"};
         Utf8::append(out, code);
     }
 
@@ -276,7 +260,7 @@ private:
                 return out;
             }
         }
-        throw Malformed{"unterminated text"};
+        throw MalformedPropertyList{"unterminated text"};
     }
 
     std::string textOf(const Tag& tag) { return tag.selfClosing ? std::string() : text(tag.name); }
@@ -297,11 +281,12 @@ private:
             }
             return Value(name == "true");
         }
-        throw Malformed{"unknown element"};
+        throw MalformedPropertyList{"unknown element"};
     }
 
     Value array(const Tag& tag, int depth) {
-        if (depth >= PropertyListLimits::kMaxDepth) throw Malformed{"nested too deeply"};
+        if (depth >= PropertyListLimits::kMaxDepth)
+            throw MalformedPropertyList{"nested too deeply"};
         Array items;
         if (tag.selfClosing) return Value(std::move(items));
         for (;;) {
@@ -314,14 +299,15 @@ private:
     }
 
     Value dictionary(const Tag& tag, int depth) {
-        if (depth >= PropertyListLimits::kMaxDepth) throw Malformed{"nested too deeply"};
+        if (depth >= PropertyListLimits::kMaxDepth)
+            throw MalformedPropertyList{"nested too deeply"};
         Dictionary entries;
         if (tag.selfClosing) return Value(std::move(entries));
         for (;;) {
             skipMisc();
             if (ahead("</")) break;
             const Tag keyTag = openTag();
-            if (keyTag.name != "key") throw Malformed{"dictionary entry without a key"};
+            if (keyTag.name != "key") throw MalformedPropertyList{"dictionary entry without a key"};
             std::string key = textOf(keyTag);
             skipMisc();
             // The first of two equal keys wins, as it always has here.
@@ -338,19 +324,7 @@ private:
 } // namespace
 
 std::optional<Value> XmlPropertyListReader::parse(std::string_view text, std::string* error) {
-    auto fail = [error](const char* reason) -> std::optional<Value> {
-        if (error) *error = reason;
-        return std::nullopt;
-    };
-    try {
-        return Parser(text).document();
-    } catch (const Malformed& malformed) {
-        return fail(malformed.reason);
-    } catch (const std::bad_alloc&) {
-        return fail("out of memory");
-    } catch (const std::length_error&) {
-        return fail("too large");
-    }
+    return PropertyListLimits::read([text] { return Parser(text).document(); }, error);
 }
 
 } // namespace qcore

@@ -1,5 +1,6 @@
 #include "platform/ui/WorkerThreads.h"
 
+#include "platform/core/Guarded.h"
 #include "platform/core/Log.h"
 
 #include <system_error>
@@ -21,7 +22,7 @@ bool WorkerThreads::start(std::function<void()> work) {
     auto done = std::make_shared<std::atomic<bool>>(false);
     try {
         std::jthread thread([work = std::move(work), done] {
-            work();
+            qcore::runGuarded("Worker thread", work);
             done->store(true);
         });
         workers_.push_back(Worker{std::move(done), std::move(thread)});

@@ -43,6 +43,7 @@
 #include "pages/tools/UninstallerController.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
+#include "platform/core/Guarded.h"
 #include "platform/core/Home.h"
 #include "platform/core/Log.h"
 #include "platform/core/MainThread.h"
@@ -497,7 +498,10 @@ void AppController::splitViewDidResize() {
 
 std::optional<bool> AppController::windowShouldClose(qtk::WAYAppStoreWindow&) {
     closeWindowButKeepAppAlive();
-    QTimer::singleShot(options_.popoverDelayMs, this, &AppController::showPopoverAfterWindowClose);
+    QTimer::singleShot(options_.popoverDelayMs, this, [this] {
+        qcore::runGuarded("Popover after the window closed",
+                          [this] { showPopoverAfterWindowClose(); });
+    });
     return false;
 }
 

@@ -39,7 +39,7 @@ std::optional<std::string> iniValue(const std::string& text, const std::string& 
 
 std::optional<bool> fileProbe(const std::string& path,
                               std::optional<bool> (*parse)(const std::string&)) {
-    const auto text = qcore::FileManager::readFile(path);
+    const auto text = qcore::FileManager::readFile(path, qcore::readLimits::kSettingsText);
     return text ? parse(*text) : std::nullopt;
 }
 

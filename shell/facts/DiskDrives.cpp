@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <set>
 #include <sstream>
 #include <sys/statvfs.h>
 
@@ -17,14 +18,19 @@ namespace {
 
 constexpr std::array<const char*, 3> kMediaPrefixes{"/media/", "/run/media/", "/mnt/"};
 
+bool isOctalDigit(char c) {
+    return c >= '0' && c <= '7';
+}
+
+// "\040" and the like, as the kernel escapes blanks in mount fields; anything else that
+// follows a backslash (a malformed escape) stays as it is.
 std::string unescapeOctal(const std::string& s) {
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 3 < s.size() &&
-            std::isdigit(static_cast<unsigned char>(s[i + 1])) &&
-            std::isdigit(static_cast<unsigned char>(s[i + 2])) &&
-            std::isdigit(static_cast<unsigned char>(s[i + 3]))) {
-            out += static_cast<char>(std::stoi(s.substr(i + 1, 3), nullptr, 8));
+        if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] <= '3' && isOctalDigit(s[i + 1]) &&
+            isOctalDigit(s[i + 2]) && isOctalDigit(s[i + 3])) {
+            out +=
+                static_cast<char>((s[i + 1] - '0') * 64 + (s[i + 2] - '0') * 8 + (s[i + 3] - '0'));
             i += 3;
         } else {
             out += s[i];
@@ -52,7 +58,7 @@ bool endsWith(const std::string& s, const std::string& tail) {
 }
 
 bool readFlag(const std::string& path) {
-    const auto text = qcore::FileManager::readFile(path);
+    const auto text = SystemFiles::read(path);
     return text && !text->empty() && text->front() == '1';
 }
 
@@ -77,7 +83,7 @@ bool isRemovableDevice(const std::string& device, const SystemFiles& files) {
 } // namespace
 
 std::vector<MountEntry> DiskDrives::parseMounts(const std::string& text) {
-    std::vector<MountEntry> mounts;
+    std::vector<MountEntry> all;
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
@@ -86,9 +92,15 @@ std::vector<MountEntry> DiskDrives::parseMounts(const std::string& text) {
         if (!(fields >> m.device >> m.path >> m.fsType >> m.options)) continue;
         m.device = unescapeOctal(m.device);
         m.path = unescapeOctal(m.path);
-        std::erase_if(mounts, [&m](const MountEntry& e) { return e.path == m.path; });
-        mounts.push_back(std::move(m));
+        all.push_back(std::move(m));
     }
+    // The last entry of each path stands, where it stands; kept in one pass from the end so a
+    // long table costs no more than its length.
+    std::vector<MountEntry> mounts;
+    std::set<std::string> seen;
+    for (auto it = all.rbegin(); it != all.rend(); ++it)
+        if (seen.insert(it->path).second) mounts.push_back(std::move(*it));
+    std::reverse(mounts.begin(), mounts.end());
     return mounts;
 }
 
@@ -196,7 +208,7 @@ std::optional<VolumeFacts> DiskDrives::probe(const MountEntry& mount, const Syst
 }
 
 std::vector<Drive> DiskDrives::getDiskDrives(const SystemFiles& files) {
-    const auto text = qcore::FileManager::readFile(files.proc("self/mounts"));
+    const auto text = SystemFiles::read(files.proc("self/mounts"));
     if (!text) {
         qcore::log("Mounted volumes unreadable at ", files.proc("self/mounts"));
         return {};

@@ -1,5 +1,7 @@
 #include "shell/facts/LoadSampler.h"
 
+#include "platform/core/Guarded.h"
+
 namespace qshell {
 
 LoadSampler::LoadSampler(ProcessorLoad::Reader read, std::chrono::milliseconds interval,
@@ -17,7 +19,9 @@ bool LoadSampler::start(Apply apply) {
     if (worker_.joinable()) worker_.join(); // finished: busy was clear
     worker_ = std::jthread([read = read_, interval = interval_, &main = mainThread_, alive = alive_,
                             busy = busy_, apply = std::move(apply)](std::stop_token stop) {
-        const std::optional<int> load = ProcessorLoad::sampleCpuLoad(read, interval, stop);
+        std::optional<int> load;
+        qcore::runGuarded("Processor load sample",
+                          [&] { load = ProcessorLoad::sampleCpuLoad(read, interval, stop); });
         busy->store(false);
         if (stop.stop_requested()) return;
         // Results are applied on the main thread, where the owner also dies, so the check

@@ -1,4 +1,5 @@
 #include "shell/facts/MemStatus.h"
+#include "shell/facts/SystemFiles.h"
 
 #include "platform/core/FileManager.h"
 #include "platform/core/Log.h"
@@ -49,7 +50,7 @@ MemStatus::MemStatus(std::string meminfoPath, std::uint64_t pageSize, qcore::Sys
       version_(version) {}
 
 bool MemStatus::get_stats() {
-    const auto text = qcore::FileManager::readFile(meminfoPath_);
+    const auto text = SystemFiles::read(meminfoPath_);
     const auto stats = text ? parseMeminfo(*text, pageSize_) : std::nullopt;
     if (!stats) {
         qcore::log("Memory statistics unreadable at ", meminfoPath_, "; keeping the last figures");

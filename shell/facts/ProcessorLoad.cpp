@@ -1,4 +1,5 @@
 #include "shell/facts/ProcessorLoad.h"
+#include "shell/facts/SystemFiles.h"
 
 #include "platform/core/FileManager.h"
 #include "platform/core/Log.h"
@@ -28,7 +29,7 @@ std::optional<CpuTicks> ProcessorLoad::parseProcStat(const std::string& text) {
 }
 
 std::optional<CpuTicks> ProcessorLoad::readCpuLoadTicks(const std::string& path) {
-    const auto text = qcore::FileManager::readFile(path);
+    const auto text = SystemFiles::read(path);
     return text ? parseProcStat(*text) : std::nullopt;
 }
 

@@ -4,16 +4,25 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <sstream>
 
 namespace qshell {
+
+namespace {
+
+constexpr std::uint64_t kMaxHz = std::numeric_limits<std::uint64_t>::max();
+constexpr double kMaxMHz = static_cast<double>(kMaxHz / 1000000);
+
+} // namespace
 
 std::optional<std::uint64_t> ProcessorSpeed::parseCpufreqKHz(const std::string& text) {
     std::istringstream in(text);
     std::uint64_t khz = 0;
     if (!(in >> khz) || khz == 0) return std::nullopt;
-    return khz;
+    return std::min(khz, kMaxHz / 1000);
 }
 
 std::optional<std::uint64_t> ProcessorSpeed::parseCpuinfoMHz(const std::string& text) {
@@ -25,16 +34,18 @@ std::optional<std::uint64_t> ProcessorSpeed::parseCpuinfoMHz(const std::string& 
         if (colon == std::string::npos) continue;
         std::istringstream value(line.substr(colon + 1));
         double mhz = 0;
-        if (value >> mhz && mhz > 0) return static_cast<std::uint64_t>(mhz);
+        // Converted only within the range that still counts in hertz in 64 bits.
+        if (value >> mhz && mhz >= 1)
+            return mhz < kMaxMHz ? static_cast<std::uint64_t>(mhz) : kMaxHz / 1000000;
     }
     return std::nullopt;
 }
 
 std::uint64_t ProcessorSpeed::readFrequencyHz(const SystemFiles& files) {
-    if (const auto text = qcore::FileManager::readFile(
-            files.sys("devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq")))
+    if (const auto text =
+            SystemFiles::read(files.sys("devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq")))
         if (const auto khz = parseCpufreqKHz(*text)) return *khz * 1000;
-    if (const auto text = qcore::FileManager::readFile(files.proc("cpuinfo")))
+    if (const auto text = SystemFiles::read(files.proc("cpuinfo")))
         if (const auto mhz = parseCpuinfoMHz(*text)) return *mhz * 1000000;
     return 0;
 }

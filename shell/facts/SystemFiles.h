@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/core/SafeFileReader.h"
+
+#include <optional>
 #include <string>
 
 namespace qshell {
@@ -16,6 +19,13 @@ struct SystemFiles {
     std::string sys(const std::string& rel) const { return sysRoot + "/" + rel; }
     std::string etc(const std::string& rel) const { return etcRoot + "/" + rel; }
     std::string dev(const std::string& rel) const { return devRoot + "/" + rel; }
+
+    // A system file: links followed (/etc/os-release usually is one), yet only a regular file
+    // and only up to the size limit of system texts.
+    static std::optional<std::string> read(const std::string& path) {
+        return qcore::SafeFileReader::read(path, qcore::readLimits::kSystemText,
+                                           qcore::SafeFileReader::Links::Follow);
+    }
 };
 
 } // namespace qshell

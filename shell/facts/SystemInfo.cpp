@@ -22,7 +22,7 @@ bool isWordByte(char c) {
 }
 
 std::optional<std::string> readTrimmed(const std::string& path) {
-    const auto text = qcore::FileManager::readFile(path);
+    const auto text = SystemFiles::read(path);
     if (!text) return std::nullopt;
     // Device-tree strings end in NUL.
     std::string value = PlainText::trim(std::string(text->c_str()));
@@ -37,10 +37,10 @@ SystemInfo::SystemInfo(SystemFiles files) : files_(std::move(files)) {}
 qcore::Dictionary SystemInfo::systemInformation() {
     utsname names{};
     const bool haveUname = ::uname(&names) == 0;
-    sysOSName_ = productVersion(qcore::FileManager::readFile(files_.etc("os-release")),
-                                haveUname ? names.release : "");
+    sysOSName_ =
+        productVersion(SystemFiles::read(files_.etc("os-release")), haveUname ? names.release : "");
     sysModelID_ = modelName(files_);
-    const auto cpuinfo = qcore::FileManager::readFile(files_.proc("cpuinfo"));
+    const auto cpuinfo = SystemFiles::read(files_.proc("cpuinfo"));
     sysProcessorName_ =
         parseBrandName(cpuinfo ? brandFromCpuinfo(*cpuinfo) : std::nullopt).value_or("");
     const std::uint64_t memory = physicalMemory(files_);
@@ -140,7 +140,7 @@ std::uint64_t SystemInfo::physicalMemory(const SystemFiles& files) {
         }
         if (blockSize > 0 && online > 0) return blockSize * online;
     }
-    if (const auto meminfo = qcore::FileManager::readFile(files.proc("meminfo"))) {
+    if (const auto meminfo = SystemFiles::read(files.proc("meminfo"))) {
         std::istringstream lines(*meminfo);
         std::string label;
         std::uint64_t kb = 0;

@@ -1,4 +1,5 @@
 #include "shell/facts/TopApplications.h"
+#include "shell/facts/SystemFiles.h"
 
 #include "shell/facts/MemStatus.h"
 #include "shell/facts/SizeText.h"
@@ -44,8 +45,7 @@ std::optional<std::uint64_t> TopApplications::parseStatmResidentPages(const std:
 TopApplications::ResidentReader TopApplications::procResidentReader(const std::string& procRoot,
                                                                     std::uint64_t pageSize) {
     return [procRoot, pageSize](int pid) -> std::optional<std::uint64_t> {
-        const auto text =
-            qcore::FileManager::readFile(procRoot + "/" + std::to_string(pid) + "/statm");
+        const auto text = SystemFiles::read(procRoot + "/" + std::to_string(pid) + "/statm");
         const auto pages = text ? parseStatmResidentPages(*text) : std::nullopt;
         if (!pages) return std::nullopt;
         return *pages * pageSize;

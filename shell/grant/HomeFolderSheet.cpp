@@ -3,6 +3,7 @@
 #include "shell/views/SheetRunner.h"
 
 #include "engine/TextFormat.h"
+#include "platform/core/Guarded.h"
 #include "platform/ui/Fonts.h"
 #include "toolkit/CustomSheetWindow.h"
 
@@ -94,7 +95,9 @@ void HomeFolderSheet::showSheet(const std::string& homePath) {
     // Asked again from inside the last run (a panel that answered at once): that run's loop
     // has to return before the sheet can run again.
     if (sheet_->isRunning()) {
-        QTimer::singleShot(0, this, [this, homePath] { showSheet(homePath); });
+        QTimer::singleShot(0, this, [this, homePath] {
+            qcore::runGuarded("Home folder sheet", [&] { showSheet(homePath); });
+        });
         return;
     }
     pathLabel_->setText(QString::fromStdString(homePath));

@@ -3,6 +3,7 @@
 #include "shell/facts/DesktopColorScheme.h"
 #include "shell/facts/LoadSeries.h"
 
+#include "platform/core/Guarded.h"
 #include "platform/core/Home.h"
 #include "platform/ui/GuiWorkspace.h"
 
@@ -58,7 +59,9 @@ DockViewController::DockViewController(DockViewModel::Setup setup, QWidget* pare
     model_->setChangeHandler([this](DockViewModel::Section section) { redraw(section); });
     updateTimer_ = new QTimer(this);
     updateTimer_->setInterval(std::chrono::milliseconds(DockViewModel::kRefreshInterval));
-    connect(updateTimer_, &QTimer::timeout, this, [this] { model_->updateDataWithTimer(); });
+    connect(updateTimer_, &QTimer::timeout, this, [this] {
+        qcore::runGuarded("Popover update", [this] { model_->updateDataWithTimer(); });
+    });
     ui_->btnOpenQRVApplication->setStandardImages();
     ui_->btnOpenQRVApplication->setState(1);
     ui_->popUpBtn->clear();

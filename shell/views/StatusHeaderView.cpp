@@ -2,6 +2,7 @@
 
 #include "ui_MainMenu.h"
 
+#include "platform/core/Guarded.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/ImageCache.h"
 #include "toolkit/CommonFuncs.h"
@@ -87,7 +88,8 @@ void StatusHeaderView::refresh() {
 
 void StatusHeaderView::refreshAfterClick() {
     refresh();
-    QTimer::singleShot(0, this, &StatusHeaderView::refresh);
+    QTimer::singleShot(
+        0, this, [this] { qcore::runGuarded("System Status header", [this] { refresh(); }); });
 }
 
 void StatusHeaderView::scanButtonClicked() {

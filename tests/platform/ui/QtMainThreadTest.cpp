@@ -1,4 +1,5 @@
 #include "platform/ui/QtMainThread.h"
+#include "platform/ui/WorkerThreads.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -8,6 +9,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -140,3 +142,20 @@ TEST(QtMainThreadTest, DestroyingItDropsQueuedWork) {
 }
 
 } // namespace
+
+// An exception escaping a worker thread or a call handed to the main thread ended the process
+// (std::terminate); it is now logged and the program goes on.
+TEST(QtMainThreadTest, ExceptionsInWorkersAndPostedCallsAreContained) {
+    qui::QtMainThread mainThread;
+    std::atomic<int> finished{0};
+    {
+        qui::WorkerThreads workers;
+        ASSERT_TRUE(workers.start([] { throw std::bad_alloc(); }));
+        ASSERT_TRUE(workers.start([&] { ++finished; }));
+    }
+    EXPECT_EQ(finished.load(), 1);
+
+    mainThread.post([] { throw std::runtime_error("handler failed"); });
+    mainThread.post([&] { ++finished; });
+    ASSERT_TRUE(spinUntil([&] { return finished.load() == 2; }));
+}

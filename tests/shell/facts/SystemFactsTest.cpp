@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -400,4 +401,40 @@ TEST(ShellSystemMonitorLauncher, PrefersTheRunningDesktopsMonitor) {
               "/usr/bin/lxtask");
     EXPECT_FALSE(SystemMonitorLauncher::find("GNOME", "/usr/bin", installed({})));
     EXPECT_FALSE(SystemMonitorLauncher(std::nullopt).launch());
+}
+
+// A malformed escape threw out of the drive list; a huge "cpu MHz" was converted to an integer
+// beyond its range; a long mounts table took quadratic time.
+TEST(ShellHostileSystemText, MalformedFiguresAreReadWithoutFaults) {
+    const auto mounts = DiskDrives::parseMounts("/dev/a /media/x\\999y ext4 rw 0 0\n"
+                                                "/dev/b /media/end\\04 ext4 rw 0 0\n"
+                                                "/dev/c /media/max\\377 ext4 rw 0 0\n");
+    ASSERT_EQ(mounts.size(), 3u);
+    EXPECT_EQ(mounts[0].path, "/media/x\\999y");
+    EXPECT_EQ(mounts[1].path, "/media/end\\04");
+    EXPECT_EQ(mounts[2].path, "/media/max\xff");
+
+    std::string table;
+    for (int i = 0; i < 50000; ++i)
+        table += "/dev/d /mnt/" + std::to_string(i % 1000) + " ext4 rw 0 0\n";
+    const auto overmounted = DiskDrives::parseMounts(table);
+    ASSERT_EQ(overmounted.size(), 1000u);
+    EXPECT_EQ(overmounted.front().path, "/mnt/0");
+
+    constexpr auto kMax = std::numeric_limits<std::uint64_t>::max();
+    EXPECT_EQ(ProcessorSpeed::parseCpuinfoMHz("cpu MHz\t: 1e30\n"), kMax / 1000000);
+    EXPECT_EQ(ProcessorSpeed::parseCpuinfoMHz("cpu MHz\t: 0.5\ncpu MHz : 2400.9\n"), 2400u);
+    EXPECT_EQ(ProcessorSpeed::parseCpufreqKHz("18446744073709551615\n"), kMax / 1000);
+}
+
+TEST(ShellHostileSystemText, SystemFilesAreReadThroughLinksButNeverFromDevices) {
+    const std::string dir = std::filesystem::temp_directory_path() / "quendrix-facts-links";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir + "/real") << "VERSION=\"12 (bookworm)\"\n";
+    std::filesystem::create_symlink(dir + "/real", dir + "/os-release");
+    std::filesystem::create_symlink("/dev/zero", dir + "/cpuinfo");
+    EXPECT_EQ(SystemFiles::read(dir + "/os-release"), "VERSION=\"12 (bookworm)\"\n");
+    EXPECT_FALSE(SystemFiles::read(dir + "/cpuinfo"));
+    std::filesystem::remove_all(dir);
 }
