@@ -1,5 +1,6 @@
 #include "engine/FileOperations.h"
 
+#include "platform/core/DirectoryListing.h"
 #include "platform/core/FileDescriptor.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/Home.h"
@@ -41,22 +42,16 @@ struct Level {
 
 // Adds the sizes of the folder's non-folder entries and returns its subfolders, last first so
 // that popping visits them in listing order.
-std::vector<std::string> readLevel(int folderFd, bool report, std::uint64_t& total) {
+std::vector<std::string> readLevel(int folderFd, qcore::DirectoryListing& listing, bool report,
+                                   std::uint64_t& total) {
+    listing.read(folderFd);
     std::vector<std::string> folders;
-    const int listingFd = ::dup(folderFd);
-    if (listingFd < 0) return folders;
-    DIR* dir = ::fdopendir(listingFd);
-    if (!dir) {
-        ::close(listingFd);
-        return folders;
-    }
-    while (const dirent* entry = ::readdir(dir)) {
-        const char* name = entry->d_name;
-        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+    for (std::size_t i = 0; i < listing.size(); ++i) {
+        const char* name = listing.name(i);
         // A folder adds nothing of its own, so where the listing tells the type it needs no
         // status; opening it later checks that it still is a folder.
-        if (entry->d_type == DT_DIR) {
-            folders.emplace_back(name);
+        if (listing.type(i) == DT_DIR) {
+            folders.emplace_back(name, listing.nameLength(i));
             continue;
         }
         struct stat st {};
@@ -67,11 +62,10 @@ std::vector<std::string> readLevel(int folderFd, bool report, std::uint64_t& tot
             continue;
         }
         if (S_ISDIR(st.st_mode))
-            folders.emplace_back(name);
+            folders.emplace_back(name, listing.nameLength(i));
         else
             total += static_cast<std::uint64_t>(st.st_size);
     }
-    ::closedir(dir);
     return {folders.rbegin(), folders.rend()};
 }
 
@@ -84,6 +78,7 @@ std::uint64_t walkFolderSize(const std::string& root, bool report) {
     std::uint64_t total = 0;
     std::string displayPath = root;
     std::vector<Level> stack;
+    qcore::DirectoryListing listing; // reused from folder to folder
 
     auto enter = [&](const FileDescriptor& fd) {
         struct stat st {};
@@ -92,7 +87,7 @@ std::uint64_t walkFolderSize(const std::string& root, bool report) {
         level.device = st.st_dev;
         level.inode = st.st_ino;
         level.pathLength = displayPath.size();
-        level.pendingFolders = readLevel(fd.get(), report, total);
+        level.pendingFolders = readLevel(fd.get(), listing, report, total);
         stack.push_back(std::move(level));
     };
     enter(current);

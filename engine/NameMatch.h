@@ -30,8 +30,11 @@ inline bool endsWithAny(std::string_view s, std::initializer_list<std::string_vi
 inline bool isAtOrBelow(std::string_view path, std::string_view folder) {
     while (folder.size() > 1 && folder.back() == '/')
         folder.remove_suffix(1);
-    if (!path.starts_with(folder)) return false;
-    return folder == "/" || path.size() == folder.size() || path[folder.size()] == '/';
+    if (folder == "/") return path.starts_with('/');
+    // The byte after the folder's length settles most paths without comparing the rest.
+    if (path.size() < folder.size() || (path.size() > folder.size() && path[folder.size()] != '/'))
+        return false;
+    return path.starts_with(folder);
 }
 
 } // namespace qengine::names

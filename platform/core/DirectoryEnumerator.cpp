@@ -1,10 +1,7 @@
+#include "DirectoryListing.h"
 #include "FileManager.h"
 #include "Log.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,50 +11,18 @@ namespace qcore {
 // One folder of the walk. Its entries are read by name when it is entered, so the order is
 // stable and no descriptor has to stay open for it; only the folder being read is open.
 struct DirectoryEnumerator::Frame {
-    std::string relativePath;
-    std::vector<std::string> names;
+    DirectoryListing listing;
     std::size_t index = 0;
+    // Lengths of the entry's two paths up to this folder's entries, the separator included.
+    std::size_t pathPrefix = 0;
+    std::size_t relativePrefix = 0;
     dev_t device = 0;
     ino_t inode = 0;
 };
 
 namespace {
 
-// `folder` + "/" + `name` into `out`, reusing its storage; an empty folder gives the name
-// alone.
-void joinInto(std::string& out, const std::string& folder, const std::string& name) {
-    const bool needsSlash = !folder.empty() && folder.back() != '/';
-    out.assign(folder);
-    if (needsSlash) out.push_back('/');
-    out.append(name);
-}
-
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-
-std::unique_ptr<DirectoryEnumerator::Frame> readFrame(int fd, std::string relativePath) {
-    struct stat st {};
-    const int listFd = ::dup(fd);
-    DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
-    if (!dir || ::fstat(fd, &st) != 0) {
-        if (dir)
-            ::closedir(dir);
-        else if (listFd >= 0)
-            ::close(listFd);
-        return nullptr;
-    }
-    auto frame = std::make_unique<DirectoryEnumerator::Frame>();
-    frame->relativePath = std::move(relativePath);
-    frame->device = st.st_dev;
-    frame->inode = st.st_ino;
-    while (const dirent* entry = ::readdir(dir)) {
-        const char* n = entry->d_name;
-        if (std::strcmp(n, ".") == 0 || std::strcmp(n, "..") == 0) continue;
-        frame->names.emplace_back(n);
-    }
-    ::closedir(dir);
-    std::sort(frame->names.begin(), frame->names.end());
-    return frame;
-}
 
 } // namespace
 
@@ -66,17 +31,35 @@ DirectoryEnumerator::DirectoryEnumerator(std::string root) : root_(std::move(roo
 DirectoryEnumerator::~DirectoryEnumerator() = default;
 
 void DirectoryEnumerator::skipDescendants() {
-    pendingDescend_.reset();
+    descendPending_ = false;
 }
 
-void DirectoryEnumerator::descend(const std::string& relativePath) {
-    const std::string name = FileManager::lastPathComponent(relativePath);
-    FileDescriptor child(::openat(current_.get(), name.c_str(), kFolderFlags));
+// Lists the folder open at `folderFd` as the new top frame, its entries below the entry's
+// paths as they stand.
+bool DirectoryEnumerator::enter(int folderFd) {
+    struct stat st {};
+    if (::fstat(folderFd, &st) != 0) return false;
+    if (depth_ == stack_.size()) stack_.push_back(std::make_unique<Frame>());
+    Frame& frame = *stack_[depth_];
+    frame.listing.read(folderFd);
+    frame.listing.sortByName();
+    frame.index = 0;
+    frame.pathPrefix = entry_.path.size();
+    frame.relativePrefix = entry_.relativePath.size();
+    frame.device = st.st_dev;
+    frame.inode = st.st_ino;
+    ++depth_;
+    return true;
+}
+
+// Into the folder returned last, which is the top frame's entry just before its index.
+void DirectoryEnumerator::descend() {
+    const Frame& top = *stack_[depth_ - 1];
+    FileDescriptor child(::openat(current_.get(), top.listing.name(top.index - 1), kFolderFlags));
     if (!child.valid()) return; // unreadable or gone: passed over
-    if (auto frame = readFrame(child.get(), relativePath)) {
-        current_ = std::move(child);
-        stack_.push_back(std::move(frame));
-    }
+    entry_.path.push_back('/');
+    entry_.relativePath.push_back('/');
+    if (enter(child.get())) current_ = std::move(child);
 }
 
 // Back to the parent of the folder just finished, through "..", checked to be the folder the
@@ -84,11 +67,11 @@ void DirectoryEnumerator::descend(const std::string& relativePath) {
 bool DirectoryEnumerator::ascend() {
     FileDescriptor parent(::openat(current_.get(), "..", kFolderFlags));
     struct stat st {};
-    const Frame& top = *stack_.back();
+    const Frame& top = *stack_[depth_ - 1];
     if (!parent.valid() || ::fstat(parent.get(), &st) != 0 || st.st_dev != top.device ||
         st.st_ino != top.inode) {
         log("Walk of ", root_, " ended: a folder moved while it was listed");
-        stack_.clear();
+        depth_ = 0;
         return false;
     }
     current_ = std::move(parent);
@@ -105,29 +88,31 @@ const DirectoryEnumerator::Entry* DirectoryEnumerator::advance() {
     if (!started_) {
         started_ = true;
         current_ = FileManager::openFolder(root_, false);
-        if (current_.valid())
-            if (auto frame = readFrame(current_.get(), "")) stack_.push_back(std::move(frame));
+        entry_.path = root_;
+        if (!entry_.path.empty() && entry_.path.back() != '/') entry_.path.push_back('/');
+        if (current_.valid()) enter(current_.get());
     }
     // Descend into the folder returned last time, unless the caller skipped it.
-    if (pendingDescend_ && !stack_.empty()) descend(*pendingDescend_);
-    pendingDescend_.reset();
+    if (descendPending_ && depth_ > 0) descend();
+    descendPending_ = false;
 
-    while (!stack_.empty()) {
-        Frame& top = *stack_.back();
-        if (top.index >= top.names.size()) {
-            stack_.pop_back();
-            if (!stack_.empty() && !ascend()) break;
+    while (depth_ > 0) {
+        Frame& top = *stack_[depth_ - 1];
+        if (top.index >= top.listing.size()) {
+            --depth_;
+            if (depth_ > 0 && !ascend()) break;
             continue;
         }
-        const std::string& name = top.names[top.index++];
-        auto attributes = FileManager::attributesAt(current_.get(), name.c_str());
+        const std::size_t i = top.index++;
+        auto attributes = FileManager::attributesAt(current_.get(), top.listing.name(i));
         if (!attributes) continue; // vanished since the folder was read
-        // The entry's strings keep their storage from one entry to the next.
-        joinInto(entry_.relativePath, top.relativePath, name);
-        joinInto(entry_.path, root_, entry_.relativePath);
+        entry_.path.resize(top.pathPrefix);
+        entry_.path.append(top.listing.name(i), top.listing.nameLength(i));
+        entry_.relativePath.resize(top.relativePrefix);
+        entry_.relativePath.append(top.listing.name(i), top.listing.nameLength(i));
         entry_.attributes = *attributes;
-        level_ = static_cast<int>(stack_.size());
-        if (attributes->isDirectory()) pendingDescend_ = entry_.relativePath;
+        level_ = static_cast<int>(depth_);
+        descendPending_ = attributes->isDirectory();
         return &entry_;
     }
     current_.reset();

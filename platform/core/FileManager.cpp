@@ -156,7 +156,7 @@ FileType typeOf(std::uint32_t mode) {
 
 std::optional<FileAttributes> FileManager::attributesAt(int dirFd, const char* name,
                                                         bool followLinks) {
-    struct statx sx {};
+    struct statx sx; // filled by the call; read only when it succeeds
     const int flags = (followLinks ? 0 : AT_SYMLINK_NOFOLLOW) | AT_NO_AUTOMOUNT;
     const unsigned mask = STATX_BASIC_STATS | STATX_BTIME;
     if (::statx(dirFd, name, flags, mask, &sx) != 0) return std::nullopt;

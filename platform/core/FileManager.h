@@ -129,13 +129,17 @@ public:
     struct Frame; // one open folder of the walk
 
 private:
-    void descend(const std::string& relativePath);
+    bool enter(int folderFd);
+    void descend();
     bool ascend();
 
     std::string root_;
+    // Frames below `depth_` are the walk's open folders; those above are kept to be reused.
     std::vector<std::unique_ptr<Frame>> stack_;
+    std::size_t depth_ = 0;
     FileDescriptor current_; // the folder of the top frame
-    std::optional<std::string> pendingDescend_;
+    bool descendPending_ = false;
+    // Its paths end with the top frame's folder, so an entry only replaces its last component.
     Entry entry_;
     int level_ = 0;
     bool started_ = false;
