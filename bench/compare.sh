@@ -6,7 +6,8 @@
 #
 #   bench/compare.sh [build folder] [file counts...]     (defaults: build 25000 100000 200000)
 #
-# QUENDRIX_BENCH_RUNS sets the runs per tool (default 3; the median by processor time is shown),
+# QUENDRIX_BENCH_RUNS sets the runs per tool (default 5, ours and the peer taking turns; the
+# median by processor time is shown),
 # QUENDRIX_BENCH_DIR the folder for the trees (default: a new temporary folder, removed after).
 # HYPERFINE=1 adds a hyperfine wall-time comparison of ours and jdupes per tree.
 set -euo pipefail
@@ -16,7 +17,7 @@ build=${1:-build}
 shift || true
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(25000 100000 200000)
-runs=${QUENDRIX_BENCH_RUNS:-3}
+runs=${QUENDRIX_BENCH_RUNS:-5}
 
 install_peers() {
     local missing=()
@@ -43,16 +44,21 @@ if [ -z "$work" ]; then
 fi
 mkdir -p "$work"
 
-# measure NAME COMMAND...: runs the command $runs times (after one warm-up run) with its output
-# to $work/NAME.out, and prints "cpu_seconds peak_kb wall_seconds" of the median run by
-# processor time.
-measure() {
-    local name=$1
-    shift
-    "$@" > "$work/$name.out" 2> /dev/null
+# pair A B: runs the commands in the arrays cmd_A and cmd_B once each to warm the cache, then
+# $runs times each, taking turns so that a busy spell of the machine falls on both, with their
+# output to $work/A.out and $work/B.out. Prints "cpu_seconds peak_kb wall_seconds" of A's and
+# then of B's median run by processor time, separated by "|".
+pair() {
+    local -n a="cmd_$1" b="cmd_$2"
+    "${a[@]}" > "$work/$1.out" 2> /dev/null
+    "${b[@]}" > "$work/$2.out" 2> /dev/null
+    local first="" second=""
     for _ in $(seq "$runs"); do
-        "$here/measure.py" "$work/$name.out" "$@"
-    done | sort -n | sed -n "$(((runs + 1) / 2))p"
+        first+="$("$here/measure.py" "$work/$1.out" "${a[@]}")"$'\n'
+        second+="$("$here/measure.py" "$work/$2.out" "${b[@]}")"$'\n'
+    done
+    local middle=$(((runs + 1) / 2))
+    echo "$(sort -n <<< "${first%$'\n'}" | sed -n "${middle}p")|$(sort -n <<< "${second%$'\n'}" | sed -n "${middle}p")"
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
@@ -83,36 +89,33 @@ for files in "${sizes[@]}"; do
     [ -d "$tree" ] || "$ours" generate "$tree" "$files" > /dev/null
     echo "tree of $files files ($runs runs each, median; ours / peer):"
 
-    dup=$(measure ours "$ours" duplicates "$tree")
-    "$here/groups.py" paragraphs "$work/ours.out" "$tree" > "$work/ours.groups"
-    if command -v jdupes > /dev/null; then
-        peer=$(measure jdupes jdupes -r -q "$tree")
-        report "duplicates vs jdupes" "$dup" "$peer"
-        agree jdupes paragraphs
-    fi
-    if command -v fdupes > /dev/null; then
-        peer=$(measure fdupes fdupes -r -q "$tree")
-        report "duplicates vs fdupes" "$dup" "$peer"
-        agree fdupes paragraphs
-    fi
-    if command -v rdfind > /dev/null; then
-        peer=$(measure rdfind-log rdfind -dryrun true -outputname "$work/rdfind.out" "$tree")
-        report "duplicates vs rdfind" "$dup" "$peer"
-        agree rdfind rdfind
-    fi
-    if command -v rmlint > /dev/null; then
-        peer=$(cd "$work" && measure rmlint rmlint -T df -o fdupes:stdout "$tree")
-        report "duplicates vs rmlint" "$dup" "$peer"
-        agree rmlint paragraphs
-    fi
+    cmd_ours=("$ours" duplicates "$tree")
+    cmd_jdupes=(jdupes -r -q "$tree")
+    cmd_fdupes=(fdupes -r -q "$tree")
+    cmd_rdfind=(rdfind -dryrun true -outputname "$work/rdfind-results.out" "$tree")
+    cmd_rmlint=(env -C "$work" rmlint -T df -o fdupes:stdout "$tree")
+    dup=""
+    for peer in jdupes fdupes rdfind rmlint; do
+        command -v "$peer" > /dev/null || continue
+        both=$(pair ours "$peer")
+        [ -n "$dup" ] || dup=${both%|*} # against the first peer, for the cost per file
+        "$here/groups.py" paragraphs "$work/ours.out" "$tree" > "$work/ours.groups"
+        report "duplicates vs $peer" "${both%|*}" "${both#*|}"
+        case $peer in
+        rdfind) agree rdfind-results rdfind ;;
+        *) agree "$peer" paragraphs ;;
+        esac
+    done
 
-    large=$(measure large "$ours" large "$tree")
-    peer=$(measure find find "$tree" -type f -size +1000k)
-    report "large files vs find -size" "$large" "$peer"
+    cmd_large=("$ours" large "$tree")
+    cmd_find=(find "$tree" -type f -size +1000k)
+    both=$(pair large find)
+    report "large files vs find -size" "${both%|*}" "${both#*|}"
 
-    size=$(measure size "$ours" size "$tree")
-    peer=$(measure du du -sb "$tree")
-    report "folder size vs du -sb" "$size" "$peer"
+    cmd_size=("$ours" size "$tree")
+    cmd_du=(du -sb "$tree")
+    both=$(pair size du)
+    report "folder size vs du -sb" "${both%|*}" "${both#*|}"
     awk -v n="$files" '{ printf "  ours per file: %.2f us processor time\n", $1 * 1e6 / n }' \
         <<< "$dup"
 

@@ -3,6 +3,7 @@
 #include "platform/core/DirectoryListing.h"
 #include "platform/core/FileDescriptor.h"
 #include "platform/core/FileManager.h"
+#include "platform/core/FolderTrail.h"
 #include "platform/core/Home.h"
 
 #include <cerrno>
@@ -30,15 +31,6 @@ void reportUnopenable(const std::string& path, int error) {
     std::fprintf(stderr, "could not open directory '%s'\n", path.c_str());
     std::fprintf(stderr, "error is %d/%s\n", error, std::strerror(error));
 }
-
-// A folder being walked: the subfolders still to visit and its identity, used to check that
-// ".." leads back to it.
-struct Level {
-    std::vector<std::string> pendingFolders;
-    dev_t device = 0;
-    ino_t inode = 0;
-    std::size_t pathLength = 0; // length of the display path at this level
-};
 
 // Adds the sizes of the folder's non-folder entries and returns its subfolders, last first so
 // that popping visits them in listing order.
@@ -70,55 +62,50 @@ std::vector<std::string> readLevel(int folderFd, qcore::DirectoryListing& listin
 }
 
 std::uint64_t walkFolderSize(const std::string& root, bool report) {
-    FileDescriptor current = FileManager::openFolder(root);
-    if (!current.valid()) {
+    FileDescriptor rootFolder = FileManager::openFolder(root);
+    if (!rootFolder.valid()) {
         if (report) reportUnopenable(root, errno);
         return 0;
     }
     std::uint64_t total = 0;
     std::string displayPath = root;
-    std::vector<Level> stack;
     qcore::DirectoryListing listing; // reused from folder to folder
+    qcore::FolderTrail trail;
+    // Per level of the trail: the subfolders still to visit, and the display path's length.
+    std::vector<std::vector<std::string>> pending;
+    std::vector<std::size_t> pathLengths;
 
-    auto enter = [&](const FileDescriptor& fd) {
-        struct stat st {};
-        ::fstat(fd.get(), &st);
-        Level level;
-        level.device = st.st_dev;
-        level.inode = st.st_ino;
-        level.pathLength = displayPath.size();
-        level.pendingFolders = readLevel(fd.get(), listing, report, total);
-        stack.push_back(std::move(level));
+    auto enter = [&](FileDescriptor folder) {
+        const int fd = folder.get();
+        if (!trail.enter(std::move(folder))) return false;
+        pathLengths.push_back(displayPath.size());
+        pending.push_back(readLevel(fd, listing, report, total));
+        return true;
     };
-    enter(current);
+    enter(std::move(rootFolder));
 
-    while (!stack.empty()) {
-        Level& top = stack.back();
-        if (!top.pendingFolders.empty()) {
-            const std::string name = std::move(top.pendingFolders.back());
-            top.pendingFolders.pop_back();
+    while (!pending.empty()) {
+        auto& folders = pending.back();
+        if (!folders.empty()) {
+            const std::string name = std::move(folders.back());
+            folders.pop_back();
             FileDescriptor child(
-                ::openat(current.get(), name.c_str(), kDirectoryFlags | O_NOFOLLOW));
+                ::openat(trail.current(), name.c_str(), kDirectoryFlags | O_NOFOLLOW));
             if (!child.valid()) {
                 if (report) reportUnopenable(displayPath + "/" + name, errno);
                 continue;
             }
-            current = std::move(child);
+            const std::size_t parentLength = displayPath.size();
             displayPath += "/" + name;
-            enter(current);
+            if (!enter(std::move(child))) displayPath.resize(parentLength);
             continue;
         }
-        stack.pop_back();
-        if (stack.empty()) break;
-        // Back up one level without holding a descriptor per level; a parent that was moved
-        // meanwhile ends the walk rather than counting some other folder.
-        FileDescriptor parent(::openat(current.get(), "..", kDirectoryFlags));
-        struct stat st {};
-        if (!parent.valid() || ::fstat(parent.get(), &st) != 0 ||
-            st.st_dev != stack.back().device || st.st_ino != stack.back().inode)
-            break;
-        current = std::move(parent);
-        displayPath.resize(stack.back().pathLength);
+        pending.pop_back();
+        pathLengths.pop_back();
+        // A parent that was moved meanwhile ends the walk rather than counting some other
+        // folder.
+        if (pending.empty() || !trail.leave()) break;
+        displayPath.resize(pathLengths.back());
     }
     return total;
 }

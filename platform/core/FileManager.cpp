@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -20,6 +21,10 @@ namespace qcore {
 namespace {
 
 Date toDate(const statx_timestamp& t) {
+    return Date{static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9};
+}
+
+Date toDate(const timespec& t) {
     return Date{static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9};
 }
 
@@ -170,6 +175,24 @@ std::optional<FileAttributes> FileManager::attributesAt(int dirFd, const char* n
     a.device = (static_cast<std::uint64_t>(sx.stx_dev_major) << 32) | sx.stx_dev_minor;
     a.inode = sx.stx_ino;
     a.links = sx.stx_nlink;
+    return a;
+}
+
+std::optional<FileAttributes> FileManager::statusAt(int dirFd, const char* name) {
+    struct stat st; // filled by the call; read only when it succeeds
+    if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT) != 0)
+        return std::nullopt;
+    FileAttributes a;
+    a.mode = st.st_mode;
+    a.type = typeOf(st.st_mode);
+    a.size = static_cast<std::uint64_t>(st.st_size);
+    a.modified = toDate(st.st_mtim);
+    a.accessed = toDate(st.st_atim);
+    a.created = a.modified;
+    // Encoded as attributesAt encodes it, so the two compare.
+    a.device = (static_cast<std::uint64_t>(major(st.st_dev)) << 32) | minor(st.st_dev);
+    a.inode = st.st_ino;
+    a.links = st.st_nlink;
     return a;
 }
 
