@@ -6,8 +6,9 @@
 #
 #   bench/compare.sh [build folder] [file counts...]     (defaults: build 25000 100000 200000)
 #
-# QUENDRIX_BENCH_RUNS sets the runs per tool (default 5, ours and the peer taking turns; the
-# median by processor time is shown),
+# QUENDRIX_BENCH_RUNS sets the runs per duplicates tool (default 5, ours and the peer taking
+# turns; the median by processor time is shown), QUENDRIX_BENCH_WALK_RUNS those of the shorter
+# Large Files and folder size comparisons (default 9),
 # QUENDRIX_BENCH_DIR the folder for the trees (default: a new temporary folder, removed after).
 # HYPERFINE=1 adds a hyperfine wall-time comparison of ours and jdupes per tree.
 set -euo pipefail
@@ -18,6 +19,7 @@ shift || true
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(25000 100000 200000)
 runs=${QUENDRIX_BENCH_RUNS:-5}
+walk_runs=${QUENDRIX_BENCH_WALK_RUNS:-9}
 
 install_peers() {
     local missing=()
@@ -44,11 +46,13 @@ if [ -z "$work" ]; then
 fi
 mkdir -p "$work"
 
-# pair A B: runs the commands in the arrays cmd_A and cmd_B once each to warm the cache, then
-# $runs times each, taking turns so that a busy spell of the machine falls on both, with their
+# pair RUNS A B: runs the commands in the arrays cmd_A and cmd_B once each to warm the cache,
+# then RUNS times each, taking turns so that a busy spell of the machine falls on both, with their
 # output to $work/A.out and $work/B.out. Prints "cpu_seconds peak_kb wall_seconds" of A's and
 # then of B's median run by processor time, separated by "|".
 pair() {
+    local runs=$1
+    shift
     local -n a="cmd_$1" b="cmd_$2"
     "${a[@]}" > "$work/$1.out" 2> /dev/null
     "${b[@]}" > "$work/$2.out" 2> /dev/null
@@ -71,6 +75,18 @@ report() { # LABEL OURS PEER
         "$(ratio "${o[1]}" "${p[1]}")" "${o[2]}" "${p[2]}" "$(ratio "${o[2]}" "${p[2]}")"
 }
 
+missed=()
+# within LABEL OURS PEER FIELD LIMIT: notes a ratio (field 0 processor time, 1 peak memory,
+# 2 wall time) above its target, for the summary at the end.
+within() {
+    local o=($2) p=($3)
+    local r
+    r=$(ratio "${o[$4]}" "${p[$4]}")
+    awk -v r="$r" -v l="$5" 'BEGIN { exit !(r != "-" && r + 0 > l + 0) }' &&
+        missed+=("$1: $r > $5")
+    return 0
+}
+
 agree() { # NAME FORMAT
     "$here/groups.py" "$2" "$work/$1.out" "$tree" > "$work/$1.groups"
     if cmp -s "$work/ours.groups" "$work/$1.groups"; then
@@ -87,7 +103,7 @@ echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 for files in "${sizes[@]}"; do
     tree="$work/tree-$files"
     [ -d "$tree" ] || "$ours" generate "$tree" "$files" > /dev/null
-    echo "tree of $files files ($runs runs each, median; ours / peer):"
+    echo "tree of $files files ($runs runs of each duplicates tool, $walk_runs of each walk, median; ours / peer):"
 
     cmd_ours=("$ours" duplicates "$tree")
     cmd_jdupes=(jdupes -r -q "$tree")
@@ -97,10 +113,15 @@ for files in "${sizes[@]}"; do
     dup=""
     for peer in jdupes fdupes rdfind rmlint; do
         command -v "$peer" > /dev/null || continue
-        both=$(pair ours "$peer")
+        both=$(pair "$runs" ours "$peer")
         [ -n "$dup" ] || dup=${both%|*} # against the first peer, for the cost per file
         "$here/groups.py" paragraphs "$work/ours.out" "$tree" > "$work/ours.groups"
         report "duplicates vs $peer" "${both%|*}" "${both#*|}"
+        if [ "$peer" = jdupes ] && [ "$files" -ge 100000 ]; then
+            within "$files duplicates cpu" "${both%|*}" "${both#*|}" 0 0.8
+            within "$files duplicates peak" "${both%|*}" "${both#*|}" 1 1.0
+            within "$files duplicates wall" "${both%|*}" "${both#*|}" 2 0.5
+        fi
         case $peer in
         rdfind) agree rdfind-results rdfind ;;
         *) agree "$peer" paragraphs ;;
@@ -109,13 +130,15 @@ for files in "${sizes[@]}"; do
 
     cmd_large=("$ours" large "$tree")
     cmd_find=(find "$tree" -type f -size +1000k)
-    both=$(pair large find)
+    both=$(pair "$walk_runs" large find)
     report "large files vs find -size" "${both%|*}" "${both#*|}"
+    within "$files large files cpu" "${both%|*}" "${both#*|}" 0 1.1
 
     cmd_size=("$ours" size "$tree")
     cmd_du=(du -sb "$tree")
-    both=$(pair size du)
+    both=$(pair "$walk_runs" size du)
     report "folder size vs du -sb" "${both%|*}" "${both#*|}"
+    within "$files folder size cpu" "${both%|*}" "${both#*|}" 0 1.0
     awk -v n="$files" '{ printf "  ours per file: %.2f us processor time\n", $1 * 1e6 / n }' \
         <<< "$dup"
 
@@ -124,4 +147,11 @@ for files in "${sizes[@]}"; do
     fi
 done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+if [ ${#missed[@]} -eq 0 ]; then
+    echo "targets: all met (duplicates against jdupes from 100,000 files: cpu 0.8, peak 1.0," \
+        "wall 0.5; large files cpu 1.1; folder size cpu 1.0)"
+else
+    echo "targets missed:"
+    printf "  %s\n" "${missed[@]}"
+fi
 exit $status
