@@ -8,7 +8,7 @@
 #
 # QUENDRIX_BENCH_RUNS sets the runs per duplicates tool (default 5, ours and the peer taking
 # turns; the median by processor time is shown), QUENDRIX_BENCH_WALK_RUNS those of the shorter
-# Large Files and folder size comparisons (default 9),
+# Large Files and folder size comparisons (default 15),
 # QUENDRIX_BENCH_DIR the folder for the trees (default: a new temporary folder, removed after).
 # HYPERFINE=1 adds a hyperfine wall-time comparison of ours and jdupes per tree.
 set -euo pipefail
@@ -19,7 +19,7 @@ shift || true
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(25000 100000 200000)
 runs=${QUENDRIX_BENCH_RUNS:-5}
-walk_runs=${QUENDRIX_BENCH_WALK_RUNS:-9}
+walk_runs=${QUENDRIX_BENCH_WALK_RUNS:-15}
 
 install_peers() {
     local missing=()

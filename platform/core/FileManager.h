@@ -105,7 +105,7 @@ public:
 // Recursive walk below a root: parents before their contents, entries of a folder by name,
 // hidden entries included, links reported and never followed. Unreadable folders and entries
 // that vanish during the walk are passed over. Paths are relative to the root. Any depth and
-// path length: one folder is open at a time.
+// path length, with a bounded number of folders open (see FolderTrail).
 class FolderTrail;
 
 class DirectoryEnumerator {

@@ -12,7 +12,7 @@ namespace qcore {
 // kKeptOpen stay open, so the way back up to them needs no lookup. Below them only the folder
 // being read is open: the way back goes through "..", which must lead to the folder the walk
 // came from (its identity is taken on the way down), so a walk of any depth holds at most
-// kKeptOpen + 1 descriptors.
+// kKeptOpen + 1 descriptors, and one more for a moment on the way up.
 class FolderTrail {
 public:
     static constexpr std::size_t kKeptOpen = 16;

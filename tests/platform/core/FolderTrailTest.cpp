@@ -38,6 +38,15 @@ FileDescriptor openIn(int folder, const char* name) {
     return FileDescriptor(::openat(folder, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
+// A chain of kLevels folders named "d" below "root" in `dir`; the root's path.
+std::string makeChain(const TempDir& dir) {
+    std::string chain = "root";
+    for (int i = 0; i < kLevels; ++i)
+        chain += "/d";
+    dir.mkdir(chain);
+    return dir.file("root");
+}
+
 // Goes down a chain of folders named "d" below `root`; the paths of the levels, root first.
 std::vector<std::string> descendChain(FolderTrail& trail, const std::string& root) {
     std::vector<std::string> paths{root};
@@ -55,14 +64,10 @@ std::vector<std::string> descendChain(FolderTrail& trail, const std::string& roo
 // again through "..", lands on the folder the walk came down from.
 TEST(FolderTrail, HoldsFewDescriptorsAndReturnsToEachFolderOnTheWayUp) {
     TempDir dir;
-    std::string chain = "root";
-    for (int i = 0; i < kLevels; ++i)
-        chain += "/d";
-    dir.mkdir(chain);
-
+    const std::string root = makeChain(dir);
     const std::size_t before = openDescriptors();
     FolderTrail trail;
-    const auto paths = descendChain(trail, dir.file("root"));
+    const auto paths = descendChain(trail, root);
     EXPECT_LE(openDescriptors() - before, FolderTrail::kKeptOpen + 1);
     EXPECT_EQ(trail.depth(), paths.size());
 
@@ -79,14 +84,10 @@ TEST(FolderTrail, HoldsFewDescriptorsAndReturnsToEachFolderOnTheWayUp) {
 // leads somewhere the walk never came from, so the trail ends instead of going on there.
 TEST(FolderTrail, EndsWhenTheWayBackLeadsSomewhereElse) {
     TempDir dir;
-    std::string chain = "root";
-    for (int i = 0; i < kLevels; ++i)
-        chain += "/d";
-    dir.mkdir(chain);
+    const std::string root = makeChain(dir);
     dir.mkdir("elsewhere");
-
     FolderTrail trail;
-    const auto paths = descendChain(trail, dir.file("root"));
+    const auto paths = descendChain(trail, root);
     ASSERT_EQ(std::rename(paths.back().c_str(), dir.file("elsewhere/d").c_str()), 0);
     EXPECT_FALSE(trail.leave());
     EXPECT_EQ(trail.depth(), 0u);
