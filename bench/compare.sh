@@ -7,7 +7,7 @@
 #   bench/compare.sh [build folder] [file counts...]     (defaults: build 25000 100000 200000)
 #
 # QUENDRIX_BENCH_RUNS sets the runs per duplicates tool (default 5, ours and the peer taking
-# turns; the median by processor time is shown), QUENDRIX_BENCH_WALK_RUNS those of the shorter
+# turns; medians are shown, and the time ratios are the medians of the turns' ratios), QUENDRIX_BENCH_WALK_RUNS those of the shorter
 # Large Files and folder size comparisons (default 15),
 # QUENDRIX_BENCH_DIR the folder for the trees (default: a new temporary folder, removed after).
 # HYPERFINE=1 adds a hyperfine wall-time comparison of ours and jdupes per tree.
@@ -47,43 +47,41 @@ fi
 mkdir -p "$work"
 
 # pair RUNS A B: runs the commands in the arrays cmd_A and cmd_B once each to warm the cache,
-# then RUNS times each, taking turns so that a busy spell of the machine falls on both, with their
-# output to $work/A.out and $work/B.out. Prints "cpu_seconds peak_kb wall_seconds" of A's and
-# then of B's median run by processor time, separated by "|".
+# then RUNS times each, taking turns so that a busy spell of the machine falls on both, with
+# their output to $work/A.out and $work/B.out. Prints paired.py's summary: "A's medians | B's
+# medians | ratios", each part "cpu_seconds peak_kb wall_seconds".
 pair() {
     local runs=$1
     shift
     local -n a="cmd_$1" b="cmd_$2"
     "${a[@]}" > "$work/$1.out" 2> /dev/null
     "${b[@]}" > "$work/$2.out" 2> /dev/null
-    local first="" second=""
+    : > "$work/$1.runs"
+    : > "$work/$2.runs"
     for _ in $(seq "$runs"); do
-        first+="$("$here/measure.py" "$work/$1.out" "${a[@]}")"$'\n'
-        second+="$("$here/measure.py" "$work/$2.out" "${b[@]}")"$'\n'
+        "$here/measure.py" "$work/$1.out" "${a[@]}" >> "$work/$1.runs"
+        "$here/measure.py" "$work/$2.out" "${b[@]}" >> "$work/$2.runs"
     done
-    local middle=$(((runs + 1) / 2))
-    echo "$(sort -n <<< "${first%$'\n'}" | sed -n "${middle}p")|$(sort -n <<< "${second%$'\n'}" | sed -n "${middle}p")"
+    "$here/paired.py" "$work/$1.runs" "$work/$2.runs"
 }
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
-
 status=0
-report() { # LABEL OURS PEER
-    local o=($2) p=($3)
+report() { # LABEL SUMMARY (as pair prints it)
+    local parts
+    IFS='|' read -r -a parts <<< "$2"
+    local o=(${parts[0]}) p=(${parts[1]}) r=(${parts[2]})
     printf "  %-27s cpu %6.3fs / %6.3fs = %s   peak %6d KB / %6d KB = %s   wall %6.3fs / %6.3fs = %s\n" \
-        "$1" "${o[0]}" "${p[0]}" "$(ratio "${o[0]}" "${p[0]}")" "${o[1]}" "${p[1]}" \
-        "$(ratio "${o[1]}" "${p[1]}")" "${o[2]}" "${p[2]}" "$(ratio "${o[2]}" "${p[2]}")"
+        "$1" "${o[0]}" "${p[0]}" "${r[0]}" "${o[1]%.*}" "${p[1]%.*}" "${r[1]}" "${o[2]}" "${p[2]}" \
+        "${r[2]}"
 }
 
 missed=()
-# within LABEL OURS PEER FIELD LIMIT: notes a ratio (field 0 processor time, 1 peak memory,
-# 2 wall time) above its target, for the summary at the end.
+# within LABEL SUMMARY FIELD LIMIT: notes a ratio (field 0 processor time, 1 peak memory, 2 wall
+# time) above its target, for the summary at the end.
 within() {
-    local o=($2) p=($3)
-    local r
-    r=$(ratio "${o[$4]}" "${p[$4]}")
-    awk -v r="$r" -v l="$5" 'BEGIN { exit !(r != "-" && r + 0 > l + 0) }' &&
-        missed+=("$1: $r > $5")
+    local ratios=(${2##*|})
+    awk -v r="${ratios[$3]}" -v l="$4" 'BEGIN { exit !(r + 0 > l + 0) }' &&
+        missed+=("$1: ${ratios[$3]} > $4")
     return 0
 }
 
@@ -103,7 +101,8 @@ echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 for files in "${sizes[@]}"; do
     tree="$work/tree-$files"
     [ -d "$tree" ] || "$ours" generate "$tree" "$files" > /dev/null
-    echo "tree of $files files ($runs runs of each duplicates tool, $walk_runs of each walk, median; ours / peer):"
+    echo "tree of $files files ($runs turns with each duplicates tool, $walk_runs with each walk;" \
+        "medians, ours / peer; time ratios are medians of the turns' ratios):"
 
     cmd_ours=("$ours" duplicates "$tree")
     cmd_jdupes=(jdupes -r -q "$tree")
@@ -114,13 +113,13 @@ for files in "${sizes[@]}"; do
     for peer in jdupes fdupes rdfind rmlint; do
         command -v "$peer" > /dev/null || continue
         both=$(pair "$runs" ours "$peer")
-        [ -n "$dup" ] || dup=${both%|*} # against the first peer, for the cost per file
+        [ -n "$dup" ] || dup=${both%%|*} # against the first peer, for the cost per file
         "$here/groups.py" paragraphs "$work/ours.out" "$tree" > "$work/ours.groups"
-        report "duplicates vs $peer" "${both%|*}" "${both#*|}"
+        report "duplicates vs $peer" "$both"
         if [ "$peer" = jdupes ] && [ "$files" -ge 100000 ]; then
-            within "$files duplicates cpu" "${both%|*}" "${both#*|}" 0 0.8
-            within "$files duplicates peak" "${both%|*}" "${both#*|}" 1 1.0
-            within "$files duplicates wall" "${both%|*}" "${both#*|}" 2 0.5
+            within "$files duplicates cpu" "$both" 0 0.8
+            within "$files duplicates peak" "$both" 1 1.0
+            within "$files duplicates wall" "$both" 2 0.5
         fi
         case $peer in
         rdfind) agree rdfind-results rdfind ;;
@@ -131,14 +130,14 @@ for files in "${sizes[@]}"; do
     cmd_large=("$ours" large "$tree")
     cmd_find=(find "$tree" -type f -size +1000k)
     both=$(pair "$walk_runs" large find)
-    report "large files vs find -size" "${both%|*}" "${both#*|}"
-    within "$files large files cpu" "${both%|*}" "${both#*|}" 0 1.1
+    report "large files vs find -size" "$both"
+    within "$files large files cpu" "$both" 0 1.1
 
     cmd_size=("$ours" size "$tree")
     cmd_du=(du -sb "$tree")
     both=$(pair "$walk_runs" size du)
-    report "folder size vs du -sb" "${both%|*}" "${both#*|}"
-    within "$files folder size cpu" "${both%|*}" "${both#*|}" 0 1.0
+    report "folder size vs du -sb" "$both"
+    within "$files folder size cpu" "$both" 0 1.0
     awk -v n="$files" '{ printf "  ours per file: %.2f us processor time\n", $1 * 1e6 / n }' \
         <<< "$dup"
 
