@@ -20,11 +20,8 @@ namespace qcore {
 
 namespace {
 
-Date toDate(const statx_timestamp& t) {
-    return Date{static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9};
-}
-
-Date toDate(const timespec& t) {
+// Both kernel time records (statx's and stat's) have these two fields.
+template <typename Timestamp> Date toDate(const Timestamp& t) {
     return Date{static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9};
 }
 

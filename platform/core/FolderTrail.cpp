@@ -12,7 +12,7 @@ constexpr int kParentFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 } // namespace
 
 bool FolderTrail::enter(FileDescriptor folder) {
-    if (!levels_.empty() && levels_.size() > kKeptOpen) {
+    if (levels_.size() > kKeptOpen) {
         // The folder being left is closed; remember who it is to find the way back.
         Level& left = levels_.back();
         struct stat st {};
