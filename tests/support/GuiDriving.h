@@ -5,6 +5,8 @@
 #include "tests/support/EventLoopWait.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QMessageBox>
@@ -47,6 +49,24 @@ inline void answerNextAlert(QObject* owner, const QString& title, QStringList* s
             if (button->text() == title) QTest::mouseClick(button, Qt::LeftButton);
     });
     poll->start(10);
+}
+
+// Does what an assistive tool does to `widget`: runs its accessibility action `action` (for
+// example QAccessibleActionInterface::pressAction() or toggleAction()), with no mouse or key
+// event. False when the control offers no such action.
+inline bool accessibilityAction(QWidget* widget, const QString& action) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    QAccessibleActionInterface* actions = face ? face->actionInterface() : nullptr;
+    if (!actions || !actions->actionNames().contains(action)) return false;
+    actions->doAction(action);
+    QCoreApplication::processEvents();
+    return true;
+}
+
+// What a screen reader says for `widget`.
+inline QString accessibleName(QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name) : QString();
 }
 
 } // namespace gui_driving
