@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstddef>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -213,6 +214,43 @@ FileDescriptor FileManager::openFolder(const std::string& path, bool followLastL
     for (std::size_t i = 0; i < parts.size() && current.valid(); ++i) {
         const int flags = i + 1 == parts.size() ? lastFlags : kFolderFlags;
         current = FileDescriptor(::openat(current.get(), parts[i].c_str(), flags));
+    }
+    return current;
+}
+
+FileDescriptor FileManager::openFolderBelow(const std::string& root, const std::string& path,
+                                            std::string* stoppedAt) {
+    const auto fail = [stoppedAt](const std::string& at, int error) {
+        if (stoppedAt) *stoppedAt = at;
+        errno = error;
+        return FileDescriptor();
+    };
+    if (root.empty() || path.empty() || (root.front() == '/') != (path.front() == '/'))
+        return fail(path, EXDEV);
+    const auto rootParts = componentsOf(root);
+    const auto parts = componentsOf(path);
+    if (parts.size() < rootParts.size() ||
+        !std::equal(rootParts.begin(), rootParts.end(), parts.begin()))
+        return fail(path, EXDEV);
+    const auto below = parts.begin() + static_cast<std::ptrdiff_t>(rootParts.size());
+    if (std::find(below, parts.end(), "..") != parts.end()) return fail(path, EXDEV);
+
+    FileDescriptor current = openFolder(root);
+    if (!current.valid()) return fail(root, errno);
+    std::string reached = root;
+    for (auto part = below; part != parts.end(); ++part) {
+        reached = appendingPathComponent(reached, *part);
+        FileDescriptor next(::openat(current.get(), part->c_str(), kFolderFlags | O_NOFOLLOW));
+        if (!next.valid()) {
+            // A link opened as a folder without following answers ENOTDIR; say what it is.
+            const int error = errno;
+            struct stat st {};
+            const bool isLink =
+                ::fstatat(current.get(), part->c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                S_ISLNK(st.st_mode);
+            return fail(reached, isLink ? ELOOP : error);
+        }
+        current = std::move(next);
     }
     return current;
 }

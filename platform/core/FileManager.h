@@ -49,6 +49,13 @@ public:
     // it cannot be opened.
     static FileDescriptor openFolder(const std::string& path, bool followLastLink = true);
     static FileDescriptor openFile(const std::string& path, int flags);
+    // Opens the folder `path`, which lies at or below `root`, following no link below the root
+    // (the root itself may be reached through links): each component after the root is opened
+    // on its own and never as a link, and ".." is refused. An invalid descriptor when it cannot
+    // be opened, with errno set (ELOOP when a component is a link, EXDEV when `path` is not
+    // below `root`) and `stoppedAt`, when given, the path up to the component that failed.
+    static FileDescriptor openFolderBelow(const std::string& root, const std::string& path,
+                                          std::string* stoppedAt = nullptr);
     // The folder holding the entry, opened, and the entry's name in it.
     struct OpenParent {
         FileDescriptor folder;

@@ -124,6 +124,43 @@ TEST(FileManager, RemovalNeverFollowsLinks) {
     EXPECT_FALSE(error.empty());
 }
 
+TEST(FileManager, OpenFolderBelowFollowsNoLinkUnderTheRoot) {
+    TempDir dir;
+    dir.mkdir("home/real/deeper");
+    dir.mkdir("elsewhere/deeper");
+    dir.write("home/file", "f");
+    fs::create_directory_symlink(dir.file("elsewhere"), dir.file("home/link"));
+    fs::create_directory_symlink(dir.file("home"), dir.file("home link"));
+    const std::string home = dir.file("home");
+    std::string stoppedAt;
+    const auto opens = [&](const std::string& root, const std::string& path) {
+        stoppedAt.clear();
+        return FileManager::openFolderBelow(root, path, &stoppedAt).valid();
+    };
+
+    EXPECT_TRUE(opens(home, home + "/real/deeper/"));
+    EXPECT_TRUE(opens(home, home));
+    // The root itself may be a link.
+    EXPECT_TRUE(opens(dir.file("home link"), dir.file("home link/real/deeper")));
+    EXPECT_FALSE(opens(home, home + "/link"));
+    EXPECT_EQ(errno, ELOOP);
+    EXPECT_EQ(stoppedAt, home + "/link");
+    EXPECT_FALSE(opens(home, home + "/link/deeper"));
+    EXPECT_EQ(errno, ELOOP);
+    EXPECT_EQ(stoppedAt, home + "/link");
+    EXPECT_FALSE(opens(home, home + "/file"));
+    EXPECT_EQ(errno, ENOTDIR);
+    EXPECT_FALSE(opens(home, home + "/missing/deeper"));
+    EXPECT_EQ(errno, ENOENT);
+    EXPECT_EQ(stoppedAt, home + "/missing");
+    // Nothing outside the root, by name or by "..".
+    EXPECT_FALSE(opens(home, dir.file("elsewhere")));
+    EXPECT_EQ(errno, EXDEV);
+    EXPECT_FALSE(opens(home, home + "/real/../../elsewhere"));
+    EXPECT_EQ(errno, EXDEV);
+    EXPECT_FALSE(opens(home, "real"));
+}
+
 TEST(FileManager, AttributesDeletableAndWritable) {
     TempDir dir;
     const std::string file = dir.write("f.txt", "12345");
