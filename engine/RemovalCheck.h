@@ -21,6 +21,10 @@ struct RemovalCheck {
     std::string moduleFolder;
     // When set, the item must still be this very file, unchanged since it was listed.
     std::optional<FileIdentity> identity;
+    // When set (the home folder), the module's folder and the item's folder are opened from it
+    // without following any link below it: a folder that is a link, or lies behind one, is
+    // refused wherever it leads.
+    std::string linkFreeBelow;
 };
 
 } // namespace qengine

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,7 +18,7 @@ using ItemType = RemovalCheck::ItemType;
 
 namespace {
 
-bool refuse(const std::string& path, const char* reason) {
+bool refuse(const std::string& path, const std::string& reason) {
     qcore::log("Not removing ", path, ": ", reason);
     return false;
 }
@@ -30,6 +32,28 @@ ItemType typeOf(mode_t mode) {
 bool typeStillMatches(ItemType listed, ItemType now) {
     if (listed == ItemType::Any) return true;
     return listed == now;
+}
+
+std::string openingFailure(const std::string& stoppedAt) {
+    if (errno == ENOENT) return "it no longer exists";
+    if (errno == ELOOP && !stoppedAt.empty())
+        return stoppedAt + " is a symbolic link, which is not followed";
+    return std::strerror(errno);
+}
+
+// The folder holding the item, opened as the check asks; `stoppedAt` names what failed.
+std::optional<FileManager::OpenParent>
+openItemFolder(const std::string& path, const RemovalCheck& check, std::string& stoppedAt) {
+    if (check.linkFreeBelow.empty()) return FileManager::openParent(path);
+    qcore::FileDescriptor folder = FileManager::openFolderBelow(
+        check.linkFreeBelow, FileManager::deletingLastPathComponent(path), &stoppedAt);
+    if (!folder.valid()) return std::nullopt;
+    return FileManager::OpenParent{std::move(folder), FileManager::lastPathComponent(path)};
+}
+
+qcore::FileDescriptor openModuleFolder(const RemovalCheck& check, std::string& stoppedAt) {
+    if (check.linkFreeBelow.empty()) return FileManager::openFolder(check.moduleFolder);
+    return FileManager::openFolderBelow(check.linkFreeBelow, check.moduleFolder, &stoppedAt);
 }
 
 } // namespace
@@ -46,12 +70,15 @@ bool RemoveItem::removeSingleItem(const std::string& path, const RemovalCheck& c
     if (name.empty() || name == "." || name == "..") return refuse(path, "no item name");
     if (check.moduleFolder.empty()) return refuse(path, "no module folder");
 
-    // The parent is judged where it really is (links on the way followed); the item's own
-    // name is never resolved, so a link is judged (and removed) as itself.
-    const auto parent = FileManager::openParent(path);
-    if (!parent)
-        return refuse(path, errno == ENOENT ? "it no longer exists" : std::strerror(errno));
-    const qcore::FileDescriptor folder = FileManager::openFolder(check.moduleFolder);
+    // The parent is judged where it really is (links on the way followed, unless the check
+    // forbids them); the item's own name is never resolved, so a link is judged (and removed)
+    // as itself.
+    std::string stoppedAt;
+    const auto parent = openItemFolder(path, check, stoppedAt);
+    if (!parent) return refuse(path, openingFailure(stoppedAt));
+    const qcore::FileDescriptor folder = openModuleFolder(check, stoppedAt);
+    if (!folder.valid() && errno == ELOOP)
+        return refuse(path, "the module's folder: " + openingFailure(stoppedAt));
     if (!folder.valid() || !FileManager::isFolderWithin(parent->folder.get(), folder.get()))
         return refuse(path, "no longer inside the module's folder");
 

@@ -19,8 +19,10 @@ public:
 
     // Removes the item only when it still is what was listed and where it was listed: it is
     // looked at again (without following links) right before removal, must lie below the
-    // module's folder by its real location, and must not have become a link. A listed file is
-    // unlinked, never removed recursively; a listed link is removed as a link.
+    // module's folder by its real location, and must not have become a link. With
+    // `linkFreeBelow` set, neither the module's folder nor the item's folder may be reached
+    // through a link. A listed file is unlinked, never removed recursively; a listed link is
+    // removed as a link.
     bool removeSingleItem(const std::string& path, const RemovalCheck& check) const;
 };
 

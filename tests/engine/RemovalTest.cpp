@@ -4,6 +4,7 @@
 #include "engine/RemovalRun.h"
 #include "engine/RemoveItem.h"
 #include "platform/core/FileManager.h"
+#include "tests/platform/core/TempDir.h"
 
 #include <barrier>
 #include <filesystem>
@@ -178,4 +179,47 @@ TEST_F(Removal, ALinkIsDeletableWhateverItPointsTo) {
     EXPECT_TRUE(engine_->hasPermissionsToDelete(dangling));
     EXPECT_TRUE(engine_->hasPermissionsToDelete(toRoot));
     EXPECT_FALSE(engine_->hasPermissionsToDelete(home_.path() + "/.Trash/missing"));
+}
+
+TEST_F(Removal, BelowAHomeNothingReachedThroughALinkedFolderIsRemoved) {
+    const RemoveItem remover;
+    TempDir outside;
+    const std::string trashVictim = outside.write("trash/victim.txt", "keep");
+    const std::string mailVictim = outside.write("Library/Mail Downloads/victim.pdf", "keep");
+    const std::string innerVictim = outside.write("elsewhere/inner.txt", "keep");
+    const auto belowHome = [this](ItemType type, const std::string& folder) {
+        RemovalCheck check{type, home_.file(folder)};
+        check.linkFreeBelow = home_.path();
+        return check;
+    };
+
+    // The list's folder is the link: the target's file passes for one inside it.
+    ASSERT_EQ(::symlink(outside.file("trash").c_str(), home_.file(".Trash").c_str()), 0);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(remover.removeSingleItem(home_.file(".Trash/victim.txt"),
+                                          belowHome(ItemType::File, ".Trash")));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(
+                  home_.file(".Trash") + " is a symbolic link, which is not followed"),
+              std::string::npos);
+    // A folder further up is the link.
+    ASSERT_EQ(::symlink(outside.file("Library").c_str(), home_.file("Library").c_str()), 0);
+    EXPECT_FALSE(remover.removeSingleItem(home_.file("Library/Mail Downloads/victim.pdf"),
+                                          belowHome(ItemType::File, "Library/Mail Downloads")));
+    // A real list folder, but the item's own folder is reached through a link inside it.
+    home_.mkdir("Downloads");
+    ASSERT_EQ(::symlink(outside.file("elsewhere").c_str(), home_.file("Downloads/sub").c_str()), 0);
+    EXPECT_FALSE(remover.removeSingleItem(home_.file("Downloads/sub/inner.txt"),
+                                          belowHome(ItemType::File, "Downloads")));
+    EXPECT_EQ(FileManager::readFile(trashVictim).value_or(""), "keep");
+    EXPECT_EQ(FileManager::readFile(mailVictim).value_or(""), "keep");
+    EXPECT_EQ(FileManager::readFile(innerVictim).value_or(""), "keep");
+
+    // The home itself may be reached through a link; below it all is real.
+    const std::string plain = home_.write("Downloads/plain.txt", "p");
+    const std::string homeLink = outside.file("home link");
+    ASSERT_EQ(::symlink(home_.path().c_str(), homeLink.c_str()), 0);
+    RemovalCheck throughHomeLink{ItemType::File, homeLink + "/Downloads"};
+    throughHomeLink.linkFreeBelow = homeLink;
+    EXPECT_TRUE(remover.removeSingleItem(homeLink + "/Downloads/plain.txt", throughHomeLink));
+    EXPECT_FALSE(FileManager::exists(plain));
 }
