@@ -210,12 +210,14 @@ void ManualCleanController::runLoader(int list) {
 }
 
 void ManualCleanController::runRemover(int list) {
-    const MiscCleaningLoader loader(dataFiller(), FullDiskAccess::homeDirectory());
+    const std::string home = FullDiskAccess::homeDirectory();
+    const MiscCleaningLoader loader(dataFiller(), home);
     const std::string folder = list == Backups         ? loader.backupsFolder()
                                : list == MailDownloads ? loader.mailDownloadsFolder()
                                                        : loader.trashFolder();
-    const MiscCleaningRemover remover(
-        dataFiller(), folder, list == Backups ? "Error in deleting %@" : " Error in deleting %@");
+    const MiscCleaningRemover remover(dataFiller(), home, folder,
+                                      list == Backups ? "Error in deleting %@"
+                                                      : " Error in deleting %@");
     MiscCleaningRemover::Callbacks callbacks;
     callbacks.removed = [this, list](const MiscCleaningRow& row) {
         sendUpdateNotification(subGroup(list), row.size);

@@ -3,10 +3,13 @@
 #include "engine/DataFiller.h"
 #include "engine/FileOperations.h"
 #include "engine/Pacer.h"
+#include "platform/core/DirectoryListing.h"
 #include "platform/core/FileDescriptor.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/Log.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -89,13 +92,38 @@ bool MiscCleaningLoader::stopRequested() const {
     return true;
 }
 
+std::vector<std::string> MiscCleaningLoader::namesIn(const std::string& folder) const {
+    std::string stoppedAt;
+    const qcore::FileDescriptor opened = FileManager::openFolderBelow(home_, folder, &stoppedAt);
+    if (!opened.valid()) {
+        if (errno == ELOOP)
+            qcore::log(qengine::modules::kMiscCleaning, ": not listing ", folder, ": ", stoppedAt,
+                       " is a symbolic link, which is not followed");
+        else if (errno != ENOENT)
+            qcore::log(qengine::modules::kMiscCleaning, ": not listing ", folder, ": ",
+                       std::strerror(errno));
+        return {};
+    }
+    qcore::DirectoryListing listing;
+    listing.read(opened.get());
+    listing.sortByName();
+    std::vector<std::string> names;
+    names.reserve(listing.size());
+    for (std::size_t i = 0; i < listing.size(); ++i)
+        names.emplace_back(listing.name(i), listing.nameLength(i));
+    return names;
+}
+
 void MiscCleaningLoader::loadTableviewBackups(MiscCleaningList& list, const RowAdded& added) const {
     const std::string folder = backupsFolder();
-    for (const auto& name : FileManager::contentsOfDirectory(folder)) {
+    for (const auto& name : namesIn(folder)) {
         if (stopRequested()) return;
         const std::string entry = joined(folder, name);
         // Only a real folder holding a real Info.plist is a backup.
         const auto attributes = FileManager::attributes(entry);
+        if (attributes && attributes->isLink())
+            qcore::log(qengine::modules::kMiscCleaning, ": not listing a backup: ", entry,
+                       " is a symbolic link, which is not followed");
         if (!attributes || !attributes->isDirectory()) continue;
         const std::string infoPlist = joined(entry, "Info.plist");
         if (!FileManager::exists(infoPlist)) continue;
@@ -109,7 +137,7 @@ void MiscCleaningLoader::loadTableviewBackups(MiscCleaningList& list, const RowA
 void MiscCleaningLoader::loadTableviewMailDownloads(MiscCleaningList& list,
                                                     const RowAdded& added) const {
     const std::string folder = mailDownloadsFolder();
-    for (const auto& name : FileManager::contentsOfDirectory(folder)) {
+    for (const auto& name : namesIn(folder)) {
         if (stopRequested()) return;
         const std::string entry = joined(folder, name);
         const auto attributes = FileManager::attributes(entry);
@@ -124,7 +152,7 @@ void MiscCleaningLoader::loadTableviewMailDownloads(MiscCleaningList& list,
 
 void MiscCleaningLoader::loadTrashData(MiscCleaningList& list, const RowAdded& added) const {
     const std::string folder = trashFolder();
-    for (const auto& name : FileManager::contentsOfDirectory(folder)) {
+    for (const auto& name : namesIn(folder)) {
         qcore::log("containts of directory = ", folder, "/", name);
         if (auto row = getDictInfoTrash(joined(folder, name))) {
             list.append(*row);

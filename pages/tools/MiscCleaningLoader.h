@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qcore {
 struct FileAttributes;
@@ -18,7 +19,9 @@ namespace qpages {
 // Finds what the Misc Cleaning page lists: device backups, files Mail saved from attachments
 // and the entries of the Trash. Each loader runs on its own thread, appends only to its own
 // list and reports each row it appended. A stop request is seen between entries. Links are
-// listed as themselves and never followed, neither for sizes nor for kinds.
+// listed as themselves and never followed, neither for sizes nor for kinds. A list's folder is
+// opened from the home without following any link, so a folder that is, or lies behind, a link
+// (to anywhere) gives an empty list and a log line; so does a backup that is a link.
 class MiscCleaningLoader {
 public:
     using RowAdded = std::function<void(const MiscCleaningRow&)>;
@@ -46,6 +49,8 @@ public:
     static std::string folderSize(const std::string& path);
 
 private:
+    // The entry names of a list's folder, by name; none when it cannot be opened.
+    std::vector<std::string> namesIn(const std::string& folder) const;
     // True (and the aborted flag set) when a stop was asked for.
     bool stopRequested() const;
     void fillDates(MiscCleaningRow& row) const;

@@ -27,9 +27,10 @@ bool waitUntilGone(const std::string& path) {
 
 } // namespace
 
-MiscCleaningRemover::MiscCleaningRemover(qengine::DataFiller& engine, std::string folder,
-                                         std::string errorFormat)
-    : engine_(engine), folder_(std::move(folder)), errorFormat_(std::move(errorFormat)) {}
+MiscCleaningRemover::MiscCleaningRemover(qengine::DataFiller& engine, std::string home,
+                                         std::string folder, std::string errorFormat)
+    : engine_(engine), home_(std::move(home)), folder_(std::move(folder)),
+      errorFormat_(std::move(errorFormat)) {}
 
 int MiscCleaningRemover::remove(MiscCleaningList& list, const Callbacks& callbacks) const {
     int removedCount = 0;
@@ -66,6 +67,7 @@ bool MiscCleaningRemover::removeItem(const MiscCleaningRow& row) const {
     qengine::RemovalCheck check;
     check.listedType = row.listedType;
     check.moduleFolder = folder_;
+    check.linkFreeBelow = home_;
     if (!engine_.removeItemWithAccess(row.url, qengine::modules::kMiscCleaning, check))
         return false;
     return waitUntilGone(row.url);

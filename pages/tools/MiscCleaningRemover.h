@@ -13,7 +13,8 @@ namespace qpages {
 
 // Removes the ticked rows of one Misc Cleaning list for good, through the engine's deleter, on
 // the thread that calls it. A row whose item cannot be removed (or has changed since it was
-// listed, or lies outside the list's folder) stays listed and ticked.
+// listed, or lies outside the list's folder, or is reached through a link below the home)
+// stays listed and ticked.
 class MiscCleaningRemover {
 public:
     struct Callbacks {
@@ -21,9 +22,11 @@ public:
         std::function<void()> handled;                       // after each ticked row
     };
 
-    // `folder` is the list's folder: nothing outside it is removed. `errorFormat` is the log
-    // line for a failed row, its "%@" the row's path.
-    MiscCleaningRemover(qengine::DataFiller& engine, std::string folder, std::string errorFormat);
+    // `folder` is the list's folder below `home`: nothing outside it is removed, nor anything
+    // reached through a link below the home. `errorFormat` is the log line for a failed row,
+    // its "%@" the row's path.
+    MiscCleaningRemover(qengine::DataFiller& engine, std::string home, std::string folder,
+                        std::string errorFormat);
 
     // Walks the rows the list has now; returns how many were removed.
     int remove(MiscCleaningList& list, const Callbacks& callbacks) const;
@@ -32,6 +35,7 @@ private:
     bool removeItem(const MiscCleaningRow& row) const;
 
     qengine::DataFiller& engine_;
+    std::string home_;
     std::string folder_;
     std::string errorFormat_;
 };

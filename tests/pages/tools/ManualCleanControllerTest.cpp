@@ -18,6 +18,9 @@
 #include <QTableView>
 #include <QTest>
 
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
 #include <unistd.h>
 
 using qcore::FileManager;
@@ -322,6 +325,153 @@ TEST_F(MiscCleaningPage, WhereTheBackupsTabIsHiddenNoBackupIsListedCountedOrRemo
     EXPECT_TRUE(FileManager::exists(home_.file(kBackups + "0a1b/Info.plist")));
     EXPECT_TRUE(FileManager::exists(home_.file(kBackups + "2c3d/Info.plist")));
 }
+
+namespace {
+
+// Every entry below `root` with what it is: a file's bytes, a link's target, a folder's name.
+std::vector<std::string> contentsOf(const std::string& root) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string relative = entry.path().lexically_relative(root).string();
+        if (entry.is_symlink())
+            entries.push_back(relative + " -> " + fs::read_symlink(entry.path()).string());
+        else if (entry.is_directory())
+            entries.push_back(relative + "/");
+        else
+            entries.push_back(relative + ": " + FileManager::readFile(entry.path()).value_or("?"));
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+// A folder the page reads, made a link to a folder outside the home that holds what the list
+// would show if the link were followed.
+struct LinkedFolder {
+    const char* label;
+    std::string linkAt; // below the home
+    std::vector<std::pair<std::string, std::string>> targetFiles;
+    std::vector<int> listsLed; // the lists whose folder is, or lies behind, the link
+};
+
+std::ostream& operator<<(std::ostream& out, const LinkedFolder& linked) {
+    return out << linked.label;
+}
+
+class MiscCleaningLinkedFolder : public MiscCleaningPage,
+                                 public ::testing::WithParamInterface<LinkedFolder> {
+protected:
+    // One real item in every list the link does not lead away, so that a clean runs.
+    void writeRealItems() const {
+        const std::string& link = GetParam().linkAt;
+        const auto behindLink = [&link](const std::string& path) {
+            return path.starts_with(link + "/");
+        };
+        for (const auto& [path, bytes] : std::vector<std::pair<std::string, std::string>>{
+                 {kBackups + "2c3d/Info.plist", "no plist"},
+                 {kBackups + "2c3d/Manifest.db", "manifest"},
+                 {"Library/Mail Downloads/report.pdf", "pdf"},
+                 {".Trash/old.txt", "old text"}})
+            if (!behindLink(path)) write(path, bytes);
+    }
+    // What a user does to tick everything: each tab, then its header box where it has rows.
+    void tickAllOnEveryTab() {
+        const char* tabs[] = {"btnBackups", "btnMailDownloads", "btnDownloads"};
+        const char* boxes[] = {"checkUncheckiTuns", "checkUncheckMails", "checkUncheckTrash"};
+        for (int list = 0; list < 3; ++list) {
+            click(tabs[list]);
+            auto* box = find<QCheckBox>(boxes[list]);
+            if (box->isEnabled()) click(boxes[list]);
+            EXPECT_EQ(page_->list(list).checkedCount(), page_->list(list).count()) << list;
+        }
+    }
+    void cleanAndConfirm() {
+        auto* sheet = find<QWidget>("confirmWindow");
+        answerNextAlert("OK");
+        whenReady([sheet] { return sheet->isVisible(); },
+                  [&] {
+                      QTest::keyClicks(find<QLineEdit>("txtConfirm"),
+                                       QString::number(page_->randomConfirmNo()));
+                      QTest::mouseClick(find<QPushButton>("btnConfirmOK"), Qt::LeftButton);
+                  });
+        click("removeButton");
+    }
+};
+
+// The log, read back when the scope ends or when asked, whatever the test's outcome.
+class CapturedLog {
+public:
+    CapturedLog() { testing::internal::CaptureStderr(); }
+    ~CapturedLog() {
+        if (!taken_) testing::internal::GetCapturedStderr();
+    }
+    std::string take() {
+        taken_ = true;
+        return testing::internal::GetCapturedStderr();
+    }
+
+private:
+    bool taken_ = false;
+};
+
+} // namespace
+
+TEST_P(MiscCleaningLinkedFolder, IsNotFollowedAndATickedAllCleanLeavesItsTargetAsItWas) {
+    const LinkedFolder& linked = GetParam();
+    for (const auto& [path, bytes] : linked.targetFiles)
+        outside_.write("target/" + path, bytes);
+    writeRealItems();
+    const std::string link = home_.file(linked.linkAt);
+    ASSERT_TRUE(FileManager::createDirectories(FileManager::deletingLastPathComponent(link)));
+    ASSERT_EQ(::symlink(outside_.file("target").c_str(), link.c_str()), 0);
+    const auto outsideBefore = contentsOf(outside_.path());
+
+    CapturedLog log;
+    open();
+    click("scanButton");
+    ASSERT_TRUE(waitIdle());
+    for (int list : linked.listsLed)
+        EXPECT_TRUE(page_->list(list).isEmpty()) << list;
+    ASSERT_GT(page_->totalItems(), 0);
+    screenshot(*page_, std::string("misc_linked_") + linked.label);
+    tickAllOnEveryTab();
+    cleanAndConfirm();
+    ASSERT_TRUE(waitIdle());
+    const std::string logged = log.take();
+
+    EXPECT_EQ(contentsOf(outside_.path()), outsideBefore);
+    // What was listed was real, ticked and removed.
+    for (int list = 0; list < 3; ++list)
+        EXPECT_TRUE(page_->list(list).isEmpty()) << list;
+    EXPECT_NE(logged.find(link + " is a symbolic link, which is not followed"), std::string::npos)
+        << logged;
+    // The link itself stays: it was never listed.
+    EXPECT_TRUE(FileManager::attributes(link).value_or(qcore::FileAttributes{}).isLink());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachListFolder, MiscCleaningLinkedFolder,
+    ::testing::Values(
+        LinkedFolder{"Trash", ".Trash", {{"victim.txt", "keep"}, {"kept folder/a.txt", "a"}}, {2}},
+        LinkedFolder{"MailDownloads", "Library/Mail Downloads", {{"victim.pdf", "keep"}}, {1}},
+        LinkedFolder{"MailContainer",
+                     "Library/Containers/com.apple.mail",
+                     {{"Data/Library/Mail Downloads/victim.pdf", "keep"}},
+                     {1}},
+        LinkedFolder{"BackupsFolder",
+                     kBackups.substr(0, kBackups.size() - 1),
+                     {{"9f8e/Info.plist", "no plist"}, {"9f8e/Manifest.db", "keep"}},
+                     {0}},
+        LinkedFolder{"OneBackup",
+                     kBackups + "9f8e",
+                     {{"Info.plist", "no plist"}, {"Manifest.db", "keep"}},
+                     {}},
+        LinkedFolder{"Library",
+                     "Library",
+                     {{"Mail Downloads/victim.pdf", "keep"},
+                      {"Application Support/MobileSync/Backup/9f8e/Info.plist", "no plist"}},
+                     {0, 1}}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(MiscCleaningPage, AClickAnywhereOnATabSelectsIt) {
     writeHome();

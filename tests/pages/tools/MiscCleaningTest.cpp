@@ -142,7 +142,8 @@ TEST_F(MiscCleaningLists, RemoverTakesTickedRowsOnlyAndKeepsFailuresTicked) {
 
     int removed = 0;
     int handled = 0;
-    const MiscCleaningRemover remover(*engine_, loader.trashFolder(), " Error in deleting %@");
+    const MiscCleaningRemover remover(*engine_, home_.path(), loader.trashFolder(),
+                                      " Error in deleting %@");
     EXPECT_EQ(
         remover.remove(list, {[&](const MiscCleaningRow&) { ++removed; }, [&] { ++handled; }}), 2);
     EXPECT_EQ(removed, 2);
@@ -173,11 +174,32 @@ TEST_F(MiscCleaningLists, RemoverRemovesALinkAsALinkAndNothingOutsideItsFolder) 
     stray.checkState = 1;
     list.append(stray);
     list.setAllCheckStates(1);
-    const MiscCleaningRemover remover(*engine_, loader.trashFolder(), " Error in deleting %@");
+    const MiscCleaningRemover remover(*engine_, home_.path(), loader.trashFolder(),
+                                      " Error in deleting %@");
     EXPECT_EQ(remover.remove(list, {}), 2);
     EXPECT_FALSE(qcore::FileManager::exists(home_.file(".Trash/link")));
     EXPECT_EQ(qcore::FileManager::readFile(target).value_or(""), "precious");
     EXPECT_EQ(list.count(), 1u);
+}
+
+TEST_F(MiscCleaningLists, ATrashSwappedForALinkAfterTheScanLeadsNoRemovalOutside) {
+    write(".Trash/victim.txt", "listed in the Trash");
+    MiscCleaningList list;
+    const MiscCleaningLoader loader(*engine_, home_.path());
+    loader.loadTrashData(list, [](const MiscCleaningRow&) {});
+    ASSERT_EQ(list.count(), 1u);
+    list.setAllCheckStates(1);
+    TempDir outside;
+    const std::string victim = outside.write("victim.txt", "outside");
+    ASSERT_EQ(::rename(home_.file(".Trash").c_str(), home_.file("old Trash").c_str()), 0);
+    ASSERT_EQ(::symlink(outside.path().c_str(), home_.file(".Trash").c_str()), 0);
+
+    const MiscCleaningRemover remover(*engine_, home_.path(), loader.trashFolder(),
+                                      " Error in deleting %@");
+    EXPECT_EQ(remover.remove(list, {}), 0);
+    EXPECT_EQ(qcore::FileManager::readFile(victim).value_or(""), "outside");
+    ASSERT_EQ(list.count(), 1u);
+    EXPECT_TRUE(list.rowAt(0)->isChecked());
 }
 
 TEST_F(MiscCleaningLists, RemoverStopsBeforeTheNextTickedRow) {
@@ -187,7 +209,8 @@ TEST_F(MiscCleaningLists, RemoverStopsBeforeTheNextTickedRow) {
     const MiscCleaningLoader loader(*engine_, home_.path());
     loader.loadTrashData(list, [](const MiscCleaningRow&) {});
     list.setAllCheckStates(1);
-    const MiscCleaningRemover remover(*engine_, loader.trashFolder(), " Error in deleting %@");
+    const MiscCleaningRemover remover(*engine_, home_.path(), loader.trashFolder(),
+                                      " Error in deleting %@");
     engine_->setStopRemovingMiscCleaning(false);
     MiscCleaningRemover::Callbacks callbacks;
     callbacks.removed = [&](const MiscCleaningRow&) { engine_->setStopRemovingMiscCleaning(true); };
