@@ -427,10 +427,12 @@ void AppController::addView(QWidget* view) {
     removeAllView();
     if (!view) return;
     view->setParent(ui_->placeHolderView);
-    // The page covers the System Status view that stays beneath it.
     view->setAutoFillBackground(true);
     view->setGeometry(ui_->placeHolderView->rect());
     view->show();
+    // The page covers the System Status view; hidden as well, assistive tools do not find its
+    // controls under the page.
+    ui_->whiteBox->hide();
 }
 
 void AppController::removeAllView() {
@@ -441,6 +443,7 @@ void AppController::removeAllView() {
         child->hide();
         child->setParent(nullptr);
     }
+    ui_->whiteBox->show();
 }
 
 QWidget* AppController::shownView() const {
