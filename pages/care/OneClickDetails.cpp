@@ -166,7 +166,9 @@ void OneClickDetails::loadDetails() {
     if (makeDetailsEmpty_ || index < 0) return;
     // The module pages' own models; the details only show what was found, so the tick column
     // stays hidden and nothing is editable.
-    const auto show = [this](auto model, QAbstractItemView* view, QHeaderView* header) {
+    // The list is what the module's details button opened, and is named after it.
+    const QString name = controls_[static_cast<std::size_t>(index)].details->accessibleName();
+    const auto show = [this, &name](auto model, QAbstractItemView* view, QHeaderView* header) {
         const int tick =
             std::max(model->columnIndex(columns::kCheck), model->columnIndex(columns::kState));
         const int title = model->columnIndex(columns::kTitle);
@@ -176,6 +178,7 @@ void OneClickDetails::loadDetails() {
         view->setModel(model.get());
         ResultsViewLook::apply(view, header, title);
         view->setSelectionMode(QAbstractItemView::NoSelection);
+        view->setAccessibleName(name);
         if (tick >= 0) header->hideSection(tick);
         model_ = std::move(model);
     };

@@ -5,6 +5,7 @@
 #include "engine/NodeIcon.h"
 #include "platform/ui/GuiWorkspace.h"
 #include "platform/ui/ImageCache.h"
+#include "toolkit/SpokenNames.h"
 
 namespace qpages::columns {
 
@@ -48,6 +49,18 @@ std::string lastPathComponent(const std::string& path) {
         trimmed.pop_back();
     const auto slash = trimmed.rfind('/');
     return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+}
+
+QString spokenHeader(const qengine::DataFiller& engine, const QString& identifier,
+                     const QString& header) {
+    std::string key;
+    if (identifier == kCheck || identifier == kState)
+        key = "ID_SELECT";
+    else if (identifier == kIcon)
+        key = "ID_ICON";
+    const QString word =
+        key.empty() ? QString() : QString::fromStdString(engine.getTokenForGroup("GRP_CMN", key));
+    return qtk::SpokenNames::header(header, word);
 }
 
 } // namespace qpages::columns

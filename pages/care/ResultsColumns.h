@@ -58,6 +58,11 @@ QIcon fileIcon(const std::string& path);
 // The last path component ("a/b/c.log" -> "c.log"; a trailing slash is ignored).
 std::string lastPathComponent(const std::string& path);
 
+// What a screen reader says for a column's header: its title, or for the tick and icon columns,
+// which show none, the language table's word for them.
+QString spokenHeader(const qengine::DataFiller& engine, const QString& identifier,
+                     const QString& header);
+
 } // namespace columns
 
 // Finds a column by identifier; -1 when there is none.

@@ -3,6 +3,7 @@
 #include "engine/DataFiller.h"
 #include "engine/FileOperations.h"
 #include "platform/core/Log.h"
+#include "toolkit/SpokenNames.h"
 
 #include <algorithm>
 #include <cctype>
@@ -198,18 +199,23 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
     const Row* r = index.isValid() ? rowAt(index.row()) : nullptr;
     if (!r || index.column() >= columnCount()) return {};
     if (isStateColumn(index.column())) {
-        if (role != Qt::CheckStateRole) return {};
-        return static_cast<int>(row::isChecked(*r) ? Qt::Checked : Qt::Unchecked);
+        if (role == Qt::CheckStateRole)
+            return static_cast<int>(row::isChecked(*r) ? Qt::Checked : Qt::Unchecked);
+        if (role == Qt::AccessibleTextRole)
+            return qtk::SpokenNames::tickCell(index, columnIndex(columns::kTitle));
+        return {};
     }
     const auto& cell = columns_[static_cast<std::size_t>(index.column())].cell;
     return cell ? cell(*r, role) : QVariant();
 }
 
 QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= columnCount())
-        return {};
-    return columns_[static_cast<std::size_t>(section)].header;
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+    const Column& column = columns_[static_cast<std::size_t>(section)];
+    if (role == Qt::DisplayRole) return column.header;
+    if (role == Qt::AccessibleTextRole)
+        return columns::spokenHeader(dataFiller_, column.identifier, column.header);
+    return {};
 }
 
 Qt::ItemFlags ResultsTableModel::flags(const QModelIndex& index) const {

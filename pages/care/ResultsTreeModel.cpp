@@ -2,6 +2,7 @@
 
 #include "engine/DataFiller.h"
 #include "platform/core/Log.h"
+#include "toolkit/SpokenNames.h"
 
 #include <algorithm>
 #include <map>
@@ -323,18 +324,23 @@ int ResultsTreeModel::columnCount(const QModelIndex&) const {
 QVariant ResultsTreeModel::data(const QModelIndex& index, int role) const {
     const Node* node = nodeAt(index);
     if (!node || index.column() >= columnCount()) return {};
-    if (isCheckColumn(index.column()))
-        return role == Qt::CheckStateRole ? QVariant(static_cast<int>(checkState(node->state())))
-                                          : QVariant();
+    if (isCheckColumn(index.column())) {
+        if (role == Qt::CheckStateRole) return static_cast<int>(checkState(node->state()));
+        if (role == Qt::AccessibleTextRole)
+            return qtk::SpokenNames::tickCell(index, columnIndex(columns::kTitle));
+        return {};
+    }
     const auto& cell = columns_[static_cast<std::size_t>(index.column())].cell;
     return cell ? cell(*node, role) : QVariant();
 }
 
 QVariant ResultsTreeModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= columnCount())
-        return {};
-    return columns_[static_cast<std::size_t>(section)].header;
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+    const Column& column = columns_[static_cast<std::size_t>(section)];
+    if (role == Qt::DisplayRole) return column.header;
+    if (role == Qt::AccessibleTextRole)
+        return columns::spokenHeader(dataFiller_, column.identifier, column.header);
+    return {};
 }
 
 Qt::ItemFlags ResultsTreeModel::flags(const QModelIndex& index) const {

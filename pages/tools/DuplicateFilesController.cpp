@@ -15,6 +15,7 @@
 #include "platform/ui/GuiWorkspace.h"
 #include "toolkit/IMGButton.h"
 #include "toolkit/LinkButton.h"
+#include "toolkit/SpokenNames.h"
 
 #include "ui_DuplicateFile.h"
 
@@ -597,6 +598,7 @@ void DuplicateFilesController::applyTexts() {
     ui.lblHint->setText(token(kGroup, "ID_HINT"));
     ui.lblCtrlClick->setText(token(kGroup, "ID_DUPS_HINT_DESC"));
     ui.selFolderPath->setText(commonToken("ID_SELECTED_PATH"));
+    qtk::SpokenNames::nameAfter(*ui.pathControl, *ui.selFolderPath);
     ui.changeFolderButton->setText(commonToken("ID_CHANGE_FOLDER"));
     ui.rescanButton->setText(commonToken("ID_RESCAN"));
     ui.scanButton->setText(commonToken("ID_ANALYZE_NOW"));

@@ -493,6 +493,8 @@ void ManualCleanController::updateLanguageTokens() {
     ui_->lblTitle->setText(title);
     ui_->rescanButton->setText(commonToken("ID_REFRESH"));
     model_->setHeaderTitles(commonToken("ID_TITLE"), commonToken("ID_APPROX_SIZE"));
+    model_->setSpokenHeaders(commonToken("ID_SELECT"), commonToken("ID_ICON"));
+    ui_->tableView->setAccessibleName(title);
     setCountsLine("ID_ITEMS", {std::to_string(totalItems_)});
     ui_->staticPreview->setText(commonToken("ID_PREVIEW"));
     ui_->staticName->setText(commonToken("ID_NAME"));

@@ -1,6 +1,7 @@
 #include "pages/tools/MiscCleaningTableModel.h"
 
 #include "platform/ui/GuiWorkspace.h"
+#include "toolkit/SpokenNames.h"
 
 namespace qpages {
 
@@ -17,6 +18,12 @@ void MiscCleaningTableModel::setHeaderTitles(const QString& name, const QString&
     nameTitle_ = name;
     sizeTitle_ = size;
     emit headerDataChanged(Qt::Horizontal, NameColumn, SizeColumn);
+}
+
+void MiscCleaningTableModel::setSpokenHeaders(const QString& tick, const QString& icon) {
+    tickWord_ = tick;
+    iconWord_ = icon;
+    emit headerDataChanged(Qt::Horizontal, CheckColumn, IconColumn);
 }
 
 QString MiscCleaningTableModel::identifier(int column) {
@@ -48,6 +55,7 @@ QVariant MiscCleaningTableModel::data(const QModelIndex& index, int role) const 
     switch (index.column()) {
     case CheckColumn:
         if (role == Qt::CheckStateRole) return row.isChecked() ? Qt::Checked : Qt::Unchecked;
+        if (role == Qt::AccessibleTextRole) return qtk::SpokenNames::tickCell(index, NameColumn);
         break;
     case IconColumn:
         if (role == Qt::DecorationRole) return iconFor(row.iconPath);
@@ -83,10 +91,15 @@ Qt::ItemFlags MiscCleaningTableModel::flags(const QModelIndex& index) const {
 
 QVariant MiscCleaningTableModel::headerData(int section, Qt::Orientation orientation,
                                             int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    if (section == NameColumn) return nameTitle_;
-    if (section == SizeColumn) return sizeTitle_;
-    return QString();
+    if (orientation != Qt::Horizontal) return {};
+    QString title;
+    if (section == NameColumn) title = nameTitle_;
+    if (section == SizeColumn) title = sizeTitle_;
+    if (role == Qt::DisplayRole) return title;
+    if (role != Qt::AccessibleTextRole) return {};
+    return qtk::SpokenNames::header(title, section == CheckColumn  ? tickWord_
+                                           : section == IconColumn ? iconWord_
+                                                                   : QString());
 }
 
 QIcon MiscCleaningTableModel::iconFor(const std::string& path) const {

@@ -27,6 +27,8 @@ public:
     // Shows `rows` (a snapshot taken under the list's lock).
     void reload(std::vector<MiscCleaningRow> rows);
     void setHeaderTitles(const QString& name, const QString& size);
+    // What a screen reader says for the headers of the tick and icon columns, which show none.
+    void setSpokenHeaders(const QString& tick, const QString& icon);
     const std::vector<MiscCleaningRow>& rows() const { return rows_; }
     // The row key a column shows ("checkState", "icon", "name", "size").
     static QString identifier(int column);
@@ -46,6 +48,8 @@ private:
     std::vector<MiscCleaningRow> rows_;
     QString nameTitle_;
     QString sizeTitle_;
+    QString tickWord_;
+    QString iconWord_;
     mutable QHash<QString, QIcon> icons_;
 };
 

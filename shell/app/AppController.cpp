@@ -76,6 +76,7 @@ using qui::Resizing;
 
 constexpr int kSidebarWidth = 173;
 const std::string kSystemStatusGroup = "GRP_SYSTEM_STATUS";
+const std::string kMainMenuGroup = "GRP_MAIN_MENU";
 
 unsigned mask(std::initializer_list<Resizing> parts) {
     unsigned value = 0;
@@ -322,6 +323,9 @@ void AppController::setUpMenu() {
     actions.rateUs = [this] { btnRateUsClicked(); };
     menu_ = new ApplicationMenu(*window_.titleBarView(), texts_, appName,
                                 {engine_->showSpeedTestButton()}, std::move(actions));
+    delegate_.setWindowButtonNames({token(kMainMenuGroup, "ID_APP_CLOSE"),
+                                    token(kMainMenuGroup, "ID_APP_MINIMIZE"),
+                                    token(kMainMenuGroup, "ID_APP_ZOOM")});
 }
 
 void AppController::showAboutBox() {
@@ -401,6 +405,7 @@ void AppController::setUpSidebar() {
     sidebar_ = new SidebarView(
         *ui_->myOutlineView, *engine_,
         [this](const SidebarSelection::Outcome& outcome) { sidebarSelectionChanged(outcome); });
+    ui_->myOutlineView->setAccessibleName(QString::fromStdString(texts_.common("ID_SIDEBAR")));
 }
 
 // --- Pages ----------------------------------------------------------------------------------
@@ -427,10 +432,12 @@ void AppController::addView(QWidget* view) {
     removeAllView();
     if (!view) return;
     view->setParent(ui_->placeHolderView);
-    // The page covers the System Status view that stays beneath it.
     view->setAutoFillBackground(true);
     view->setGeometry(ui_->placeHolderView->rect());
     view->show();
+    // The page covers the System Status view; hidden as well, assistive tools do not find its
+    // controls under the page.
+    ui_->whiteBox->hide();
 }
 
 void AppController::removeAllView() {
@@ -441,6 +448,7 @@ void AppController::removeAllView() {
         child->hide();
         child->setParent(nullptr);
     }
+    ui_->whiteBox->show();
 }
 
 QWidget* AppController::shownView() const {

@@ -176,8 +176,10 @@ void PellorAppDelegate::addHeaderAndLogo() {
 void PellorAppDelegate::setUpWindowButtons(qtk::WAYAppStoreWindow& window) {
     QWidget* bar = titleBarView_;
     if (!bar) return;
-    for (const std::size_t index : kCreationOrder)
+    for (const std::size_t index : kCreationOrder) {
         windowButtons_[index] = makeWindowButton(kWindowButtons[index], bar, window);
+        windowButtons_[index]->setAccessibleName(windowButtonNames_[index]);
+    }
     window.setCloseButton(windowButtons_[0]);
     if (!qtk::WAYAppStoreWindow::isYosemiteOrGreater(window.systemVersion())) return;
     for (const auto kind : {qtk::WAYAppStoreWindow::StandardButton::Close,

@@ -64,6 +64,9 @@ public:
     QWidget* titleBarView() const;
     // Close, minimize and zoom, made at launch.
     const std::array<qtk::KLWindowButton*, 3>& windowButtons() const { return windowButtons_; }
+    // What a screen reader says for close, minimize and zoom, which show only images; given
+    // before launch.
+    void setWindowButtonNames(const std::array<QString, 3>& names) { windowButtonNames_ = names; }
 
     const QString& strHomeDirectory() const { return strHomeDirectory_; }
     void setStrHomeDirectory(const QString& home) { strHomeDirectory_ = home; }
@@ -108,6 +111,7 @@ private:
     QPointer<qtk::WAYAppStoreWindow> window_;
     QPointer<QWidget> titleBarView_;
     std::array<qtk::KLWindowButton*, 3> windowButtons_{};
+    std::array<QString, 3> windowButtonNames_;
     QString strHomeDirectory_;
     VersionFlags versionFlags_;
     Hook setUpStatusBarItemHook_;

@@ -1,5 +1,7 @@
 #include "shell/preferences/LanguageTableModel.h"
 
+#include "toolkit/SpokenNames.h"
+
 namespace qshell {
 
 LanguageTableModel::LanguageTableModel(PreferenceModel& preferences, QObject* parent)
@@ -20,6 +22,7 @@ QVariant LanguageTableModel::data(const QModelIndex& index, int role) const {
     switch (index.column()) {
     case CheckState:
         if (role == Qt::CheckStateRole) return row.checkState == 1 ? Qt::Checked : Qt::Unchecked;
+        if (role == Qt::AccessibleTextRole) return qtk::SpokenNames::tickCell(index, LangName);
         break;
     case LangName:
         if (role == Qt::DisplayRole) return QString::fromStdString(row.langName);
@@ -34,15 +37,15 @@ QVariant LanguageTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant LanguageTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    switch (section) {
-    case LangName:
-        return tr("Language");
-    case LangID:
-        return tr("Code");
-    default:
-        return QString();
-    }
+    if (orientation != Qt::Horizontal) return {};
+    QString title;
+    if (section == LangName) title = tr("Language");
+    if (section == LangID) title = tr("Code");
+    if (role == Qt::DisplayRole) return title;
+    if (role != Qt::AccessibleTextRole) return {};
+    // The tick column shows no title.
+    const QString tick = QString::fromStdString(preferences_.textFor({{}, "GRP_CMN", "ID_SELECT"}));
+    return qtk::SpokenNames::header(title, section == CheckState ? tick : QString());
 }
 
 Qt::ItemFlags LanguageTableModel::flags(const QModelIndex& index) const {

@@ -6,6 +6,7 @@
 #include "platform/ui/Alert.h"
 #include "platform/ui/SheetOverlay.h"
 
+#include "toolkit/SpokenNames.h"
 #include "toolkit/ViewFormatter.h"
 
 #include "ui_Preferences.h"
@@ -78,6 +79,7 @@ PreferenceController::PreferenceController(PreferenceModel& model, qcore::UserDe
         fields_[i] = root_->findChild<QLineEdit*>(qs(PreferenceModel::fieldNames()[i]));
 
     updateLanguageTokens();
+    nameControls();
     fillPopups();
     model_.loadPrefsToNib();
     model_.fillLanguagesList(PreferenceLanguages::systemLanguageCodes(),
@@ -126,6 +128,32 @@ void PreferenceController::updateLanguageTokens() {
         else if (auto* button = qobject_cast<QAbstractButton*>(control))
             button->setText(text);
     }
+}
+
+// Fields and lists show no title of their own: a screen reader says the label beside each.
+// The size fields of the Large Files pane share one label, so each row's heading goes first.
+void PreferenceController::nameControls() {
+    using qtk::SpokenNames;
+    Ui::PreferencesInterface& ui = *ui_;
+    SpokenNames::nameAfter(*ui.minDupFileSize, *ui.lblDupsSearchSize);
+    SpokenNames::nameAfter(*ui.tvExcludedDirectoryNamesInDuplicates, *ui.lblDupsIgnoreDirs);
+    SpokenNames::nameAfter(*ui.txtDirName, *ui.lblDupsIgnoreDirName);
+    SpokenNames::nameAfter(*ui.partialDownloadsVal, *ui.lblPartialSearchSize,
+                           ui.lblPartialDownloads);
+    SpokenNames::nameAfter(*ui.tvFolders, *ui.lblLangFolders);
+    SpokenNames::nameAfter(*ui.tvLanguages, *ui.lblLangRetain);
+    SpokenNames::nameAfter(*ui.tvFoldersForAppCleaner, *ui.lblBinFolders);
+    SpokenNames::nameAfter(*ui.txtLargeFilesPath, *ui.lblLargeSelectFolder);
+    const std::pair<QLineEdit*, std::pair<QLabel*, QLabel*>> largeFiles[] = {
+        {ui.minLargeFileSizeM, {ui.lblLFSearchSizeM, ui.lblMusic}},
+        {ui.minLargeFileSizeP, {ui.lblLFSearchSizeP, ui.lblPictures}},
+        {ui.minLargeFileSizeV, {ui.lblLFSearchSizeV, ui.lblVideo}},
+        {ui.minLargeFileSizeD, {ui.lblLFSearchSizeD, ui.lblDocuments}},
+        {ui.minLargeFileSize, {ui.lblLFSearchSizeO, ui.lblOthers}}};
+    for (const auto& [field, labels] : largeFiles)
+        SpokenNames::nameAfter(*field, *labels.first, labels.second);
+    SpokenNames::nameAfter(*ui.oldDownloadsVal, *ui.lblMiscSearchSize, ui.lblOldDownloads);
+    SpokenNames::nameAfter(*ui.txtEmailID, *ui.lblSendLogs);
 }
 
 void PreferenceController::fillPopups() {

@@ -71,6 +71,7 @@ public:
 
 private:
     void updateLanguageTokens();
+    void nameControls();
     void fillPopups();
     void wireFields();
     void wireSwitches();

@@ -47,7 +47,7 @@ StatusHeaderView::StatusHeaderView(Ui::MainMenuInterface& ui, SystemStatusHeader
     ui_.topBox->setGradientImageName(QStringLiteral("header.png"));
     ui_.animationImageView->setPixmap(qui::namedImage(QStringLiteral("status_gauge.png")));
     ui_.watchImageView->setPixmap(qui::namedImage(QStringLiteral("System Status.png")));
-    ui_.lockButton->setIcon(QIcon(qui::namedImage(QStringLiteral("lock_closed.png"))));
+    showLock(true);
     ui_.lockButton->setIconSize({22, 22});
     ui_.lockButton->setStyleSheet(QStringLiteral("QPushButton { border: none; }"));
     connect(ui_.scanButton, &QAbstractButton::clicked, this, &StatusHeaderView::scanButtonClicked);
@@ -108,11 +108,17 @@ void StatusHeaderView::lockButtonClicked() {
     header_.lockUnlock();
 }
 
+void StatusHeaderView::showLock(bool locked) {
+    ui_.lockButton->setIcon(QIcon(qui::namedImage(locked ? QStringLiteral("lock_closed.png")
+                                                         : QStringLiteral("lock_open.png"))));
+    // The button shows only its image; a screen reader says what a press does.
+    ui_.lockButton->setAccessibleName(QString::fromStdString(
+        texts_.token("GRP_SYSTEM_STATUS", locked ? "ID_UNLOCK" : "ID_LOCK")));
+}
+
 void StatusHeaderView::animateLock(int shift) {
     QPushButton* lock = ui_.lockButton;
-    const bool locked = shift > 0;
-    lock->setIcon(QIcon(qui::namedImage(locked ? QStringLiteral("lock_closed.png")
-                                               : QStringLiteral("lock_open.png"))));
+    showLock(shift > 0);
     // A slide still running ends where it was going; the new one starts from there.
     QPoint from = lock->pos();
     if (lockAnimation_) {

@@ -50,6 +50,8 @@ public:
     void lockButtonClicked();
 
 private:
+    // The lock's image and spoken name for its state.
+    void showLock(bool locked);
     void applyFace(qtk::IMGButton* button, const HeaderButtons::Face& face);
     // A click flips the button's state after its action has run, so the faces that the action
     // decided are put back once it has.
