@@ -181,6 +181,17 @@ bool DBOperations::emptyTables(const std::string& path, const std::vector<std::s
     return emptied;
 }
 
+bool DBOperations::anyTableHasData(const std::string& path,
+                                   const std::vector<std::string>& tables) {
+    SqliteConnection connection(path, busyTimeout(), Access::ReadOnly);
+    if (!connection.isOpen()) return false;
+    return std::any_of(tables.begin(), tables.end(), [&](const std::string& table) {
+        SqliteStatement statement(connection,
+                                  "SELECT 1 FROM " + quotedIdentifier(table) + " LIMIT 1");
+        return statement.step() == Step::Row;
+    });
+}
+
 bool DBOperations::dbEmptyData(const std::string& path) {
     const auto tables = readTableNames(path, Access::ReadWrite);
     if (!tables) {

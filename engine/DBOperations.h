@@ -33,6 +33,9 @@ public:
 
     // Some table holds a row.
     static bool dbHasData(const std::string& path);
+    // One of `tables` exists and holds a row; asked on one connection, so a file that is
+    // refused is named in the log once.
+    static bool anyTableHasData(const std::string& path, const std::vector<std::string>& tables);
     // Empties every table that holds rows, then vacuums. True only when the table list could be
     // read and every such table was emptied (the vacuum is best effort and only logged).
     static bool dbEmptyData(const std::string& path);

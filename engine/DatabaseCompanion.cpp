@@ -3,7 +3,7 @@
 namespace qengine {
 
 bool DatabaseCompanion::isCompanionName(const std::string& name) {
-    for (const char* suffix : {"-wal", "-shm", "-journal"})
+    for (const auto suffix : kSuffixes)
         if (name.ends_with(suffix)) return true;
     return false;
 }

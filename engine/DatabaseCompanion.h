@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace qengine {
 
@@ -9,6 +11,8 @@ namespace qengine {
 // own: they go only with the database (or the folder) they belong to.
 class DatabaseCompanion {
 public:
+    static constexpr std::array<std::string_view, 3> kSuffixes{"-wal", "-shm", "-journal"};
+
     // `name` (a file name or a path) ends in one of the companion suffixes.
     static bool isCompanionName(const std::string& name);
 };

@@ -323,11 +323,8 @@ std::uint64_t InternetPrivacyScan::fillInternetHistory_Google(OutlineViewNode& g
             list(*item, path, profile, Action::Remove);
             break;
         case InTables:
-            for (const auto& table : tables)
-                if (DBOperations::tableHasData(path, table)) {
-                    list(*item, path, profile, Action::EmptyTables, tables);
-                    break;
-                }
+            if (DBOperations::anyTableHasData(path, tables))
+                list(*item, path, profile, Action::EmptyTables, tables);
             break;
         case NotHistory:
             break;

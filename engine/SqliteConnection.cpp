@@ -1,5 +1,6 @@
 #include "engine/SqliteConnection.h"
 
+#include "engine/SqliteFileGuard.h"
 #include "platform/core/Log.h"
 
 #include <sqlite3.h>
@@ -64,6 +65,12 @@ SqliteConnection::SqliteConnection(const std::string& path, std::chrono::millise
                                    Access access) {
     // Idempotent; the library is never shut down while workers may still use it.
     if (sqlite3_initialize() != SQLITE_OK) return;
+    SqliteFileGuard::install();
+    // Named in the log here; the guard still stops an entry swapped in after this look.
+    if (const auto reason = SqliteFileGuard::refusal(path)) {
+        qcore::log("Skipping ", path, ": ", *reason);
+        return;
+    }
     sqlite3* db = nullptr;
     const bool readOnly = access == Access::ReadOnly;
     const int flags = SQLITE_OPEN_NOFOLLOW |

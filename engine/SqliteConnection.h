@@ -7,8 +7,9 @@ struct sqlite3;
 
 namespace qengine {
 
-// One open SQLite database file, closed when the holder goes. Never creates a missing file and
-// never follows a link at the path.
+// One open SQLite database file, closed when the holder goes. Never creates a missing file,
+// never follows a link at the path, and opens nothing (logging why) when the file or one of its
+// companions is no regular file, so no open can block on a pipe.
 class SqliteConnection {
 public:
     // A clean writes; a scan only looks, and must leave the file and its "-wal" and "-shm"

@@ -44,13 +44,8 @@ Result failed(int error, bool refuseLinks) {
     return refused(std::strerror(error));
 }
 
-const char* kindOf(mode_t mode) {
-    if (S_ISDIR(mode)) return "it is a folder";
-    if (S_ISFIFO(mode)) return "it is a pipe";
-    if (S_ISSOCK(mode)) return "it is a socket";
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device";
-    if (S_ISLNK(mode)) return "it is a link";
-    return "it is not a regular file";
+std::string kindOf(mode_t mode) {
+    return std::string("it is ") + SafeFileReader::kindName(mode);
 }
 
 std::string tooLarge(std::size_t maxBytes) {
@@ -97,6 +92,16 @@ Result SafeFileReader::readWithStatus(const std::string& path, std::size_t maxBy
         return refused("it changed while being opened");
     if (static_cast<std::uint64_t>(opened.st_size) > maxBytes) return refused(tooLarge(maxBytes));
     return readAll(fd.get(), static_cast<std::size_t>(opened.st_size), maxBytes);
+}
+
+const char* SafeFileReader::kindName(mode_t mode) {
+    if (S_ISREG(mode)) return "a regular file";
+    if (S_ISDIR(mode)) return "a folder";
+    if (S_ISFIFO(mode)) return "a pipe";
+    if (S_ISSOCK(mode)) return "a socket";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+    if (S_ISLNK(mode)) return "a link";
+    return "not a regular file";
 }
 
 void SafeFileReader::setObserverForTesting(std::function<void(const std::string&)> observer) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 
 namespace qcore {
 
@@ -36,6 +37,9 @@ public:
     // The contents, or nothing; a refused file is logged with its reason, a missing one is not.
     static std::optional<std::string> read(const std::string& path, std::size_t maxBytes,
                                            Links links = Links::Refuse);
+
+    // What an entry of this mode (from lstat or fstat) is, for the log: "a pipe", "a link" ...
+    static const char* kindName(mode_t mode);
 
     // Test hook: called with every path about to be read. Empty by default.
     static void setObserverForTesting(std::function<void(const std::string&)> observer);

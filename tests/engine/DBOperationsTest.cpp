@@ -1,14 +1,17 @@
 #include "engine/DBOperations.h"
 #include "BrowserFixtures.h"
+#include "EngineTestSupport.h"
 #include "tests/platform/core/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <thread>
 
 using qengine::DBOperations;
@@ -164,6 +167,65 @@ TEST_F(DBOperationsTest, FileThatIsNoDatabaseIsLeftByteForByte) {
 
     EXPECT_EQ(contentsOf(fake), bytes);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
+}
+
+// A link to a device was passed over without a word; a pipe at or beside a database made every
+// open of it wait for ever, the scans' read-only ones and the cleans' alike.
+TEST_F(DBOperationsTest, ADatabaseThatIsNoRegularFileOrHasAPipeBesideItIsRefusedAndNamed) {
+    const std::string device = dir_.file("device.db");
+    fs::create_symlink("/dev/zero", device);
+    const std::string pipe = dir_.file("pipe.db");
+    const std::string journalled = dir_.file("journalled.db");
+    fixtures::simpleDb(journalled, 2);
+    const std::string live = dir_.file("live.db");
+    fixtures::liveWalDb(live, 2);
+    fs::remove(live + "-shm");
+    const Strings pipes{pipe, journalled + "-journal", live + "-shm"};
+    for (const auto& path : pipes)
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+
+    const auto run = runBounded(pipes, [&] {
+        for (const auto& db : {device, pipe, journalled, live}) {
+            EXPECT_TRUE(DBOperations::getDBTableName(db).empty()) << db;
+            EXPECT_FALSE(DBOperations::dbHasData(db)) << db;
+            EXPECT_FALSE(DBOperations::anyTableHasData(db, {"icons", "urls"})) << db;
+            EXPECT_FALSE(DBOperations::checkFirefoxInternetHistory(db)) << db;
+            EXPECT_FALSE(DBOperations::dbEmptyData(db)) << db;
+            EXPECT_FALSE(DBOperations::tableEmptyData(db, "icons")) << db;
+            EXPECT_FALSE(DBOperations::emptyFirefoxInternetHistory(db)) << db;
+            EXPECT_FALSE(DBOperations::emptyGoogleCookies(db)) << db;
+        }
+    });
+
+    ASSERT_TRUE(run.endedInTime);
+    for (const auto& line : {device + ": it is a link", pipe + ": it is a pipe",
+                             journalled + ": " + journalled + "-journal beside it is a pipe",
+                             live + ": " + live + "-shm beside it is a pipe"})
+        EXPECT_NE(run.log.find("Skipping " + line), std::string::npos) << run.log;
+    for (const auto& path : pipes)
+        fs::remove(path);
+    EXPECT_EQ(fixtures::rowCount(journalled, "icons"), 2);
+}
+
+// Should an entry become a pipe between the look and the open, the library's own open still
+// returns at once.
+TEST_F(DBOperationsTest, TheLibraryItselfNeverWaitsOnAPipe) {
+    const std::string pipe = dir_.file("late.db");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+
+    int opened = SQLITE_OK;
+    const auto run = runBounded({pipe}, [&] {
+        sqlite3* db = nullptr;
+        opened = sqlite3_open_v2(("file:" + pipe + "?mode=ro").c_str(), &db,
+                                 SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+        if (opened == SQLITE_OK)
+            opened = sqlite3_exec(db, "SELECT 1 FROM sqlite_master", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    });
+
+    ASSERT_TRUE(run.endedInTime);
+    EXPECT_NE(opened, SQLITE_OK);
+    EXPECT_NE(run.log.find("Skipping " + pipe + ": it is a pipe"), std::string::npos) << run.log;
 }
 
 TEST_F(DBOperationsTest, LinkAtTheDatabasePathIsNotFollowed) {

@@ -4,8 +4,34 @@
 #include "platform/core/Bundle.h"
 #include "platform/core/Home.h"
 
+#include <chrono>
+#include <fcntl.h>
+#include <future>
+#include <thread>
+#include <unistd.h>
+
 using qcore::Dictionary;
 using qcore::Value;
+
+BoundedRun runBounded(const std::vector<std::string>& pipes, const std::function<void()>& work) {
+    testing::internal::CaptureStderr();
+    std::promise<void> done;
+    std::future<void> ended = done.get_future();
+    std::thread worker([&] {
+        work();
+        done.set_value();
+    });
+    BoundedRun run;
+    run.endedInTime = ended.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    while (ended.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+        for (const auto& pipe : pipes) {
+            const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) ::close(fd);
+        }
+    worker.join();
+    run.log = testing::internal::GetCapturedStderr();
+    return run;
+}
 
 NotificationRecorder::NotificationRecorder(const void* sender) : sender_(sender) {
     qcore::NotificationCenter::defaultCenter().addObserver(this, "",

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -27,6 +28,17 @@ private:
     mutable std::mutex mutex_;
     std::vector<qcore::Notification> received_;
 };
+
+// What work that could block for ever on a pipe did: whether it ended in time, and its log.
+struct BoundedRun {
+    bool endedInTime = false;
+    std::string log;
+};
+
+// Runs `work` on a thread, capturing the log, and allows it five seconds. Past them the write
+// ends of `pipes` are opened until the work ends, so an open blocked on one returns and the test
+// fails instead of hanging.
+BoundedRun runBounded(const std::vector<std::string>& pipes, const std::function<void()>& work);
 
 // A home folder in a temporary folder, no pacing, and an engine whose tables come from a small
 // fixture bundle.

@@ -496,3 +496,88 @@ TEST_F(InternetPrivacy, HostileFilesInPlaceOfBrowserFilesAreSkippedAndTheRestLis
     engine_->fillInternetPrivacy();
     EXPECT_EQ(groups()[0]->children().size(), 5u);
 }
+
+namespace {
+
+// A pipe planted in a home, and the database it stands in for or beside.
+struct PlantedPipe {
+    std::string pipe;
+    std::string database;
+};
+
+void PrintTo(const PlantedPipe& planted, std::ostream* out) {
+    *out << planted.pipe;
+}
+
+class InternetPrivacyPipe : public InternetPrivacy,
+                            public ::testing::WithParamInterface<PlantedPipe> {};
+
+} // namespace
+
+// Each of these blocked the scan for ever in open(), where Stop could not reach it.
+TEST_P(InternetPrivacyPipe, ScanSkipsTheDatabaseNamesItAndListsTheRest) {
+    makeBrowserTraces();
+    const std::string pipe = at(GetParam().pipe);
+    const std::string database = at(GetParam().database);
+    fs::remove(pipe);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // A live log beside the database, so its index is opened too.
+    if (pipe.ends_with("-shm")) home_.write(GetParam().database + "-wal", "");
+
+    const auto run = runBounded({pipe}, [&] { engine_->fillInternetPrivacy(); });
+
+    ASSERT_TRUE(run.endedInTime) << pipe;
+    EXPECT_NE(run.log.find("Skipping " + database + ": "), std::string::npos) << run.log;
+    EXPECT_NE(run.log.find(pipe + (pipe == database ? ": it is" : " beside it is") + " a pipe"),
+              std::string::npos)
+        << run.log;
+    const auto nodes = groups();
+    ASSERT_EQ(titles(nodes), (Strings{"Safari", "Firefox", "Google Chrome"}));
+    for (const auto& group : nodes)
+        EXPECT_FALSE(itemWith(group, database)) << group->title();
+    EXPECT_TRUE(itemWith(nodes[0], at("Library/Safari/Downloads.plist")));
+    EXPECT_TRUE(itemWith(nodes[1], at(kProfile + "sessionstore.js")));
+    EXPECT_TRUE(itemWith(nodes[2], at(kChrome + "Sessions")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    InHome, InternetPrivacyPipe,
+    ::testing::Values(
+        PlantedPipe{"Library/Safari/History.db", "Library/Safari/History.db"},
+        PlantedPipe{"Library/Safari/WebpageIcons.db", "Library/Safari/WebpageIcons.db"},
+        PlantedPipe{kChrome + "History", kChrome + "History"},
+        PlantedPipe{kChrome + "Cookies", kChrome + "Cookies"},
+        PlantedPipe{kProfile + "places.sqlite", kProfile + "places.sqlite"},
+        // The library opens these companions itself, and waited on them just the same.
+        PlantedPipe{kChrome + "History-journal", kChrome + "History"},
+        PlantedPipe{kProfile + "places.sqlite-shm", kProfile + "places.sqlite"}));
+
+TEST_F(InternetPrivacy, CleanLeavesADatabaseWithAPipeBesideItAndCleansTheRest) {
+    makeBrowserTraces();
+    engine_->fillInternetPrivacy();
+    const std::string history = at("Library/Safari/History.db");
+    const std::string cookies = at(kChrome + "Cookies");
+    const Strings pipes{history + "-journal", cookies + "-journal"};
+    for (const auto& pipe : pipes)
+        ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    tickAll();
+
+    const auto run = runBounded(pipes, [&] { engine_->removeInternetPrivacy(); });
+
+    ASSERT_TRUE(run.endedInTime);
+    for (const auto& pipe : pipes) {
+        EXPECT_NE(run.log.find(pipe + " beside it is a pipe"), std::string::npos) << run.log;
+        fs::remove(pipe);
+    }
+    EXPECT_EQ(fixtures::rowCount(history, "history_items"), 4);
+    EXPECT_EQ(fixtures::rowCount(cookies, "cookies"), 2);
+    EXPECT_EQ(fixtures::rowCount(at("Library/Safari/WebpageIcons.db"), "icons"), 0);
+    EXPECT_FALSE(fs::exists(at("Library/Safari/Downloads.plist")));
+    // Their rows stay, ticked.
+    const auto nodes = groups();
+    const auto historyItem = itemWith(nodes[0], history);
+    const auto cookiesItem = itemWith(nodes[2], cookies);
+    ASSERT_TRUE(historyItem && cookiesItem);
+    EXPECT_EQ(historyItem->state(), 1);
+    EXPECT_EQ(cookiesItem->state(), 1);
+}

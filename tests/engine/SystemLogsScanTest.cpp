@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <sys/stat.h>
 #include <thread>
 
 using qengine::LogsCleanerScan;
@@ -143,6 +144,27 @@ TEST_F(CareTreeScan, SystemCleanerScanLeavesALiveWalDatabaseByteForByte) {
     EXPECT_EQ(fixtures::folderBytes(folder), before);
     // Listed by its rows in the log; its companions never on their own.
     EXPECT_EQ(titles(*group(kCache, 0)), std::vector<std::string>{"live.db"});
+}
+
+// Both blocked the scan for ever in open(), where Stop could not reach it.
+TEST_F(CareTreeScan, APipeNamedLikeACacheDatabaseIsSkippedNamedAndTheRestListed) {
+    care::makeDatabase(home_.write(caches("y.db")), 2);
+    home_.write(containerCaches("com.example.app", "a.bin"), std::string(10, 'a'));
+    const std::vector<std::string> pipes{
+        home_.file(caches("x.db")), home_.file(containerCaches("com.example.app", "x.sqlite"))};
+    for (const auto& pipe : pipes)
+        ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+
+    const auto run = runBounded(pipes, [&] { engine_->fillCacheCleaner(); });
+
+    ASSERT_TRUE(run.endedInTime);
+    for (const auto& pipe : pipes)
+        EXPECT_NE(run.log.find("Skipping " + pipe + ": it is a pipe"), std::string::npos)
+            << run.log;
+    EXPECT_EQ(titles(*group(kCache, 0)), std::vector<std::string>{"y.db"});
+    ASSERT_EQ(group(kCache, 1)->children().size(), 1u);
+    EXPECT_EQ(group(kCache, 1)->children()[0]->arrFullPath(),
+              std::vector<std::string>{home_.file(containerCaches("com.example.app", "a.bin"))});
 }
 
 TEST_F(CareTreeScan, AContainerRowCountsAllItsFoldersHold) {
