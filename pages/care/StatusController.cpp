@@ -966,7 +966,6 @@ void StatusController::showInitialFace() {
                                   [this](const auto& m) { return dataFiller().isModuleBusy(m); });
     if (busy) {
         showHideAlertBox(false, 0);
-        enableDisableCheckButtons(false);
         for (std::size_t i = 0; i < kModuleCount; ++i) {
             const auto& flags = dataFiller().flags(modules()[i]);
             showHideProgressbar(controls_[i].progress,
@@ -975,6 +974,8 @@ void StatusController::showInitialFace() {
         ui_->rescanButton->setEnabled(false);
         ui_->rescanButton->hide();
         decideScanOrRemoveButton();
+        // The switches and the button of the other activity wait for the run's end.
+        enableDisableButtons(false);
         const auto stopTitle = commonToken(isScan_ ? "ID_STOP_SCAN" : "ID_STOP_CLEANING");
         for (auto* button : {ui_->scanButton, ui_->removeButton})
             button->setText(scanning && cleaning ? QStringLiteral("Stop Now") : stopTitle);
