@@ -240,6 +240,7 @@ TEST_F(OneClickJourney, ASwitchTurnedOffByAnAssistiveToolKeepsItsModuleOutOfTheC
         EXPECT_FALSE(fs::exists(path)) << path;
 }
 
+// Scan and Clean pressed as an assistive tool presses them.
 TEST_F(OneClickJourney, WhileItRunsTheButtonsSayWhatTheyDoAndTheIssueCountStaysRed) {
     writeJunkOfEachModule();
     rateSheetShownToday();
@@ -250,27 +251,34 @@ TEST_F(OneClickJourney, WhileItRunsTheButtonsSayWhatTheyDoAndTheIssueCountStaysR
         NotificationHold hold("DataFillerUpdateNotification", [](const qcore::Notification& n) {
             return n.info("notificationGroup") == kPartialDownloads;
         });
-        click(page_->scanButton());
+        ASSERT_TRUE(
+            accessibilityAction(page_->scanButton(), QAccessibleActionInterface::pressAction()));
         ASSERT_TRUE(waitFor([&] { return hold.reached() && othersIdle(kPartialDownloads); }));
         QTest::qWait(50);
         EXPECT_EQ(page_->scanButton()->text(), "Stop Scan");
         EXPECT_EQ(accessibleName(page_->scanButton()), "Stop Scan");
         EXPECT_EQ(colourOf(child<QLabel>("textTotalJunkSize")), qpages::StatusAppearance::red());
         EXPECT_EQ(colourOf(child<QLabel>("ValSizeToBeRecovered")), QColor(Qt::black));
+        // The hold goes only once its thread has left it.
+        hold.release();
+        ASSERT_TRUE(waitUntilIdle(four_));
     }
-    ASSERT_TRUE(waitFor([&] { return idle() && page_->removeButton()->isVisible(); }));
+    ASSERT_TRUE(waitFor([&] { return page_->removeButton()->isVisible(); }));
     EXPECT_EQ(accessibleName(page_->removeButton()), "Clean Now");
     {
         NotificationHold hold("ActivityStartStopNotification",
                               NotificationHold::startOf(kPartialDownloads, "remove"));
         answerNextAlert("OK");
-        click(page_->removeButton());
+        ASSERT_TRUE(
+            accessibilityAction(page_->removeButton(), QAccessibleActionInterface::pressAction()));
         ASSERT_TRUE(waitFor([&] { return hold.reached(); }));
         QTest::qWait(50);
         EXPECT_EQ(page_->removeButton()->text(), "Stop Cleaning");
         EXPECT_EQ(accessibleName(page_->removeButton()), "Stop Cleaning");
+        hold.release();
+        ASSERT_TRUE(waitUntilIdle(four_));
     }
-    ASSERT_TRUE(waitFor([&] { return idle() && page_->scanButton()->isVisible(); }));
+    ASSERT_TRUE(waitFor([&] { return page_->scanButton()->isVisible(); }));
     EXPECT_EQ(accessibleName(page_->scanButton()), "Start Scan");
 }
 
@@ -283,11 +291,17 @@ TEST_F(OneClickJourney, OpenedWhileTheHeaderScansItFollowsThatScanToItsEnd) {
     std::vector<std::jthread> workers;
     NotificationHold hold("ActivityStartStopNotification",
                           NotificationHold::startOf(kPartialDownloads, "scan"));
-    qshell::OneClickControl header(*engine_, qshell::OneClickControl::engineScans(),
-                                   [&workers](std::function<void()> work) {
-                                       workers.emplace_back(std::move(work));
-                                       return true;
-                                   });
+    // Partial Downloads starts first: the dashboard has seen its start before another stops.
+    const auto scans = qshell::OneClickControl::engineScans();
+    const auto scanInTurn = [&hold, scans](qengine::DataFiller& engine, const std::string& module) {
+        while (module != kPartialDownloads && !hold.reached())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        scans(engine, module);
+    };
+    qshell::OneClickControl header(*engine_, scanInTurn, [&workers](std::function<void()> work) {
+        workers.emplace_back(std::move(work));
+        return true;
+    });
     ASSERT_EQ(header.startScanNow().size(), 4U);
     ASSERT_TRUE(waitFor([&] { return hold.reached() && othersIdle(kPartialDownloads); }));
 
@@ -311,7 +325,8 @@ TEST_F(OneClickJourney, OpenedWhileTheHeaderScansItFollowsThatScanToItsEnd) {
     EXPECT_EQ(finished.count("StopOneClickCareScan"), 0);
 
     hold.release();
-    ASSERT_TRUE(waitFor([&] { return idle() && page_->removeButton()->isVisible(); }));
+    ASSERT_TRUE(waitUntilIdle(four_));
+    ASSERT_TRUE(waitFor([&] { return page_->removeButton()->isVisible(); }));
     EXPECT_EQ(finished.count("StopOneClickCareScan"), 1);
     EXPECT_EQ(child<QLabel>("textTotalJunkSize")->text(), "6");
     EXPECT_TRUE(rescan->isVisible());
