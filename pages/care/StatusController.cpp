@@ -976,11 +976,10 @@ void StatusController::showInitialFace() {
         decideScanOrRemoveButton();
         // The switches and the button of the other activity wait for the run's end.
         enableDisableButtons(false);
+        showActivityHeader(isScan_);
         const auto stopTitle = commonToken(isScan_ ? "ID_STOP_SCAN" : "ID_STOP_CLEANING");
         for (auto* button : {ui_->scanButton, ui_->removeButton})
             button->setText(scanning && cleaning ? QStringLiteral("Stop Now") : stopTitle);
-        ui_->textStatus->show();
-        ui_->lineStatus->show();
         return;
     }
     ui_->textStatus->hide();
