@@ -150,7 +150,7 @@ void StatusController::startScan() {
         tally_[i].foundSize = 0;
     updateLabels();
     showHideAlertBox(false, 0);
-    markBusyModulesUnfinished();
+    markRunningModulesUnfinished();
     for (std::size_t i = 0; i < kModuleCount; ++i) {
         auto& m = tally_[i];
         const auto& module = modules()[i];
@@ -174,7 +174,7 @@ void StatusController::startRemove() {
     enableDisableButtons(false);
     updateLabels();
     showHideAlertBox(false, 0);
-    markBusyModulesUnfinished();
+    markRunningModulesUnfinished();
     for (std::size_t i = 0; i < kModuleCount; ++i) {
         const auto& module = modules()[i];
         if (!tally_[i].checked || dataFiller().isModuleBusy(module)) continue;
@@ -273,7 +273,7 @@ bool StatusController::anyModuleBusy() const {
                        [this](const auto& m) { return dataFiller().isModuleBusy(m); });
 }
 
-void StatusController::markBusyModulesUnfinished() {
+void StatusController::markRunningModulesUnfinished() {
     tally_.initActivityFinishedStatus();
     // A module whose start was seen and whose stop is still to come finishes the four only at
     // that stop. (One only claimed may yet give its claim back without a stop.)

@@ -172,7 +172,7 @@ private:
     // Any of the four claimed or running, whoever started it.
     bool anyModuleBusy() const;
     // The finished record for a new run: only modules still running are unfinished.
-    void markBusyModulesUnfinished();
+    void markRunningModulesUnfinished();
     void closeDetailsView(bool animate);
     bool askToClean() const;
     void reportToDelegate(std::int32_t itemRemaining, std::int32_t cleaned) const;
