@@ -41,6 +41,8 @@ void IMGButton::setDefaults() {
     // Buttons act on the mouse only; keyboard activation would skip the toggle.
     setFocusPolicy(Qt::NoFocus);
     qui::useHandCursor(this);
+    // Connected first, so it counts a click before any action runs.
+    connect(this, &QAbstractButton::clicked, this, [this] { ++clicks_; });
 }
 
 void IMGButton::setButtonImages(const QString& imgOnState_St, const QString& imgOnState_Md,
@@ -213,6 +215,17 @@ void IMGButton::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void IMGButton::mouseMoveEvent(QMouseEvent*) {
     // No press tracking while dragging: the press look holds until the mouse comes up.
+}
+
+void IMGButton::timerEvent(QTimerEvent* event) {
+    // animateClick() ends in the base class's timer with a click; that click flips the state
+    // after its action as a mouse-up does.
+    const int before = clicks_;
+    const QPointer<IMGButton> guard(this);
+    QPushButton::timerEvent(event);
+    if (!guard || clicks_ == before) return;
+    state_ = state_ == 0 ? 1 : 0;
+    update();
 }
 
 void IMGButton::mouseReleaseEvent(QMouseEvent* event) {

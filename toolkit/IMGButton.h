@@ -14,7 +14,9 @@ namespace qtk {
 // The pages' action button. Everything visible is drawn here: a three-part background chosen
 // by state, enabled flag and press, and a title at the largest size that fits its margins, on
 // one line or two. The action (clicked) runs on a mouse-up inside, and only then does the
-// on/off state flip, so the handler still reads the state the user clicked.
+// on/off state flip, so the handler still reads the state the user clicked. A press without
+// the mouse (an assistive tool's press action, animateClick) acts and flips the same way. The
+// accessible name is the title (text()), so it changes with every setText().
 class IMGButton : public QPushButton {
     Q_OBJECT
 public:
@@ -131,6 +133,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     void setDefaults();
@@ -167,6 +170,8 @@ private:
     std::optional<TitleLayout> lastOneLine_;
     std::optional<TitleLayout> lastTwoLine_;
     int state_ = 0;
+    // Clicks emitted so far, mouse-up or not.
+    int clicks_ = 0;
 };
 
 } // namespace qtk

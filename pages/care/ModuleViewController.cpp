@@ -30,6 +30,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QTreeView>
 #include <QWindow>
@@ -169,13 +170,12 @@ bool ModuleViewController::removeNow() {
 }
 
 // The module is claimed before the pause, so no scan can start while the page waits.
-void ModuleViewController::startClean() {
+bool ModuleViewController::startClean() {
     const double pause = isFlat_ ? identity_.cleanStartPause : 0.0;
-    const bool started = startWorker(identity_.module, [this, pause] {
+    return startWorker(identity_.module, [this, pause] {
         if (pause > 0) qengine::Pacer::sleep(pause);
         removeDBNode();
     });
-    if (!started && removeButton_) removeButton_->setState(runningState());
 }
 
 // --- Actions ---------------------------------------------------------------------------------
@@ -202,8 +202,8 @@ void ModuleViewController::loadDataInDB() {
 
 void ModuleViewController::rescanNow() {
     moduleFlags().stopFilling.store(false);
-    if (scanButton_) scanButton_->setHidden(false);
-    scanNow();
+    // A refused scan (the module works elsewhere) leaves the face as it is.
+    if (scanNow() && scanButton_) scanButton_->setHidden(false);
 }
 
 void ModuleViewController::removeSelected() {
@@ -224,7 +224,11 @@ void ModuleViewController::removeSelected() {
     }
     if (removeButton_) removeButton_->setText(commonToken("ID_STOP_CLEANING"));
     if (isFlat_) scrollToTop();
-    startClean();
+    // Claimed by someone else since the confirmation: the button stays the idle "Clean Now".
+    if (!startClean() && removeButton_) {
+        removeButton_->setText(commonToken("ID_CLEAN_NOW"));
+        removeButton_->setState(runningState());
+    }
 }
 
 bool ModuleViewController::askToClean() const {
@@ -242,6 +246,12 @@ void ModuleViewController::performCheckUncheckAll(int state) {
                                       : false;
     // A refused change (the module works) leaves the box showing the rows as they are.
     if (!ticked) updateSelectedItemsLabel();
+}
+
+void ModuleViewController::showAllTicked(bool ticked) {
+    if (!checkUncheckButton_) return;
+    const QSignalBlocker quiet(checkUncheckButton_);
+    checkUncheckButton_->setChecked(ticked);
 }
 
 void ModuleViewController::ticksChanged() {
@@ -600,7 +610,7 @@ void ModuleViewController::stopRemoveTree() {
         removeButton_->setHidden(!results);
         removeButton_->setState(idleState());
     }
-    if (checkUncheckButton_) checkUncheckButton_->setChecked(moduleFlags().aborted.load());
+    showAllTicked(moduleFlags().aborted.load());
     const auto groups =
         static_cast<std::int32_t>(dataFiller().mainDataSource(identity_.module).nodeCount());
     for (std::int32_t g = 0; g < groups; ++g)
@@ -632,7 +642,7 @@ void ModuleViewController::stopRemoveFlat() {
     }
     if (checkUncheckButton_) {
         checkUncheckButton_->setEnabled(!empty);
-        checkUncheckButton_->setChecked(moduleFlags().aborted.load());
+        showAllTicked(moduleFlags().aborted.load());
     }
     reloadResults();
     calculateTotalItemsAndParentSize();
@@ -712,7 +722,7 @@ void ModuleViewController::calculateSelectedItemsAndSize() {
     selectedSize_ = bytes;
     setText(lblPendingItems_, QString());
     if (removeButton_) removeButton_->setEnabled(selectedItems_ > 0);
-    if (checkUncheckButton_) checkUncheckButton_->setChecked(selectedItems_ == totalItems_);
+    showAllTicked(selectedItems_ == totalItems_);
 }
 
 bool ModuleViewController::itemsToRemove() const {
@@ -958,8 +968,10 @@ void ModuleViewController::connectControls() {
         connect(removeButton_, &QAbstractButton::clicked, this, [this] { removeSelected(); });
     if (rescanButton_)
         connect(rescanButton_, &QAbstractButton::clicked, this, [this] { rescanButtonClicked(); });
+    // The box acts on whatever changed it (mouse, keyboard or an assistive tool's toggle); the
+    // page's own updates of it are quiet.
     if (checkUncheckButton_)
-        connect(checkUncheckButton_, &QAbstractButton::clicked, this,
+        connect(checkUncheckButton_, &QAbstractButton::toggled, this,
                 [this] { checkUncheckAll(); });
 }
 
@@ -1039,8 +1051,6 @@ void ModuleViewController::viewDidLoad() {
     applyViewFormatting();
     if (scanButton_) scanButton_->setText(commonToken("ID_START_SCAN"));
     if (removeButton_) removeButton_->setText(commonToken("ID_CLEAN_NOW"));
-    if (scanButton_) scanButton_->setAccessibleName(scanButton_->text());
-    if (removeButton_) removeButton_->setAccessibleName(removeButton_->text());
 
     restoreFaceFromEngine();
 

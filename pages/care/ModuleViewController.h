@@ -183,6 +183,8 @@ protected:
     void checkParentNodesForZeroState();
     void checkAndUpdateParentNodeState(std::int32_t groupIndex);
     void updateSelectedItemsLabel();
+    // Sets the check-all box without acting on it.
+    void showAllTicked(bool ticked);
 
     void reloadResults();
     QAbstractItemView* resultsView() const;
@@ -222,7 +224,8 @@ private:
     void scrollToTop();
     void showSortIndicator();
     void showContextMenu(const QPoint& position);
-    void startClean();
+    // Claims the module and starts the clean's worker; false when the module is busy.
+    bool startClean();
     void watchWindow();
 
     void setCaption(const std::string& text);

@@ -31,6 +31,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPropertyAnimation>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QTreeView>
 #include <QUrl>
@@ -144,15 +145,12 @@ void StatusController::runWorker(std::size_t index, bool scan) {
 void StatusController::startScan() {
     isScan_ = true;
     enableDisableButtons(false);
-    if (ui_) {
-        setTotals(0, 0, Qt::black);
-        ui_->ValSizeToBeRecovered->setText(sizeText(0));
-    }
+    showScanTotals(0, 0);
     for (std::size_t i = 0; i < kModuleCount; ++i)
         tally_[i].foundSize = 0;
     updateLabels();
     showHideAlertBox(false, 0);
-    tally_.initActivityFinishedStatus();
+    markRunningModulesUnfinished();
     for (std::size_t i = 0; i < kModuleCount; ++i) {
         auto& m = tally_[i];
         const auto& module = modules()[i];
@@ -166,10 +164,7 @@ void StatusController::startScan() {
         runWorker(i, true);
     }
     // Nothing could start and nothing runs: back to the idle face at once.
-    if (tally_.allFinished() && !std::any_of(modules().begin(), modules().end(), [this](auto& m) {
-            return dataFiller().isModuleBusy(m);
-        }))
-        finishingSteps();
+    if (tally_.allFinished() && !anyModuleBusy()) finishingSteps();
 }
 
 void StatusController::startRemove() {
@@ -179,7 +174,7 @@ void StatusController::startRemove() {
     enableDisableButtons(false);
     updateLabels();
     showHideAlertBox(false, 0);
-    tally_.initActivityFinishedStatus();
+    markRunningModulesUnfinished();
     for (std::size_t i = 0; i < kModuleCount; ++i) {
         const auto& module = modules()[i];
         if (!tally_[i].checked || dataFiller().isModuleBusy(module)) continue;
@@ -187,10 +182,7 @@ void StatusController::startRemove() {
         dataFiller().flags(module).stopRemoving.store(false);
         runWorker(i, false);
     }
-    if (tally_.allFinished() && !std::any_of(modules().begin(), modules().end(), [this](auto& m) {
-            return dataFiller().isModuleBusy(m);
-        }))
-        finishingSteps();
+    if (tally_.allFinished() && !anyModuleBusy()) finishingSteps();
 }
 
 void StatusController::startStopScan() {
@@ -246,6 +238,8 @@ void StatusController::cleanFromAlert() {
 
 void StatusController::rescanNow() {
     view();
+    // A run started elsewhere is followed to its end, not restarted over.
+    if (anyModuleBusy()) return;
     details_->clear();
     scanButton()->setText(commonToken("ID_STOP_SCAN"));
     ui_->rescanButton->setEnabled(false);
@@ -272,6 +266,20 @@ bool StatusController::checkScanFinished() {
     qcore::NotificationCenter::defaultCenter().post(notes::kStopOneClickCareScan, this,
                                                     {{notes::kOperation, notes::kStop}});
     return true;
+}
+
+bool StatusController::anyModuleBusy() const {
+    return std::any_of(modules().begin(), modules().end(),
+                       [this](const auto& m) { return dataFiller().isModuleBusy(m); });
+}
+
+void StatusController::markRunningModulesUnfinished() {
+    tally_.initActivityFinishedStatus();
+    // A module whose start was seen and whose stop is still to come finishes the four only at
+    // that stop. (One only claimed may yet give its claim back without a stop.)
+    for (std::size_t i = 0; i < kModuleCount; ++i)
+        if (tally_[i].activity != OneClickTally::Activity::Idle)
+            tally_.setFinished(modules()[i], false);
 }
 
 void StatusController::decideScanOrRemoveButton() {
@@ -348,7 +356,7 @@ void StatusController::mainthread_handleUpdates(const qcore::Notification& n) {
         m.size = size;
     }
     if (isScan_) {
-        setTotals(tally_.countSum(), tally_.checkedSize(), Qt::black);
+        showScanTotals(tally_.countSum(), tally_.checkedSize());
     } else {
         const auto cleaned = tally_.cleanedCount();
         reportToDelegate(-1, cleaned);
@@ -422,7 +430,7 @@ void StatusController::mainthread_handleActivityStartStop(const qcore::Notificat
 }
 
 void StatusController::mainthread_oneTimeStartScan(const qcore::Notification&) {
-    if (tally_.countSum() != 0) return;
+    if (tally_.countSum() != 0 || anyModuleBusy()) return;
     scanButton()->setText(commonToken("ID_STOP_SCAN"));
     startScan();
 }
@@ -544,6 +552,12 @@ void StatusController::setTotals(std::int64_t count, std::uint64_t bytes, const 
     ui_->ValSizeToBeRecovered->setText(sizeText(bytes));
     setTextColor(ui_->textTotalJunkSize, color);
     setTextColor(ui_->ValSizeToBeRecovered, color);
+}
+
+void StatusController::showScanTotals(std::int64_t count, std::uint64_t bytes) {
+    setTotals(count, bytes, Qt::black);
+    // Only the size is black while a scan runs; the issue count keeps the scan's red.
+    if (ui_) setTextColor(ui_->textTotalJunkSize, kRed);
 }
 
 void StatusController::showHideAlertBox(bool show, std::int32_t issues) {
@@ -748,26 +762,36 @@ bool StatusController::shiftButton(QWidget* knob, bool flag) {
 }
 
 void StatusController::shiftModule(std::size_t index) {
-    auto& c = controls_[index];
-    if (!shiftButton(c.button->knob(), tally_[index].checked)) return;
-    tally_[index].checked = !tally_[index].checked;
-    c.button->setChecked(tally_[index].checked);
-    checkUncheckButtons();
+    setModuleOn(index, !tally_[index].checked);
+}
+
+void StatusController::setModuleOn(std::size_t index, bool on) {
+    auto& m = tally_[index];
+    auto* button = controls_[index].button;
+    if (on != m.checked && shiftButton(button->knob(), m.checked)) {
+        m.checked = on;
+        checkUncheckButtons();
+    }
+    // A change the knob cannot follow yet (it still slides) is not shown either.
+    const QSignalBlocker quiet(button);
+    button->setChecked(m.checked);
 }
 
 void StatusController::checkUncheckButtons() {
     if (!ui_) return;
     const int ticked = tally_.checkedCount();
     ui_->lblSelectedItems->setText(QStringLiteral("%1 of 4 selected").arg(ticked));
+    std::array<bool, kModuleCount> on{};
+    for (std::size_t i = 0; i < kModuleCount; ++i)
+        on[i] = tally_[i].checked;
+    StatusAppearance::toggleColorsOnOff(controls_, on);
+    // While a module works the buttons are the running activity's; its stop sets them.
+    if (anyModuleBusy()) return;
     const bool any = ticked > 0;
     ui_->scanButton->setEnabled(any);
     ui_->removeButton->setEnabled(any);
     ui_->rescanButton->setEnabled(any);
     if (!any) ui_->rescanButton->hide();
-    std::array<bool, kModuleCount> on{};
-    for (std::size_t i = 0; i < kModuleCount; ++i)
-        on[i] = tally_[i].checked;
-    StatusAppearance::toggleColorsOnOff(controls_, on);
     std::uint64_t found = 0;
     for (std::size_t i = 0; i < kModuleCount; ++i)
         if (tally_[i].checked) found += getSize(modules()[i]);
@@ -914,11 +938,10 @@ void StatusController::wireControls() {
         c.button->setCheckable(true);
         c.button->setChecked(tally_[i].checked);
         c.button->showOn(tally_[i].checked);
-        connect(c.button, &QAbstractButton::clicked, this, [this, i] {
-            // The switch's own check flip is undone: the dashboard's flag decides.
-            controls_[i].button->setChecked(tally_[i].checked);
-            shiftModule(i);
-        });
+        // Whatever turned it (mouse, keyboard or an assistive tool's toggle), the module's
+        // flag follows the switch, or the switch is put back.
+        connect(c.button, &QAbstractButton::toggled, this,
+                [this, i](bool on) { setModuleOn(i, on); });
         connect(c.details, &QPushButton::clicked, this,
                 [this, i] { showDetails(static_cast<int>(i) + 1); });
         connect(c.link, &QPushButton::clicked, this,
@@ -943,18 +966,20 @@ void StatusController::showInitialFace() {
                                   [this](const auto& m) { return dataFiller().isModuleBusy(m); });
     if (busy) {
         showHideAlertBox(false, 0);
-        enableDisableCheckButtons(false);
         for (std::size_t i = 0; i < kModuleCount; ++i) {
             const auto& flags = dataFiller().flags(modules()[i]);
             showHideProgressbar(controls_[i].progress,
                                 flags.isFilling.load() || flags.isRemoving.load());
         }
+        ui_->rescanButton->setEnabled(false);
+        ui_->rescanButton->hide();
         decideScanOrRemoveButton();
+        // The switches and the button of the other activity wait for the run's end.
+        enableDisableButtons(false);
+        showActivityHeader(isScan_);
         const auto stopTitle = commonToken(isScan_ ? "ID_STOP_SCAN" : "ID_STOP_CLEANING");
         for (auto* button : {ui_->scanButton, ui_->removeButton})
             button->setText(scanning && cleaning ? QStringLiteral("Stop Now") : stopTitle);
-        ui_->textStatus->show();
-        ui_->lineStatus->show();
         return;
     }
     ui_->textStatus->hide();

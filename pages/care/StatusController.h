@@ -118,6 +118,9 @@ public:
     // Slides a switch's knob 35 points; false (nothing moves) while it is not at rest.
     bool shiftButton(QWidget* knob, bool flag);
     void shiftModule(std::size_t index);
+    // Turns a module on or off as its switch now shows, sliding the knob; a change the knob
+    // cannot follow yet is refused and the switch shows the module's flag again.
+    void setModuleOn(std::size_t index, bool on);
     void checkUncheckButtons();
     // Asks the main window to show a module's page, by its display name.
     void sendViewNotification(const QString& showView);
@@ -165,6 +168,11 @@ private:
     void updateLevelBar(std::size_t index, std::int32_t count);
     void showActivityHeader(bool scan);
     void setTotals(std::int64_t count, std::uint64_t bytes, const QColor& color);
+    void showScanTotals(std::int64_t count, std::uint64_t bytes);
+    // Any of the four claimed or running, whoever started it.
+    bool anyModuleBusy() const;
+    // The finished record for a new run: only modules still running are unfinished.
+    void markRunningModulesUnfinished();
     void closeDetailsView(bool animate);
     bool askToClean() const;
     void reportToDelegate(std::int32_t itemRemaining, std::int32_t cleaned) const;

@@ -564,7 +564,7 @@ void DuplicateFilesController::wireControls() {
             [this] { showChangeFolderControls(false); });
     // The shape's Rescan, check-all and context menu mean other things on this page.
     disconnect(ui.rescanButton, &QAbstractButton::clicked, this, nullptr);
-    disconnect(ui.checkUncheckButton, &QAbstractButton::clicked, this, nullptr);
+    disconnect(ui.checkUncheckButton, &QAbstractButton::toggled, this, nullptr);
     disconnect(ui.outlineView, &QWidget::customContextMenuRequested, this, nullptr);
     connect(ui.rescanButton, &QAbstractButton::clicked, this, [this] {
         ui_->outlineView->collapseAll();
@@ -574,8 +574,9 @@ void DuplicateFilesController::wireControls() {
         qcore::UserDefaults::standard().setObject("analyzeAutomaticallyDuplicates",
                                                   std::to_string(checked ? 1 : 0));
     });
-    // Ticks from off, unticks from mixed (every removable copy ticked).
-    connect(ui.checkUncheckButton, &QCheckBox::clicked, this,
+    // Ticks from off, unticks from mixed (every removable copy ticked), whatever changed the box;
+    // the page's own updates of it are quiet.
+    connect(ui.checkUncheckButton, &QCheckBox::stateChanged, this,
             [this] { checkUncheckAll(selectedItems() < totalItems()); });
     for (const QString& label : DuplicatesTypeFilter::segmentLabels())
         ui.segmentedControl->addTab(commonToken("ID_" + label.toUpper().toStdString()));

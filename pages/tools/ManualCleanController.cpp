@@ -724,7 +724,9 @@ void ManualCleanController::ticksChanged() {
 }
 
 void ManualCleanController::checkUncheckAllItemsFromHeader(int list, bool on) {
-    if (busy_ || list < 0 || list >= kListCount) return;
+    if (list < 0 || list >= kListCount) return;
+    // Refused while the list is worked on: the box shows the rows as they are.
+    if (busy_) return checkUncheckAll(list);
     lists_[static_cast<std::size_t>(list)].setAllCheckStates(on ? 1 : 0);
     ticksChanged();
 }
@@ -871,9 +873,10 @@ void ManualCleanController::viewDidLoad() {
         connect(tabButtons_[static_cast<std::size_t>(i)], &QAbstractButton::clicked, this,
                 [this, i] { selectTab(i); });
         auto* box = headerBoxes_[static_cast<std::size_t>(i)];
-        connect(box, &QCheckBox::clicked, this,
-                [this, i](bool on) { checkUncheckAllItemsFromHeader(i, on); });
         box->setChecked(false);
+        // Whatever changed the box (mouse, keyboard or an assistive tool's toggle).
+        connect(box, &QCheckBox::toggled, this,
+                [this, i](bool on) { checkUncheckAllItemsFromHeader(i, on); });
         box->setEnabled(false);
         showBusy(spinners_[static_cast<std::size_t>(i)], false);
     }

@@ -4,9 +4,11 @@
 #include "platform/ui/Geometry.h"
 #include "platform/ui/ImageCache.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QGuiApplication>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QToolBar>
 
@@ -92,17 +94,33 @@ void DBPrefsWindowController::rebuildToolbar() {
     toolbar_->clear();
     // The group owns its items, so the previous set goes with it.
     if (toolbarItems_) toolbarItems_->deleteLater();
+    // The window keeps exactly one item checked itself (checkToolbarItem), so the group only
+    // owns the items.
     toolbarItems_ = new QActionGroup(this);
-    toolbarItems_->setExclusive(true);
+    toolbarItems_->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (const PrefsToolbarModel::Item& item : model_.items()) {
         auto* action = new QAction(toolbarIcon(item.image), qs(item.label), toolbarItems_);
         action->setObjectName(qs(item.identifier));
         action->setCheckable(true);
         toolbar_->addAction(action);
         const std::string identifier = item.identifier;
-        connect(action, &QAction::triggered, this,
-                [this, identifier] { toggleActivePreferenceView(identifier); });
+        const auto follow = [this, identifier](bool checked) {
+            toolbarItemToggled(identifier, checked);
+        };
+        connect(action, &QAction::toggled, this, follow);
+        // An assistive tool toggles the item's button, which does not pass it on to the action.
+        if (auto* button = qobject_cast<QAbstractButton*>(toolbar_->widgetForAction(action)))
+            connect(button, &QAbstractButton::toggled, this, follow);
     }
+}
+
+void DBPrefsWindowController::toolbarItemToggled(const std::string& identifier, bool checked) {
+    if (checkingItems_) return;
+    // A checked item shows its pane; the shown pane's item cannot be cleared.
+    if (checked)
+        toggleActivePreferenceView(identifier);
+    else if (model_.current())
+        checkToolbarItem(*model_.current());
 }
 
 void DBPrefsWindowController::toggleActivePreferenceView(const std::string& identifier) {
@@ -148,8 +166,13 @@ void DBPrefsWindowController::resizeToView(const QWidget* view) {
 }
 
 void DBPrefsWindowController::checkToolbarItem(const std::string& identifier) {
-    for (QAction* action : toolbar_->actions())
-        action->setChecked(action->objectName() == qs(identifier));
+    const QScopedValueRollback quiet(checkingItems_, true);
+    for (QAction* action : toolbar_->actions()) {
+        const bool shown = action->objectName() == qs(identifier);
+        action->setChecked(shown);
+        if (auto* button = qobject_cast<QAbstractButton*>(toolbar_->widgetForAction(action)))
+            button->setChecked(shown);
+    }
 }
 
 } // namespace qshell

@@ -46,6 +46,7 @@ private:
     void displayView(const PrefsToolbarModel::Item& item);
     void resizeToView(const QWidget* view);
     void checkToolbarItem(const std::string& identifier);
+    void toolbarItemToggled(const std::string& identifier, bool checked);
     int toolbarHeight() const;
 
     PrefsTexts texts_;
@@ -57,6 +58,8 @@ private:
     // Panes not shown wait here, hidden, so the window keeps owning them.
     QWidget* stash_ = nullptr;
     QPointer<QWidget> current_;
+    // Set while the window checks the items itself, so their toggles are not taken as a choice.
+    bool checkingItems_ = false;
 };
 
 } // namespace qshell

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -207,25 +208,28 @@ void PreferenceController::wireFields() {
 }
 
 void PreferenceController::wireSwitches() {
-    connect(ui_->analyzeAutomaticallyDuplicates, &QAbstractButton::clicked, this,
+    // Each box stores what it shows, whatever changed it (mouse, keyboard or an assistive
+    // tool's toggle); refresh() sets them quietly.
+    connect(ui_->analyzeAutomaticallyDuplicates, &QAbstractButton::toggled, this,
             [this](bool checked) { model_.automaticAnalyzeDuplicates(checked ? 1 : 0); });
-    connect(ui_->analyzeAutomaticallyDiskUsage, &QAbstractButton::clicked, this,
+    connect(ui_->analyzeAutomaticallyDiskUsage, &QAbstractButton::toggled, this,
             [this](bool checked) { model_.automaticAnalyzeDiskUsage(checked ? 1 : 0); });
-    connect(ui_->chkAutoUpdates, &QAbstractButton::clicked, this, [this](bool checked) {
+    connect(ui_->chkAutoUpdates, &QAbstractButton::toggled, this, [this](bool checked) {
         model_.automaticUpdateChecks(checked ? 1 : 0);
         ui_->popUpdateOccurence->setEnabled(checked);
     });
     // chkCheckNow and chkLangDeepScan store nothing: no update service and no deep language
     // scan run here.
-    connect(ui_->chkUninShowOSX, &QAbstractButton::clicked, this, [this](bool checked) {
+    connect(ui_->chkUninShowOSX, &QAbstractButton::toggled, this, [this](bool checked) {
         defaults_.setObject("showOSXAppsInUninstaller", checked ? "1" : "0");
     });
     auto* algorithms = new QButtonGroup(this);
     algorithms->addButton(ui_->secureDeleteAlgo0, 0);
     algorithms->addButton(ui_->secureDeleteAlgo1, 1);
     algorithms->addButton(ui_->secureDeleteAlgo2, 2);
-    connect(algorithms, &QButtonGroup::idClicked, this,
-            [this](int row) { model_.changeSecureDeleteAlgo(row); });
+    connect(algorithms, &QButtonGroup::idToggled, this, [this](int row, bool checked) {
+        if (checked) model_.changeSecureDeleteAlgo(row);
+    });
     connect(ui_->btnSendLogs, &QAbstractButton::clicked, this,
             [this] { model_.sendLogs(ui_->txtEmailID->text().toStdString()); });
 }
@@ -258,14 +262,19 @@ void PreferenceController::refresh() {
             const std::int64_t code = defaults_.integerForKey(popup.key);
             popup.combo->setCurrentIndex(code >= 0 && code <= 3 ? static_cast<int>(code) : 0);
         }
-    ui_->analyzeAutomaticallyDuplicates->setChecked(model_.analyzeAutomaticallyDuplicates() != 0);
-    ui_->analyzeAutomaticallyDiskUsage->setChecked(model_.analyzeAutomaticallyDiskUsage() != 0);
-    ui_->chkAutoUpdates->setChecked(model_.automaticUpdateChecksEnabled());
+    const auto showChecked = [](QAbstractButton* box, bool checked) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(checked);
+    };
+    showChecked(ui_->analyzeAutomaticallyDuplicates, model_.analyzeAutomaticallyDuplicates() != 0);
+    showChecked(ui_->analyzeAutomaticallyDiskUsage, model_.analyzeAutomaticallyDiskUsage() != 0);
+    showChecked(ui_->chkAutoUpdates, model_.automaticUpdateChecksEnabled());
     ui_->popUpdateOccurence->setCurrentIndex(model_.updateOccurenceIndex());
     ui_->popUpdateOccurence->setEnabled(model_.automaticUpdateChecksEnabled());
-    ui_->chkUninShowOSX->setChecked(defaults_.integerForKey("showOSXAppsInUninstaller") != 0);
+    showChecked(ui_->chkUninShowOSX, defaults_.integerForKey("showOSXAppsInUninstaller") != 0);
     QAbstractButton* const algorithms[] = {ui_->secureDeleteAlgo0, ui_->secureDeleteAlgo1,
                                            ui_->secureDeleteAlgo2};
+    const QSignalBlocker quietAlgorithms(ui_->secureDeleteAlgo0->group());
     algorithms[std::clamp(model_.secureDeleteAlgoIndex(), 0, 2)]->setChecked(true);
     ui_->txtLargeFilesPath->setText(qs(defaults_.stringForKey("LargeFilesPath")));
     refreshFolderLists();

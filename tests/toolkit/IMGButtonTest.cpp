@@ -1,5 +1,7 @@
 #include "toolkit/IMGButton.h"
 
+#include "tests/support/GuiDriving.h"
+
 #include <QSignalSpy>
 #include <QTest>
 
@@ -35,6 +37,26 @@ TEST_F(IMGButtonPress, ActionRunsBeforeTheToggleOnAMouseUpInside) {
     release({60, 20});
     EXPECT_EQ(statesSeen, (std::vector<int>{1, 0}));
     EXPECT_EQ(button.state(), 1);
+}
+
+TEST_F(IMGButtonPress, AnAssistiveToolsPressActsAndTogglesLikeTheMouseAndHearsTheTitle) {
+    button.setState(1);
+    std::vector<int> statesSeen;
+    QObject::connect(&button, &IMGButton::clicked, [&] { statesSeen.push_back(button.state()); });
+    EXPECT_EQ(gui_driving::accessibleName(&button), "Scan");
+
+    ASSERT_TRUE(
+        gui_driving::accessibilityAction(&button, QAccessibleActionInterface::pressAction()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !statesSeen.empty(); }));
+    EXPECT_EQ(statesSeen, std::vector<int>{1});
+    EXPECT_EQ(button.state(), 0);
+
+    button.setText(QStringLiteral("Stop Scan"));
+    EXPECT_EQ(gui_driving::accessibleName(&button), "Stop Scan");
+    button.setEnabled(false);
+    EXPECT_FALSE(
+        gui_driving::accessibilityAction(&button, QAccessibleActionInterface::pressAction()));
+    EXPECT_EQ(button.state(), 0);
 }
 
 TEST_F(IMGButtonPress, EdgesCountAsInsideAndAnythingBeyondDoesNot) {

@@ -2,15 +2,20 @@
 // scan, the details of each module, the clean with its confirmation and the rate sheet, all
 // through clicks on the visible controls; then the disk and the last-scan record. Each screen
 // is written under the build's screenshots folder.
+#include "engine/ModuleKeys.h"
 #include "engine/Pacer.h"
 #include "pages/care/CacheController.h"
 #include "pages/care/LogsController.h"
+#include "pages/care/ModuleSwitch.h"
 #include "pages/care/PartialDownloads.h"
 #include "pages/care/RateMeWindow.h"
+#include "pages/care/StatusAppearance.h"
 #include "pages/care/StatusController.h"
 #include "pages/care/TrashController.h"
 #include "platform/core/UserDefaults.h"
+#include "shell/views/OneClickControl.h"
 #include "tests/pages/support/PageJourney.h"
+#include "tests/support/GuiDriving.h"
 #include "toolkit/IMGButton.h"
 
 #include <QAbstractButton>
@@ -24,8 +29,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace fs = std::filesystem;
+using gui_driving::accessibilityAction;
+using gui_driving::accessibleName;
+using qengine::modules::kPartialDownloads;
 
 namespace {
 
@@ -79,6 +88,29 @@ protected:
         fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(24 * 60));
         return path;
     }
+
+    // One file for each of the four modules, three of them partial downloads.
+    struct Junk {
+        std::vector<std::string> partials;
+        std::vector<std::string> others;
+    };
+    Junk writeJunkOfEachModule() const {
+        return {{writeOld("Downloads/film.part", "partial film"),
+                 writeOld("Downloads/song.part", "partial song"),
+                 writeOld("Downloads/book.part", "partial book")},
+                {home_.write("Library/Caches/com.example.editor/Cache.db", "cache"),
+                 home_.write("Library/Logs/Editor/editor.log", "log"),
+                 home_.write("Library/Logs/DiagnosticReports/Editor_2026.crash", "crash")}};
+    }
+    bool othersIdle(const std::string& module) const {
+        return std::none_of(four_.begin(), four_.end(),
+                            [&](const auto& m) { return m != module && engine_->isModuleBusy(m); });
+    }
+    // No rate sheet today: it was shown already.
+    static void rateSheetShownToday() {
+        qcore::UserDefaults::standard().setObject("rateDate", qcore::Date::now());
+    }
+    static QColor colourOf(QWidget* label) { return label->palette().color(QPalette::WindowText); }
 
     static constexpr int kSettleMs = qpages::StatusController::kSlideMs + 100;
     const std::vector<std::string> four_{qpages::StatusController::modules().begin(),
@@ -165,6 +197,140 @@ TEST_F(OneClickJourney, ScanDetailsCleanAndRate) {
     EXPECT_EQ(defaults.stringForKey("lastScanSystemStatus"), "0");
     EXPECT_EQ(defaults.stringForKey("lastScanJunkSize"), "0 bytes");
     EXPECT_TRUE(defaults.dateForKey("rateDate").has_value());
+}
+
+TEST_F(OneClickJourney, ASwitchTurnedOffByAnAssistiveToolKeepsItsModuleOutOfTheClean) {
+    const auto junk = writeJunkOfEachModule();
+    rateSheetShownToday();
+    makePages();
+    click(page_->scanButton());
+    ASSERT_TRUE(waitFor([&] { return idle() && page_->removeButton()->isVisible(); }));
+    auto* selection = child<QLabel>("lblSelectedItems");
+    EXPECT_EQ(selection->text(), "4 of 4 selected");
+
+    // The mouse turns Logs off, the assistive tool's toggle turns it on again.
+    auto* logs = child<qpages::ModuleSwitch>("buttonLogs");
+    click(logs);
+    QTest::qWait(kSettleMs);
+    EXPECT_FALSE(logs->isChecked());
+    EXPECT_EQ(selection->text(), "3 of 4 selected");
+    ASSERT_TRUE(accessibilityAction(logs, QAccessibleActionInterface::toggleAction()));
+    QTest::qWait(kSettleMs);
+    EXPECT_TRUE(logs->isChecked());
+    EXPECT_EQ(logs->knob()->x(), 0);
+    EXPECT_EQ(selection->text(), "4 of 4 selected");
+
+    // Partial Downloads off by two toggles in a row: the second comes while the knob slides,
+    // is refused, and the switch goes on showing off.
+    auto* partial = child<qpages::ModuleSwitch>("buttonLang");
+    ASSERT_TRUE(accessibilityAction(partial, QAccessibleActionInterface::toggleAction()));
+    ASSERT_TRUE(accessibilityAction(partial, QAccessibleActionInterface::toggleAction()));
+    QTest::qWait(kSettleMs);
+    EXPECT_FALSE(partial->isChecked());
+    EXPECT_EQ(partial->knob()->x(), -qpages::ModuleSwitch::kTravel);
+    EXPECT_EQ(selection->text(), "3 of 4 selected");
+    shot("switch_off_by_assistive_tool");
+
+    answerNextAlert("OK");
+    click(page_->removeButton());
+    ASSERT_TRUE(waitFor([&] { return idle() && page_->scanButton()->isVisible(); }));
+    for (const auto& path : junk.partials)
+        EXPECT_TRUE(fs::exists(path)) << path << " was cleaned while its module showed off";
+    for (const auto& path : junk.others)
+        EXPECT_FALSE(fs::exists(path)) << path;
+}
+
+// Scan and Clean pressed as an assistive tool presses them.
+TEST_F(OneClickJourney, WhileItRunsTheButtonsSayWhatTheyDoAndTheIssueCountStaysRed) {
+    writeJunkOfEachModule();
+    rateSheetShownToday();
+    makePages();
+    EXPECT_EQ(accessibleName(page_->scanButton()), "Start Scan");
+    {
+        // Held at Partial Downloads' first update, after the other three have finished.
+        NotificationHold hold("DataFillerUpdateNotification", [](const qcore::Notification& n) {
+            return n.info("notificationGroup") == kPartialDownloads;
+        });
+        ASSERT_TRUE(
+            accessibilityAction(page_->scanButton(), QAccessibleActionInterface::pressAction()));
+        ASSERT_TRUE(waitFor([&] { return hold.reached() && othersIdle(kPartialDownloads); }));
+        QTest::qWait(50);
+        EXPECT_EQ(page_->scanButton()->text(), "Stop Scan");
+        EXPECT_EQ(accessibleName(page_->scanButton()), "Stop Scan");
+        EXPECT_EQ(colourOf(child<QLabel>("textTotalJunkSize")), qpages::StatusAppearance::red());
+        EXPECT_EQ(colourOf(child<QLabel>("ValSizeToBeRecovered")), QColor(Qt::black));
+        // The hold goes only once its thread has left it.
+        hold.release();
+        ASSERT_TRUE(waitUntilIdle(four_));
+    }
+    ASSERT_TRUE(waitFor([&] { return page_->removeButton()->isVisible(); }));
+    EXPECT_EQ(accessibleName(page_->removeButton()), "Clean Now");
+    {
+        NotificationHold hold("ActivityStartStopNotification",
+                              NotificationHold::startOf(kPartialDownloads, "remove"));
+        answerNextAlert("OK");
+        ASSERT_TRUE(
+            accessibilityAction(page_->removeButton(), QAccessibleActionInterface::pressAction()));
+        ASSERT_TRUE(waitFor([&] { return hold.reached(); }));
+        QTest::qWait(50);
+        EXPECT_EQ(page_->removeButton()->text(), "Stop Cleaning");
+        EXPECT_EQ(accessibleName(page_->removeButton()), "Stop Cleaning");
+        hold.release();
+        ASSERT_TRUE(waitUntilIdle(four_));
+    }
+    ASSERT_TRUE(waitFor([&] { return page_->scanButton()->isVisible(); }));
+    EXPECT_EQ(accessibleName(page_->scanButton()), "Start Scan");
+}
+
+TEST_F(OneClickJourney, OpenedWhileTheHeaderScansItFollowsThatScanToItsEnd) {
+    writeJunkOfEachModule();
+    rateSheetShownToday();
+    PostedNotifications finished({"StopOneClickCareScan"});
+    // The pages exist from the start, as the shell makes them; the dashboard is not shown yet.
+    page_ = std::make_unique<qpages::StatusController>(*engine_);
+    std::vector<std::jthread> workers;
+    NotificationHold hold("ActivityStartStopNotification",
+                          NotificationHold::startOf(kPartialDownloads, "scan"));
+    // Partial Downloads starts first: the dashboard has seen its start before another stops.
+    const auto scans = qshell::OneClickControl::engineScans();
+    const auto scanInTurn = [&hold, scans](qengine::DataFiller& engine, const std::string& module) {
+        while (module != kPartialDownloads && !hold.reached())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        scans(engine, module);
+    };
+    qshell::OneClickControl header(*engine_, scanInTurn, [&workers](std::function<void()> work) {
+        workers.emplace_back(std::move(work));
+        return true;
+    });
+    ASSERT_EQ(header.startScanNow().size(), 4U);
+    ASSERT_TRUE(waitFor([&] { return hold.reached() && othersIdle(kPartialDownloads); }));
+
+    // The user opens One Click while Partial Downloads still scans.
+    page_->view();
+    page_->resize(659, 492);
+    page_->show();
+    ASSERT_TRUE(waitFor([&] { return page_->isVisible(); }));
+    QTest::qWait(50);
+    shot("opened_during_header_scan", false);
+    EXPECT_TRUE(page_->scanButton()->isVisible());
+    EXPECT_TRUE(page_->scanButton()->isEnabled()) << "it stops the scan";
+    EXPECT_EQ(accessibleName(page_->scanButton()), "Stop Scan");
+    EXPECT_FALSE(page_->removeButton()->isEnabled());
+    auto* rescan = child("rescanButton");
+    EXPECT_FALSE(rescan->isVisible());
+    EXPECT_FALSE(rescan->isEnabled());
+    EXPECT_FALSE(accessibilityAction(rescan, QAccessibleActionInterface::pressAction()));
+    for (const char* name : {"buttonCache", "buttonLogs", "buttonBin", "buttonLang"})
+        EXPECT_FALSE(child(name)->isEnabled()) << name;
+    EXPECT_EQ(finished.count("StopOneClickCareScan"), 0);
+
+    hold.release();
+    ASSERT_TRUE(waitUntilIdle(four_));
+    ASSERT_TRUE(waitFor([&] { return page_->removeButton()->isVisible(); }));
+    EXPECT_EQ(finished.count("StopOneClickCareScan"), 1);
+    EXPECT_EQ(child<QLabel>("textTotalJunkSize")->text(), "6");
+    EXPECT_TRUE(rescan->isVisible());
+    EXPECT_TRUE(rescan->isEnabled());
 }
 
 } // namespace

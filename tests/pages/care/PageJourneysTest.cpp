@@ -8,6 +8,7 @@
 #include "pages/care/PartialDownloads.h"
 #include "pages/care/TrashController.h"
 #include "platform/core/UserDefaults.h"
+#include "tests/support/GuiDriving.h"
 #include "toolkit/IMGButton.h"
 
 #include <QCheckBox>
@@ -22,6 +23,8 @@
 #include <filesystem>
 
 namespace fs = std::filesystem;
+using gui_driving::accessibilityAction;
+using gui_driving::accessibleName;
 using qengine::modules::kLogsCleaner;
 using qengine::modules::kPartialDownloads;
 using qengine::modules::kSystemCleaner;
@@ -333,6 +336,92 @@ TEST_F(Journeys, SortingTheTreeKeepsItsOpenGroupsOpen) {
     // A tick after the sort lands on the row the user clicked, under its moved group.
     clickCheckBoxOf(tree, findRow(tree->model(), "com.example.beta"));
     EXPECT_EQ(label(page, "lblSelectedItems"), "2 of 3 items selected");
+}
+
+TEST_F(Journeys, AnAssistiveToolDrivesThePageAndHearsWhatEachButtonDoes) {
+    std::vector<std::string> caches;
+    for (const char* app : {"alpha", "beta", "gamma"})
+        caches.push_back(write(std::string("Library/Caches/com.example.") + app + "/cache.db",
+                               std::string(app) + " cache bytes"));
+    qpages::CacheController page(*engine_);
+    page.view();
+    showPage(page);
+    auto* scan = button(page, "scanButton");
+    auto* clean = button(page, "removeButton");
+    const auto press = [](QAbstractButton* control) {
+        return accessibilityAction(control, QAccessibleActionInterface::pressAction());
+    };
+    EXPECT_EQ(accessibleName(scan), "Start Scan");
+    {
+        NotificationHold hold("DataFillerUpdateNotification", [](const qcore::Notification& n) {
+            return n.info("notificationGroup") == kSystemCleaner;
+        });
+        ASSERT_TRUE(press(scan));
+        ASSERT_TRUE(waitFor([&] { return hold.reached(); }));
+        waitFor([&] { return title(page, "scanButton") == "Stop Scan"; }, 2000);
+        EXPECT_EQ(accessibleName(scan), "Stop Scan");
+        // The hold goes only once its thread has left it.
+        hold.release();
+        ASSERT_TRUE(waitUntilIdle({kSystemCleaner}));
+    }
+    EXPECT_EQ(label(page, "lblSelectedItems"), "3 of 3 items selected");
+    EXPECT_EQ(accessibleName(clean), "Clean Now");
+
+    // The check-all box: cleared by the tool's toggle, ticked again by the mouse.
+    ASSERT_TRUE(accessibilityAction(checkAll(page), QAccessibleActionInterface::toggleAction()));
+    EXPECT_FALSE(checkAll(page)->isChecked());
+    EXPECT_EQ(label(page, "lblSelectedItems"), "0 of 3 items selected");
+    EXPECT_FALSE(clean->isEnabled());
+    click(checkAll(page));
+    EXPECT_EQ(label(page, "lblSelectedItems"), "3 of 3 items selected");
+
+    // The module is claimed elsewhere: Rescan is refused and the page keeps its face.
+    ASSERT_TRUE(engine_->claimModule(kSystemCleaner));
+    ASSERT_TRUE(press(button(page, "rescanButton")));
+    QTest::qWait(300);
+    EXPECT_TRUE(scan->isHidden()) << "a refused rescan showed the Scan button";
+    EXPECT_FALSE(clean->isHidden());
+    engine_->cancelModuleClaim(kSystemCleaner);
+
+    // Claimed while the user confirms: the clean cannot start and the button stays Clean Now.
+    answerNextAlert("OK", [this](QMessageBox*) { engine_->claimModule(kSystemCleaner); });
+    click(clean);
+    EXPECT_EQ(title(page, "removeButton"), "Clean Now");
+    EXPECT_EQ(accessibleName(clean), "Clean Now");
+    for (const auto& path : caches)
+        EXPECT_TRUE(fs::exists(path)) << path;
+    engine_->cancelModuleClaim(kSystemCleaner);
+
+    // Now the tool's press cleans, and its names follow the button through the clean.
+    {
+        NotificationHold hold("ActivityStartStopNotification",
+                              NotificationHold::startOf(kSystemCleaner, "remove"));
+        answerNextAlert("OK");
+        ASSERT_TRUE(press(clean));
+        ASSERT_TRUE(waitFor([&] { return hold.reached(); }));
+        waitFor([&] { return title(page, "removeButton") == "Stop Cleaning"; }, 2000);
+        EXPECT_EQ(accessibleName(clean), "Stop Cleaning");
+        hold.release();
+        ASSERT_TRUE(waitUntilIdle({kSystemCleaner}));
+    }
+    for (const auto& path : caches)
+        EXPECT_FALSE(fs::exists(path)) << path;
+    EXPECT_FALSE(scan->isHidden());
+    EXPECT_EQ(accessibleName(scan), "Start Scan");
+
+    // A scan the tool asks for while the module is claimed is refused; the next one runs.
+    ASSERT_TRUE(engine_->claimModule(kSystemCleaner));
+    ASSERT_TRUE(press(scan));
+    QTest::qWait(300);
+    EXPECT_EQ(title(page, "scanButton"), "Start Scan");
+    engine_->cancelModuleClaim(kSystemCleaner);
+    const int scans = activities_->activities(kSystemCleaner, "start");
+    ASSERT_TRUE(press(scan));
+    ASSERT_TRUE(
+        waitFor([&] { return activities_->activities(kSystemCleaner, "start") > scans; }, 3000))
+        << "the second press was taken for Stop Scan";
+    ASSERT_TRUE(waitUntilIdle({kSystemCleaner}));
+    EXPECT_TRUE(scan->isEnabled());
 }
 
 } // namespace

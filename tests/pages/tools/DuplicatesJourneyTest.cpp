@@ -3,6 +3,7 @@
 #include "tests/pages/support/PageJourney.h"
 #include "tests/pages/support/PageTestSupport.h"
 #include "tests/pages/tools/FinderTestSupport.h"
+#include "tests/support/GuiDriving.h"
 
 #include "engine/ModuleKeys.h"
 #include "pages/tools/DuplicateFilesController.h"
@@ -280,6 +281,17 @@ TEST_F(DuplicatesJourney, FilterThenSortThenTickActsOnTheCopysOwnGroup) {
     EXPECT_EQ(page_->selectedItems(), 3);
     EXPECT_EQ(checkAll->checkState(), Qt::PartiallyChecked);
     QTest::mouseClick(checkAll, Qt::LeftButton);
+    EXPECT_EQ(page_->selectedItems(), 0);
+    EXPECT_EQ(checkAll->checkState(), Qt::Unchecked);
+    // An assistive tool's toggle does the same.
+    const auto toggle = [checkAll] {
+        return gui_driving::accessibilityAction(checkAll,
+                                                QAccessibleActionInterface::toggleAction());
+    };
+    ASSERT_TRUE(toggle());
+    EXPECT_EQ(page_->selectedItems(), 3);
+    EXPECT_EQ(checkAll->checkState(), Qt::PartiallyChecked);
+    ASSERT_TRUE(toggle());
     EXPECT_EQ(page_->selectedItems(), 0);
     EXPECT_EQ(checkAll->checkState(), Qt::Unchecked);
 }

@@ -1,6 +1,7 @@
 // The Misc Cleaning page in use: scan, tabs, ticks, sorting, both confirmations and the clean,
 // driven through its visible controls on a fixture home.
 #include "tests/pages/support/PageJourney.h"
+#include "tests/support/GuiDriving.h"
 
 #include "engine/Pacer.h"
 #include "pages/tools/FullDiskAccess.h"
@@ -175,6 +176,25 @@ TEST_F(MiscCleaningPage, CleansTheTickedBackupAndTheTrashAfterBothConfirmations)
     EXPECT_EQ(find<qtk::IMGButton>("removeButton")->state(), 1);
     EXPECT_EQ(find<QLabel>("lblSelectedItems")->text(), "4 of 6 items cleaned");
     screenshot(*page_, "misc_after_clean");
+}
+
+TEST_F(MiscCleaningPage, AnAssistiveToolsToggleOfAListsBoxTicksAndUnticksItsRows) {
+    writeHome();
+    open();
+    click("scanButton");
+    ASSERT_TRUE(waitIdle());
+    click("btnDownloads");
+    auto* box = find<QCheckBox>("checkUncheckTrash");
+    const auto toggle = [box] {
+        return gui_driving::accessibilityAction(box, QAccessibleActionInterface::toggleAction());
+    };
+    ASSERT_TRUE(toggle());
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(page_->list(2).checkedCount(), 3u);
+    EXPECT_TRUE(find<qtk::IMGButton>("removeButton")->isEnabled());
+    ASSERT_TRUE(toggle());
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_EQ(page_->list(2).checkedCount(), 0u);
 }
 
 TEST_F(MiscCleaningPage, CancelInTheAlertOrTheSheetRemovesNothing) {

@@ -4,6 +4,7 @@
 #include "shell/preferences/PreferenceController.h"
 
 #include "platform/core/Bundle.h"
+#include "tests/support/GuiDriving.h"
 
 #include "ui_Preferences.h"
 
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -214,4 +216,50 @@ TEST_F(PreferencesWindow, UpdateAndAnalysisSwitchesSitOnTheirPanesAndStoreTheirK
     EXPECT_TRUE(ui().chkAutoUpdates->isChecked());
     EXPECT_EQ(occurence->currentIndex(), 1);
     EXPECT_EQ(defaults.stringForKey("SUAllowsAutomaticUpdates"), "1");
+}
+
+TEST_F(PreferencesWindow, AnAssistiveToolsTogglesChangeWhatTheControlsShowAndStore) {
+    const auto toggle = [](QWidget* control) {
+        return gui_driving::accessibilityAction(control,
+                                                QAccessibleActionInterface::toggleAction());
+    };
+    const auto buttonOf = [this](const char* identifier) {
+        return qobject_cast<QToolButton*>(
+            window->toolbar()->widgetForAction(toolbarItem(QString::fromLatin1(identifier))));
+    };
+    QToolButton* large = buttonOf("Large Files");
+    QToolButton* duplicates = buttonOf("Duplicates Finder");
+    ASSERT_NE(large, nullptr);
+    ASSERT_NE(duplicates, nullptr);
+
+    ASSERT_TRUE(toggle(large));
+    EXPECT_EQ(window->currentView(), ui().largeFilesPrefsView);
+    EXPECT_EQ(window->windowTitle(), "Large Files");
+    EXPECT_TRUE(large->isChecked());
+    EXPECT_TRUE(toolbarItem("Large Files")->isChecked());
+    EXPECT_FALSE(duplicates->isChecked());
+    EXPECT_FALSE(toolbarItem("Duplicates Finder")->isChecked());
+    // The shown pane's button cannot be cleared: it stays checked with its pane.
+    ASSERT_TRUE(toggle(large));
+    EXPECT_TRUE(large->isChecked());
+    EXPECT_EQ(window->currentView(), ui().largeFilesPrefsView);
+    QTest::mouseClick(duplicates, Qt::LeftButton);
+    EXPECT_EQ(window->currentView(), ui().duplicatesPrefsView);
+    EXPECT_TRUE(duplicates->isChecked());
+    EXPECT_FALSE(large->isChecked());
+
+    // Check boxes and the algorithm choice store what they show.
+    ASSERT_TRUE(toggle(ui().chkAutoUpdates));
+    EXPECT_TRUE(ui().chkAutoUpdates->isChecked());
+    EXPECT_EQ(defaults.stringForKey("SUEnableAutomaticChecks"), "1");
+    EXPECT_TRUE(ui().popUpdateOccurence->isEnabled());
+    const bool analyze = ui().analyzeAutomaticallyDuplicates->isChecked();
+    ASSERT_TRUE(toggle(ui().analyzeAutomaticallyDuplicates));
+    EXPECT_EQ(defaults.stringForKey("analyzeAutomaticallyDuplicates"), analyze ? "0" : "1");
+    const bool showSystemApps = ui().chkUninShowOSX->isChecked();
+    ASSERT_TRUE(toggle(ui().chkUninShowOSX));
+    EXPECT_EQ(defaults.stringForKey("showOSXAppsInUninstaller"), showSystemApps ? "0" : "1");
+    ASSERT_TRUE(toggle(ui().secureDeleteAlgo1));
+    EXPECT_TRUE(ui().secureDeleteAlgo1->isChecked());
+    EXPECT_EQ(defaults.integerForKey("secureDeleteAlgoIndex"), 1);
 }
