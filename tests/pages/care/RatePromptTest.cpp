@@ -195,13 +195,6 @@ protected:
     TempDir folder_;
 };
 
-TEST_F(RateSheet, ButtonsReadTheLanguageTablesTexts) {
-    ASSERT_TRUE(run([this] { scan(); }));
-    ASSERT_TRUE(run([this] { clean(); }));
-    ASSERT_TRUE(sheetShown_);
-    EXPECT_EQ(buttonTitles_, (std::vector<QString>{"Rate Now", "Not Now"}));
-}
-
 TEST_F(RateSheetReworded, ButtonsFollowTheLanguageTable) {
     ASSERT_TRUE(run([this] { scan(); }));
     ASSERT_TRUE(run([this] { clean(); }));
