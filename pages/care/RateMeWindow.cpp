@@ -10,12 +10,12 @@ constexpr int kWidth = 460;
 constexpr int kHeight = 170;
 } // namespace
 
-RateMeWindow::RateMeWindow(QWidget* parent)
+RateMeWindow::RateMeWindow(const QString& rateTitle, const QString& closeTitle, QWidget* parent)
     : qtk::CustomSheetWindow({0, 0, kWidth, kHeight}, TitledWindowMask,
                              qcore::SystemVersion::current(), parent),
       lblHeadingRateMe_(new QLabel(this)), lblSubHeadingRateMe_(new QLabel(this)),
-      rateButton_(new QPushButton(QStringLiteral("Rate Now"), this)),
-      closeButton_(new QPushButton(QStringLiteral("Not Now"), this)) {
+      rateButton_(new QPushButton(rateTitle, this)),
+      closeButton_(new QPushButton(closeTitle, this)) {
     setBackgroundColor(Qt::white);
     setOpaque(true);
     QFont heading = lblHeadingRateMe_->font();

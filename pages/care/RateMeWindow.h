@@ -7,11 +7,12 @@ class QPushButton;
 
 namespace qpages {
 
-// The rate prompt's sheet: a question, an explanation, and the rate and close buttons.
+// The rate prompt's sheet: a question, an explanation, and the rate and close buttons, titled
+// by the caller from the language table.
 class RateMeWindow : public qtk::CustomSheetWindow {
     Q_OBJECT
 public:
-    explicit RateMeWindow(QWidget* parent = nullptr);
+    RateMeWindow(const QString& rateTitle, const QString& closeTitle, QWidget* parent = nullptr);
 
     QLabel* lblHeadingRateMe() const { return lblHeadingRateMe_; }
     QLabel* lblSubHeadingRateMe() const { return lblSubHeadingRateMe_; }

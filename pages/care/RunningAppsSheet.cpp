@@ -64,7 +64,11 @@ std::vector<RunningAppsSheet::Application> RunningAppsSheet::browsers() {
 
 RunningAppsSheet::RunningAppsSheet(const qengine::DataFiller& dataFiller, QWidget& page,
                                    QObject* parent)
-    : QObject(parent), dataFiller_(dataFiller), page_(&page) {
+    : QObject(parent), dataFiller_(dataFiller), page_(&page), retryTimer_(new QTimer(this)) {
+    retryTimer_->setSingleShot(true);
+    connect(retryTimer_, &QTimer::timeout, this, [this] {
+        qcore::runGuarded("Running applications sheet", [this] { endAppsRunningSheet(); });
+    });
     buildSheet();
 }
 
@@ -223,6 +227,9 @@ void RunningAppsSheet::showAppsRunningSheet() {
 }
 
 void RunningAppsSheet::endAppsRunningSheet() {
+    // However the sheet ends, a Retry still waiting must not end it (or its next showing)
+    // once more.
+    retryTimer_->stop();
     if (sheet_) sheet_->endSheet(0);
 }
 
@@ -230,9 +237,7 @@ void RunningAppsSheet::retryAppsRunningSheet() {
     isRetry_ = true;
     // A moment for the applications to quit before they are looked for again.
     retryButton_->setEnabled(false);
-    QTimer::singleShot(kRetryWaitMs, this, [this] {
-        qcore::runGuarded("Running applications sheet", [this] { endAppsRunningSheet(); });
-    });
+    retryTimer_->start(kRetryWaitMs);
 }
 
 void RunningAppsSheet::continueAppsRunningSheet() {

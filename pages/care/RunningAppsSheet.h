@@ -12,6 +12,7 @@
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class QTimer;
 class QWidget;
 
 namespace qengine {
@@ -94,6 +95,8 @@ private:
     QLabel* heading_ = nullptr;
     QLabel* explanation_ = nullptr;
     QPushButton* retryButton_ = nullptr;
+    // Retry's pause before the sheet ends and the applications are looked for again.
+    QTimer* retryTimer_;
     std::vector<RunningAppRow> tableArray_;
     bool isRetry_ = false;
     bool isContinue_ = false;

@@ -827,7 +827,8 @@ void StatusController::showRateMeWindow_main() {
     if (!prompt.dayAllows()) return;
     prompt.markShown();
     if (!windowRateMe_) {
-        windowRateMe_ = new RateMeWindow(this);
+        windowRateMe_ =
+            new RateMeWindow(commonToken("ID_RATE_NOW"), commonToken("ID_NOT_NOW"), this);
         connect(windowRateMe_->rateButton(), &QPushButton::clicked, this,
                 &StatusController::rateme);
         connect(windowRateMe_->closeButton(), &QPushButton::clicked, this,

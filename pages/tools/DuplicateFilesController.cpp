@@ -111,13 +111,16 @@ qtk::IMGButton* DuplicateFilesController::btnFindDups() {
 
 void DuplicateFilesController::findDups(QAbstractButton* sender) {
     view();
-    // A running scan owns the list; only an idle one is emptied here.
-    if (!dataFiller().isModuleBusy(activityName())) {
-        results_.clearShown();
-        dataFiller().mainDataSource(activityName()).clear();
-        calculateTotalItemsAndParentSize();
-        reloadResults();
+    // A running scan or clean owns the list and the controls: the results face shows it, and
+    // no scan is asked for, so nothing of the idle face comes back.
+    if (dataFiller().isModuleBusy(activityName())) {
+        if (folderFaceShown_) showChangeFolderControls(false);
+        return;
     }
+    results_.clearShown();
+    dataFiller().mainDataSource(activityName()).clear();
+    calculateTotalItemsAndParentSize();
+    reloadResults();
     dataFiller().setStopFillingDuplicateFiles(false);
     showChangeFolderControls(false);
     ui_->scanButton->setState(1);
@@ -167,12 +170,14 @@ void DuplicateFilesController::showChangeFolderControls(bool show) {
     view();
     folderFaceShown_ = show;
     const bool hasGroups = results_.groupCount() > 0;
+    const bool busy = dataFiller().isModuleBusy(activityName());
     selectCategory(0);
     ui_->imgStopScanClean->hide();
     ui_->folderFace->setVisible(show);
     ui_->resultsFace->setVisible(!show);
     ui_->viewLastResults->setVisible(hasGroups);
-    ui_->segmentedControl->setEnabled(!show);
+    // The filter stays off while the engine works on the list.
+    ui_->segmentedControl->setEnabled(!show && !busy);
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->mainInfoBox, ui_->lblSelectedItems,
                                                       ui_->rescanButton, ui_->checkUncheckButton})
         w->setVisible(!show);
@@ -282,6 +287,12 @@ bool DuplicateFilesController::eventFilter(QObject* watched, QEvent* event) {
 // --- Engine notifications --------------------------------------------------------------------
 
 void DuplicateFilesController::activityHandled(bool isStart, bool isScan) {
+    // A clean that removes nothing posts no progress: its figures start at nothing, not at
+    // the last clean's.
+    if (isStart && !isScan) {
+        cleanedCount_ = "0";
+        cleanedBytes_ = 0;
+    }
     if (ui_) {
         if (isStart && isScan) scanStarted();
         if (!isStart && isScan) scanStopped();
@@ -355,6 +366,10 @@ void DuplicateFilesController::cleanStopped() {
     ui_->removeButton->setText(commonToken("ID_CLEAN_NOW"));
     ui_->removeButton->setEnabled(selectedItems() > 0);
     ui_->checkUncheckButton->setEnabled(hasGroups);
+    // The hints explain ticking copies; with nothing left to tick they go, as after a scan.
+    const bool shred = results_.itemsToShred();
+    ui_->lblHint->setVisible(shred);
+    ui_->lblCtrlClick->setVisible(shred);
     ui_->imgStopScanClean->setVisible(dataFiller().abortedDuplicateFiles());
     // The counts line and size keep the clean's last figures.
     ui_->lblOccupyRecover->setText(QString::fromStdString(dataFiller().SPACERECOVERED()));

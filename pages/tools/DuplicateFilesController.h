@@ -29,7 +29,8 @@ public:
     // The find button (the Scan/Stop button is scanButton()); asking loads the interface.
     qtk::IMGButton* btnFindDups();
 
-    // Starts a fresh scan: drops the results, shows the results face, then loadDataInDB.
+    // Starts a fresh scan: drops the results, shows the results face, then loadDataInDB. While
+    // the module scans or cleans it only shows the results face.
     void findDups(QAbstractButton* sender);
     // The Scan/Stop action: starts a scan when the scan button reads 1 after the sender's flip,
     // else asks the running scan to stop. The sender is flipped on entry and back on return.

@@ -50,6 +50,12 @@ void LargeFilesController::scanButtonClicked() {
     loadDataInDB();
 }
 
+// A rescan refills the categories as a scan does, so it clears their ticks as well.
+void LargeFilesController::rescanButtonClicked() {
+    if (!dataFiller().isModuleBusy(activityName())) resetCategories();
+    rescanNow();
+}
+
 void LargeFilesController::resetCategories() {
     dataFiller().mainDataSource(activityName()).withLock([](auto& categories, auto&) {
         for (const auto& category : categories)

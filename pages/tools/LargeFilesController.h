@@ -20,6 +20,7 @@ public:
 
 protected:
     void scanButtonClicked() override;
+    void rescanButtonClicked() override;
     void activityHandled(bool isStart, bool isScan) override;
 
 private:

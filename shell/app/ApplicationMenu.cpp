@@ -34,8 +34,8 @@ ApplicationMenu::ApplicationMenu(QWidget& titleBar, const TextSource& texts, con
         "QMenuBar::item:selected, QMenuBar::item:pressed { background: rgba(255, 255, 255, 50); "
         "}"));
     buildApplicationMenu(texts, appName);
-    buildWindowMenu();
-    buildHelpMenu(appName, options);
+    buildWindowMenu(texts);
+    buildHelpMenu(texts, appName, options);
     menuBar_->setGeometry(kMenuBarFrame);
     menuBar_->show();
 }
@@ -68,14 +68,15 @@ void ApplicationMenu::buildApplicationMenu(const TextSource& texts, const QStrin
             QKeySequence::Quit);
 }
 
-void ApplicationMenu::buildWindowMenu() {
-    QMenu* window = menuBar_->addMenu(tr("Window"));
+void ApplicationMenu::buildWindowMenu(const TextSource& texts) {
+    QMenu* window = menuBar_->addMenu(QString::fromStdString(texts.token(kMainMenu, "ID_WINDOW")));
     addItem(window, tr("Minimize"), actions_.minimize, QKeySequence(tr("Ctrl+M")));
     addItem(window, tr("Zoom"), actions_.zoom);
 }
 
-void ApplicationMenu::buildHelpMenu(const QString& appName, Options options) {
-    helpMenu_ = menuBar_->addMenu(tr("Help"));
+void ApplicationMenu::buildHelpMenu(const TextSource& texts, const QString& appName,
+                                    Options options) {
+    helpMenu_ = menuBar_->addMenu(QString::fromStdString(texts.token(kMainMenu, "ID_HELP")));
     addItem(helpMenu_, tr("%1 Help").arg(appName), actions_.help, QKeySequence::HelpContents);
     helpMenu_->addSeparator();
     addItem(helpMenu_, tr("Send Feedback…"), actions_.feedback);

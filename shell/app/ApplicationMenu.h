@@ -14,8 +14,8 @@ class QMenuBar;
 namespace qshell {
 
 // The main window's menus, shown in its title bar: the application menu (About, Preferences,
-// Close Window, Quit), Window and Help. Titles of the application menu come from the language
-// table.
+// Close Window, Quit), Window and Help. The application menu's titles and the Window and Help
+// menus' own titles come from the language table.
 class ApplicationMenu : public QObject {
     Q_OBJECT
 public:
@@ -46,8 +46,8 @@ public:
 
 private:
     void buildApplicationMenu(const TextSource& texts, const QString& appName);
-    void buildWindowMenu();
-    void buildHelpMenu(const QString& appName, Options options);
+    void buildWindowMenu(const TextSource& texts);
+    void buildHelpMenu(const TextSource& texts, const QString& appName, Options options);
     QAction* addItem(QMenu* menu, const QString& title, const std::function<void()>& action,
                      const QKeySequence& shortcut = {});
 

@@ -15,6 +15,10 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 using qpages::RatePrompt;
 
 namespace {
@@ -69,6 +73,8 @@ class RateSheet : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
+        if (!resources_.empty())
+            engine_ = std::make_unique<qengine::DataFiller>(qcore::Bundle(resources_));
         write("Library/Logs/ToolA/a.log", "a");
         write("Library/Logs/ToolB/b.log", "b");
         defaults_.removeObject(RatePrompt::kRateDate);
@@ -113,6 +119,7 @@ protected:
         if (!sheet || !sheet->isRunning()) return;
         sheetShown_ = true;
         heading_ = sheet->lblHeadingRateMe()->text();
+        buttonTitles_ = {sheet->rateButton()->text(), sheet->closeButton()->text()};
         (answer_ == "rate" ? sheet->rateButton() : sheet->closeButton())->click();
     }
     void scan() { page_->startScan(); }
@@ -122,6 +129,9 @@ protected:
     }
 
     qcore::UserDefaults& defaults_ = qcore::UserDefaults::standard();
+    // Resources with another language table for the engine; empty: the shipped ones.
+    std::string resources_;
+    std::vector<QString> buttonTitles_;
     std::unique_ptr<qpages::StatusController> page_;
     qcore::Date now_ = at(2026, 3, 10);
     std::vector<QUrl> opened_;
@@ -160,6 +170,36 @@ TEST_F(RateSheet, FollowsAConfirmedCleanOnlyOnceADay) {
     ASSERT_TRUE(run([this] { scan(); }));
     ASSERT_TRUE(run([this] { clean(); }));
     EXPECT_FALSE(sheetShown_) << "this version is rated";
+}
+
+// The shipped resources with the rate sheet's button texts worded otherwise in the language
+// table.
+class RateSheetReworded : public RateSheet {
+protected:
+    void SetUp() override {
+        const std::string shipped = QUENDRIX_TEST_RESOURCES;
+        for (const char* name : {"Info.plist", "SettingsList.plist"})
+            std::filesystem::copy_file(shipped + "/" + name, folder_.file(name));
+        std::ifstream in(shipped + "/Quendrix_EN.plist");
+        std::string table((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (const auto& [from, to] : {std::pair<std::string, std::string>{"Rate Now", "Rate It"},
+                                       {"Not Now", "Maybe Later"}}) {
+            const std::string shown = "<string>" + from + "</string>";
+            if (const auto at = table.find(shown); at != std::string::npos)
+                table.replace(at, shown.size(), "<string>" + to + "</string>");
+        }
+        folder_.write("Quendrix_EN.plist", table);
+        resources_ = folder_.path();
+        RateSheet::SetUp();
+    }
+    TempDir folder_;
+};
+
+TEST_F(RateSheetReworded, ButtonsFollowTheLanguageTable) {
+    ASSERT_TRUE(run([this] { scan(); }));
+    ASSERT_TRUE(run([this] { clean(); }));
+    ASSERT_TRUE(sheetShown_);
+    EXPECT_EQ(buttonTitles_, (std::vector<QString>{"Rate It", "Maybe Later"}));
 }
 
 } // namespace

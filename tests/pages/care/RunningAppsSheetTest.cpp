@@ -174,6 +174,44 @@ TEST_F(RunningApps, CancelStopsThePagesWork) {
     EXPECT_TRUE(sheet.isCanceled());
 }
 
+TEST_F(RunningApps, ContinueRightAfterRetryEndsTheSheetOnceAndLeavesItsNextShowingAlone) {
+    launch(100, "Firefox", "firefox");
+    RunningAppsSheet sheet(*engine_, *page_);
+    int ends = 0;
+    const int observer = 0;
+    qcore::NotificationCenter::defaultCenter().addObserver(
+        &observer, qtk::CustomSheetWindow::kWindowDidEndSheetNotification,
+        [&ends](const qcore::Notification&) { ++ends; });
+    int laterShowings = 0;
+    // Retry, then Continue at once, well within Retry's pause. The next check shows the sheet
+    // again, and it stays until Cancel, pressed after Retry's pause has run out.
+    script(sheet, {[&] {
+                       press(sheet, "Retry");
+                       press(sheet, "Continue");
+                   },
+                   [&] {
+                       ++laterShowings;
+                       QTimer::singleShot(800, page_.get(), [&] {
+                           if (sheet.appsRunningSheet()->isVisible()) press(sheet, "Cancel");
+                       });
+                   },
+                   [&] {
+                       ++laterShowings;
+                       press(sheet, "Cancel");
+                   }});
+    EXPECT_EQ(sheet.checkRunningApps(RunningAppsSheet::browsers()),
+              RunningAppsSheet::Outcome::Continued);
+    EXPECT_EQ(ends, 1);
+    // Soon, so Retry's pause runs out while the sheet shows again.
+    QTest::qWait(50);
+    EXPECT_EQ(sheet.checkRunningApps(RunningAppsSheet::browsers()),
+              RunningAppsSheet::Outcome::Cancelled);
+    EXPECT_EQ(laterShowings, 1) << "the sheet was ended without an answer";
+    QTest::qWait(600);
+    EXPECT_EQ(ends, 2);
+    qcore::NotificationCenter::defaultCenter().removeObserversOf(&observer);
+}
+
 TEST_F(RunningApps, AnApplicationThatCannotBeLocatedIsNotListed) {
     // Firefox runs, but its application has been deleted from under it.
     launch(100, "Firefox", "firefox");

@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <filesystem>
+#include <fstream>
 
 using qengine::modules::kDuplicatesFinder;
 using qpages::DuplicateFilesController;
@@ -382,6 +383,106 @@ TEST_F(DuplicatesJourney, HardLinksOfOneFileAreNotCopiesOfIt) {
     EXPECT_EQ(finders::readFile(original), "one file, two names");
     EXPECT_EQ(finders::readFile(link), "one file, two names");
     EXPECT_FALSE(std::filesystem::exists(copy));
+}
+
+TEST_F(DuplicatesJourney, EachCleanShowsItsOwnFiguresAndTheHintsGoWithTheLastGroup) {
+    find();
+    auto* hint = page_->findChild<QLabel*>("lblHint");
+    auto* ctrlClick = page_->findChild<QLabel*>("lblCtrlClick");
+    auto* size = page_->findChild<QLabel*>("lblSize");
+    EXPECT_TRUE(hint->isVisible());
+    const auto answerAndClean = [&] {
+        PageJourney::answerNextAlert("OK");
+        QTest::mouseClick(page_->removeButton(), Qt::LeftButton);
+    };
+    PageJourney::clickCheckBoxOf(outline_, group("report.txt").siblingAtColumn(0));
+    answerAndClean();
+    ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
+    EXPECT_EQ(remaining(reports_), 1);
+    EXPECT_EQ(countsLine(), "2 of 3 items cleaned");
+
+    // Stopped before its first removal: this clean removed nothing.
+    const auto keptPhoto = firstCopy("photo.jpg");
+    const auto otherPhoto = keptPhoto == photos_[0] ? photos_[1] : photos_[0];
+    PageJourney::clickCheckBoxOf(outline_, group("photo.jpg").siblingAtColumn(0));
+    ASSERT_EQ(page_->selectedItems(), 1);
+    {
+        NotificationHold hold("ActivityStartStopNotification",
+                              NotificationHold::startOf(kDuplicatesFinder, "remove"));
+        answerAndClean();
+        ASSERT_TRUE(runUntil([&] { return hold.reached(); }));
+        QTest::mouseClick(page_->removeButton(), Qt::LeftButton); // Stop Cleaning
+        hold.release();
+        ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
+    }
+    EXPECT_EQ(finders::readFile(otherPhoto), kPhoto);
+    EXPECT_EQ(countsLine(), "0 of 1 items cleaned");
+    EXPECT_EQ(size->text(), "0 bytes");
+
+    // The kept copy changed after the scan: the removal of the other copy is refused.
+    std::ofstream(keptPhoto, std::ios::trunc) << "edited since the scan";
+    ASSERT_EQ(page_->selectedItems(), 1) << "the refused copy is still ticked";
+    answerAndClean();
+    ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
+    EXPECT_EQ(finders::readFile(otherPhoto), kPhoto);
+    EXPECT_EQ(finders::readFile(keptPhoto), "edited since the scan");
+    EXPECT_EQ(countsLine(), "0 of 1 items cleaned");
+    EXPECT_EQ(size->text(), "0 bytes");
+    EXPECT_TRUE(hint->isVisible()) << "the photo's group is still listed";
+
+    // With the photo as it was and a new search, a clean empties the list: the hints go.
+    write(keptPhoto.substr(home_.path().size() + 1), kPhoto);
+    QTest::mouseClick(page_->findChild<QPushButton*>("rescanButton"), Qt::LeftButton);
+    find();
+    ASSERT_EQ(outline_->model()->rowCount(), 1);
+    PageJourney::clickCheckBoxOf(outline_, group("photo.jpg").siblingAtColumn(0));
+    answerAndClean();
+    ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
+    EXPECT_EQ(outline_->model()->rowCount(), 0);
+    EXPECT_EQ(countsLine(), "1 of 1 items cleaned");
+    EXPECT_EQ(finders::readFile(keptPhoto), kPhoto);
+    EXPECT_FALSE(std::filesystem::exists(otherPhoto));
+    EXPECT_FALSE(hint->isVisible());
+    EXPECT_FALSE(ctrlClick->isVisible());
+    PageJourney::screenshot(window_, "duplicates-after-emptying-clean");
+}
+
+TEST_F(DuplicatesJourney, AStatusItemScanDuringACleanLeavesTheCleanAndItsControlsAlone) {
+    const auto scanStarts = [&] {
+        int count = 0;
+        for (const auto& n : activities_->named("ActivityStartStopNotification"))
+            if (NotificationHold::startOf(kDuplicatesFinder, "scan")(n)) ++count;
+        return count;
+    };
+    find();
+    EXPECT_TRUE(
+        PageJourney::chooseFromContextMenu(outline_, group("report.txt"), "Select All but First"));
+    auto* filter = page_->findChild<QTabBar*>("segmentedControl");
+    NotificationHold hold("ActivityStartStopNotification",
+                          NotificationHold::startOf(kDuplicatesFinder, "remove"));
+    PageJourney::answerNextAlert("OK");
+    QTest::mouseClick(page_->removeButton(), Qt::LeftButton);
+    ASSERT_TRUE(runUntil([&] { return hold.reached(); }));
+    EXPECT_FALSE(filter->isEnabled());
+
+    // The status item reads Scan Now during a clean; the shell hands its command to the page
+    // as a press of the find button.
+    page_->findDups(page_->btnFindDups());
+    EXPECT_FALSE(filter->isEnabled());
+    EXPECT_FALSE(page_->findChild<QPushButton*>("rescanButton")->isEnabled());
+    EXPECT_FALSE(page_->findChild<QCheckBox*>("checkUncheckButton")->isEnabled());
+    EXPECT_FALSE(page_->isFolderFaceShown());
+    EXPECT_EQ(page_->removeButton()->text(), "Stop Cleaning");
+    EXPECT_TRUE(page_->removeButton()->isVisible());
+    hold.release();
+    ASSERT_TRUE(runUntilIdle({kDuplicatesFinder}));
+
+    EXPECT_EQ(scanStarts(), 1);
+    EXPECT_EQ(remaining(reports_), 1);
+    EXPECT_EQ(remaining(photos_), 1);
+    EXPECT_EQ(finders::readFile(unique_), "only one of these");
+    EXPECT_EQ(countsLine(), "3 of 3 items cleaned");
+    EXPECT_TRUE(filter->isEnabled());
 }
 
 } // namespace

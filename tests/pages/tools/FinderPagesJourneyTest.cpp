@@ -3,6 +3,7 @@
 #include "tests/pages/support/PageJourney.h"
 #include "tests/pages/support/PageTestSupport.h"
 #include "tests/pages/tools/FinderTestSupport.h"
+#include "tests/support/GuiDriving.h"
 
 #include "engine/ModuleKeys.h"
 #include "pages/tools/LargeFilesController.h"
@@ -195,6 +196,48 @@ TEST_F(LargeFilesJourney, NothingLargeEnoughLeavesFiveEmptyCategories) {
     ASSERT_TRUE(runUntilIdle({kLargeFiles}));
     EXPECT_EQ(activities_->activities(kLargeFiles, "stop"), 2);
     EXPECT_EQ(shown.label("lblSelectedItems"), "0 items found");
+}
+
+TEST_F(LargeFilesJourney, RescanClearsTheCategoriesTicksAsScanDoes) {
+    const auto report = sized("Documents/report.pdf", 2 * kMB);
+    const auto manual = sized("Documents/manual.pdf", 3 * kMB);
+    const auto song = sized("Music/song.mp3", 2 * kMB);
+    Shown<qpages::LargeFilesController> shown(*engine_);
+    auto& page = shown.page();
+    auto& tree = *page.findChild<QTreeView*>("outlineView");
+    auto* rescan = page.findChild<QPushButton*>("rescanButton");
+    const auto documentsTick = [&] {
+        return row(tree, "Documents").data(Qt::CheckStateRole).value<Qt::CheckState>();
+    };
+    QTest::mouseClick(page.scanButton(), Qt::LeftButton);
+    ASSERT_TRUE(runUntilIdle({kLargeFiles}));
+
+    // By the mouse, then as an assistive tool presses it.
+    for (const bool byMouse : {true, false}) {
+        PageJourney::clickCheckBoxOf(&tree, row(tree, "Documents"));
+        ASSERT_EQ(documentsTick(), Qt::Checked) << byMouse;
+        ASSERT_EQ(page.selectedItems(), 2) << byMouse;
+        ASSERT_TRUE(rescan->isVisible() && rescan->isEnabled()) << byMouse;
+        const int scans = activities_->activities(kLargeFiles, "start");
+        if (byMouse)
+            QTest::mouseClick(rescan, Qt::LeftButton);
+        else
+            ASSERT_TRUE(gui_driving::accessibilityAction(
+                rescan, QAccessibleActionInterface::pressAction()));
+        // The accessibility press clicks a moment later, from the event loop.
+        ASSERT_TRUE(runUntil([&] {
+            QCoreApplication::processEvents();
+            return activities_->activities(kLargeFiles, "start") > scans;
+        })) << byMouse;
+        ASSERT_TRUE(runUntilIdle({kLargeFiles}));
+        EXPECT_EQ(listed()["Documents"], (std::vector<std::string>{"manual.pdf", "report.pdf"}));
+        EXPECT_EQ(documentsTick(), Qt::Unchecked) << byMouse;
+        EXPECT_EQ(page.selectedItems(), 0) << byMouse;
+        EXPECT_FALSE(page.removeButton()->isEnabled()) << byMouse;
+        EXPECT_EQ(shown.label("lblSelectedItems"), "3 items found") << byMouse;
+    }
+    for (const auto& path : {report, manual, song})
+        EXPECT_TRUE(std::filesystem::exists(path)) << path;
 }
 
 // --- Old Downloads ---------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include "ui_MainMenu.h"
 
+#include "shell/app/ApplicationMenu.h"
 #include "shell/common/ShellNotifications.h"
 #include "shell/views/SidebarView.h"
 #include "shell/views/StatusHeaderView.h"
@@ -11,10 +12,12 @@
 
 #include "engine/DataFiller.h"
 #include "pages/care/PageBase.h"
+#include "platform/core/Bundle.h"
 #include "platform/core/NotificationCenter.h"
 #include "toolkit/IMGButton.h"
 #include "toolkit/NSOutlineView_NEW.h"
 
+#include <QMenuBar>
 #include <QStandardItemModel>
 #include <QTest>
 
@@ -155,6 +158,27 @@ TEST_F(MainWindowTest, LockButtonSlidesWithTheRemovalObject) {
     EXPECT_FALSE(shell.controller().engine().isRemoveObjectInitialized());
     EXPECT_TRUE(ShellFixture::waitFor([&] { return lock->x() == lockedX; }));
     EXPECT_TRUE(shell.controller().header().lockFlag());
+}
+
+std::vector<QString> menuTitles(const qshell::TextSource& texts) {
+    QWidget titleBar;
+    const qshell::ApplicationMenu menu(titleBar, texts, QStringLiteral("Quendrix"), {}, {});
+    std::vector<QString> titles;
+    for (const QAction* item : menu.menuBar()->actions())
+        titles.push_back(item->text());
+    return titles;
+}
+
+TEST(ApplicationMenuTexts, TheMenusTitlesComeFromTheLanguageTable) {
+    qshell::TextSource keys;
+    keys.token = [](const std::string& group, const std::string& key) { return group + "/" + key; };
+    keys.moduleName = [](const std::string& module, bool) { return module; };
+    EXPECT_EQ(menuTitles(keys), (std::vector<QString>{"Quendrix", "GRP_MAIN_MENU/ID_WINDOW",
+                                                      "GRP_MAIN_MENU/ID_HELP"}));
+
+    const qengine::DataFiller engine(qcore::Bundle(QUENDRIX_TEST_RESOURCES));
+    EXPECT_EQ(menuTitles(qshell::TextSource::fromEngine(engine)),
+              (std::vector<QString>{"Quendrix", "Window", "Help"}));
 }
 
 } // namespace
