@@ -14,6 +14,7 @@
 #include "platform/core/Log.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/ui/Alert.h"
+#include "platform/ui/Autoresizing.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Geometry.h"
 #include "platform/ui/GuiWorkspace.h"
@@ -939,25 +940,36 @@ void ModuleViewController::setUpContextMenu() {
     myMenu_->addAction(commonToken("ID_COLLAPSE_ALL"), this, [this] { collapseAll(); });
 }
 
-// The check-all box sits in the header over the tick column.
+// The check-all box is shown over the header's tick column. It is a sibling of the results
+// view rather than a child of its header: an item view exposes only its cells and headers to
+// assistive tools, so a box inside it could not be reached.
 void ModuleViewController::setUpCheckAllBox() {
-    if (!checkUncheckButton_ || !header_) return;
-    checkUncheckButton_->setParent(header_->viewport());
+    QAbstractItemView* view = resultsView();
+    if (!checkUncheckButton_ || !header_ || !view || !view->parentWidget()) return;
+    checkUncheckButton_->setParent(nullptr); // out of the page's layout, wherever it sat in it
+    checkUncheckButton_->setParent(view->parentWidget());
+    qui::Autoresizing::apply(checkUncheckButton_, qui::Resizing::None); // placed by the header
     checkUncheckButton_->setText(QString());
-    checkUncheckButton_->setAccessibleName(QStringLiteral("Tick all"));
+    checkUncheckButton_->setAccessibleName(commonToken("ID_SELECT_ALL"));
     checkUncheckButton_->show();
     connect(header_, &QHeaderView::sectionResized, this, [this] { placeCheckAllBox(); });
     connect(header_, &QHeaderView::geometriesChanged, this, [this] { placeCheckAllBox(); });
+    view->installEventFilter(this);
+    header_->installEventFilter(this);
     placeCheckAllBox();
 }
 
 void ModuleViewController::placeCheckAllBox() {
-    if (!checkUncheckButton_ || !header_) return;
+    QAbstractItemView* view = resultsView();
+    if (!checkUncheckButton_ || !header_ || !view) return;
     const QSize hint = checkUncheckButton_->sizeHint();
+    QWidget* headerArea = header_->viewport();
     const int x =
         header_->sectionViewportPosition(0) + (header_->sectionSize(0) - hint.width()) / 2;
-    const int y = (header_->viewport()->height() - hint.height()) / 2;
-    checkUncheckButton_->setGeometry(std::max(0, x), std::max(0, y), hint.width(), hint.height());
+    const int y = (headerArea->height() - hint.height()) / 2;
+    const QPoint at = headerArea->mapTo(checkUncheckButton_->parentWidget(),
+                                        QPoint(std::max(0, x), std::max(0, y)));
+    checkUncheckButton_->setGeometry(QRect(at, hint));
     checkUncheckButton_->raise();
 }
 
@@ -1107,6 +1119,10 @@ void ModuleViewController::watchWindow() {
 }
 
 bool ModuleViewController::eventFilter(QObject* watched, QEvent* event) {
+    // The box follows the header wherever the view or the header moves.
+    if ((watched == resultsView() || watched == header_) &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        placeCheckAllBox();
     if (watched == watchedWindow_ && isViewLoaded()) {
         if (event->type() == QEvent::WindowActivate) showProgress(moduleWorks());
         if (event->type() == QEvent::WindowStateChange && watchedWindow_->isMinimized()) {

@@ -69,9 +69,12 @@ void ApplicationMenu::buildApplicationMenu(const TextSource& texts, const QStrin
 }
 
 void ApplicationMenu::buildWindowMenu(const TextSource& texts) {
-    QMenu* window = menuBar_->addMenu(QString::fromStdString(texts.token(kMainMenu, "ID_WINDOW")));
-    addItem(window, tr("Minimize"), actions_.minimize, QKeySequence(tr("Ctrl+M")));
-    addItem(window, tr("Zoom"), actions_.zoom);
+    const auto text = [&texts](const char* key) {
+        return QString::fromStdString(texts.token(kMainMenu, key));
+    };
+    QMenu* window = menuBar_->addMenu(text("ID_WINDOW"));
+    addItem(window, text("ID_APP_MINIMIZE"), actions_.minimize, QKeySequence(tr("Ctrl+M")));
+    addItem(window, text("ID_APP_ZOOM"), actions_.zoom);
 }
 
 void ApplicationMenu::buildHelpMenu(const TextSource& texts, const QString& appName,

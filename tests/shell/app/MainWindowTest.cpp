@@ -160,12 +160,17 @@ TEST_F(MainWindowTest, LockButtonSlidesWithTheRemovalObject) {
     EXPECT_TRUE(shell.controller().header().lockFlag());
 }
 
+// The menu bar's titles, then the Window menu's items.
 std::vector<QString> menuTitles(const qshell::TextSource& texts) {
     QWidget titleBar;
     const qshell::ApplicationMenu menu(titleBar, texts, QStringLiteral("Quendrix"), {}, {});
     std::vector<QString> titles;
     for (const QAction* item : menu.menuBar()->actions())
         titles.push_back(item->text());
+    const QList<QAction*> bar = menu.menuBar()->actions();
+    if (bar.size() > 1 && bar[1]->menu())
+        for (const QAction* item : bar[1]->menu()->actions())
+            titles.push_back(item->text());
     return titles;
 }
 
@@ -173,12 +178,13 @@ TEST(ApplicationMenuTexts, TheMenusTitlesComeFromTheLanguageTable) {
     qshell::TextSource keys;
     keys.token = [](const std::string& group, const std::string& key) { return group + "/" + key; };
     keys.moduleName = [](const std::string& module, bool) { return module; };
-    EXPECT_EQ(menuTitles(keys), (std::vector<QString>{"Quendrix", "GRP_MAIN_MENU/ID_WINDOW",
-                                                      "GRP_MAIN_MENU/ID_HELP"}));
+    EXPECT_EQ(menuTitles(keys),
+              (std::vector<QString>{"Quendrix", "GRP_MAIN_MENU/ID_WINDOW", "GRP_MAIN_MENU/ID_HELP",
+                                    "GRP_MAIN_MENU/ID_APP_MINIMIZE", "GRP_MAIN_MENU/ID_APP_ZOOM"}));
 
     const qengine::DataFiller engine(qcore::Bundle(QUENDRIX_TEST_RESOURCES));
     EXPECT_EQ(menuTitles(qshell::TextSource::fromEngine(engine)),
-              (std::vector<QString>{"Quendrix", "Window", "Help"}));
+              (std::vector<QString>{"Quendrix", "Window", "Help", "Minimize", "Zoom"}));
 }
 
 } // namespace

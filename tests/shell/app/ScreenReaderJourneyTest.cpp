@@ -15,6 +15,7 @@
 #include "toolkit/IMGButton.h"
 #include "toolkit/NSOutlineView_NEW.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleTableCellInterface>
 #include <QMenu>
@@ -168,6 +169,22 @@ protected:
                            [&](const Exposed& e) { return e.role == role && e.name == name; });
     }
 
+    // Every button and check box the screen shows can be reached in the tree; a control drawn
+    // inside an item view's header or cells would be out of a screen reader's reach.
+    static void expectEveryShownButtonReachable(QWidget& window,
+                                                const std::vector<Exposed>& exposed,
+                                                const std::string& screen) {
+        std::set<const QWidget*> reached;
+        for (const Exposed& e : exposed)
+            reached.insert(e.widget);
+        QStringList unreachable;
+        for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
+            if (button->isVisible() && !reached.count(button)) unreachable << widgetPath(button);
+        EXPECT_TRUE(unreachable.isEmpty())
+            << screen << ", shown but unreachable:\n  "
+            << unreachable.join(QStringLiteral("\n  ")).toStdString();
+    }
+
     // Nothing of `hidden` is exposed.
     static void expectNothingOf(const QWidget* hidden, const std::vector<Exposed>& exposed,
                                 const std::string& screen) {
@@ -237,6 +254,7 @@ TEST_F(ScreenReaderJourney, EveryShownControlHasANameAndOnlyTheShownPageIsExpose
         QApplication::processEvents();
         const auto exposed = exposedIn(window);
         expectEveryControlNamed(exposed, title);
+        expectEveryShownButtonReachable(window, exposed, title);
         expectNothingOf(ui().whiteBox, exposed, title);
         pagesSeen.insert(title);
     }
