@@ -1,21 +1,26 @@
 #include "tests/shell/app/JourneyHome.h"
 #include "tests/shell/app/ShellFixture.h"
 
+#include "ui_MainMenu.h"
+
 #include "shell/common/SettingsKeys.h"
 #include "shell/common/SettingsRegistry.h"
 #include "shell/grant/FolderBookmark.h"
+#include "shell/views/SidebarView.h"
 
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/Home.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/ui/GuiWorkspace.h"
+#include "toolkit/NSOutlineView_NEW.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardItemModel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -186,4 +191,24 @@ void JourneyHome::shoot(const QString& name, QWidget& widget) const {
 
 bool JourneyHome::waitFor(const std::function<bool()>& done, int timeoutMs) {
     return ShellFixture::waitFor(done, timeoutMs);
+}
+
+void JourneyHome::click(QWidget* widget) {
+    ASSERT_NE(widget, nullptr);
+    ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
+    ASSERT_TRUE(widget->isEnabled()) << widget->objectName().toStdString();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void JourneyHome::clickSidebarRow(int row) {
+    qshell::AppController& controller = application().controller();
+    auto& outline = *controller.ui().myOutlineView;
+    qshell::SidebarView& sidebar = controller.sidebar();
+    const QModelIndexList found =
+        sidebar.model().match(sidebar.model().index(0, 0), qshell::SidebarView::kRowRole, row, 1,
+                              Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_FALSE(found.isEmpty()) << "row " << row;
+    outline.scrollTo(found.first());
+    QTest::mouseClick(outline.viewport(), Qt::LeftButton, {},
+                      outline.visualRect(found.first()).center());
 }

@@ -74,6 +74,10 @@ public:
     void shoot(const QString& name, QWidget& widget) const;
 
     static bool waitFor(const std::function<bool()>& done, int timeoutMs = 10000);
+    // Clicks `widget` in its middle, as a user does; it must be shown and enabled.
+    static void click(QWidget* widget);
+    // Clicks the sidebar's row `row` (a sidebar tree row), scrolled into view.
+    void clickSidebarRow(int row);
     template <typename W> static W* visibleTopLevel(const QString& objectName) {
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->isVisible() && top->objectName() == objectName)

@@ -126,24 +126,8 @@ protected:
     qshell::AppController& controller() { return home.application().controller(); }
     Ui::MainMenuInterface& ui() { return controller().ui(); }
 
-    void click(QWidget* widget) {
-        ASSERT_NE(widget, nullptr);
-        ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
-        ASSERT_TRUE(widget->isEnabled()) << widget->objectName().toStdString();
-        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-    }
-
-    void clickRow(int row) {
-        auto& outline = *ui().myOutlineView;
-        qshell::SidebarView& sidebar = controller().sidebar();
-        const QModelIndexList found =
-            sidebar.model().match(sidebar.model().index(0, 0), qshell::SidebarView::kRowRole, row,
-                                  1, Qt::MatchExactly | Qt::MatchRecursive);
-        ASSERT_FALSE(found.isEmpty()) << "row " << row;
-        outline.scrollTo(found.first());
-        QTest::mouseClick(outline.viewport(), Qt::LeftButton, {},
-                          outline.visualRect(found.first()).center());
-    }
+    static void click(QWidget* widget) { JourneyHome::click(widget); }
+    void clickRow(int row) { home.clickSidebarRow(row); }
 
     bool oneClickIdle() {
         for (const auto& module :
