@@ -37,6 +37,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <unordered_set>
 
 namespace qpages {
 
@@ -601,10 +602,7 @@ void ModuleViewController::stopRemoveTree() {
         removeButton_->setState(idleState());
     }
     if (checkUncheckButton_) checkUncheckButton_->setChecked(moduleFlags().aborted.load());
-    const auto groups =
-        static_cast<std::int32_t>(dataFiller().mainDataSource(identity_.module).nodeCount());
-    for (std::int32_t g = 0; g < groups; ++g)
-        checkAndUpdateParentNodeState(g);
+    settleGroupStates();
     reloadResults();
     resultsSettled();
     calculateTotalItemsAndParentSize();
@@ -742,14 +740,11 @@ void ModuleViewController::checkParentNodesForZeroState() {
     reloadResults();
 }
 
-void ModuleViewController::checkAndUpdateParentNodeState(std::int32_t groupIndex) {
-    if (groupIndex < 0) return;
-    dataFiller().mainDataSource(identity_.module).withLock([groupIndex](auto& nodes, auto&) {
-        const auto g = static_cast<std::size_t>(groupIndex);
-        if (g < nodes.size() && nodes[g])
-            nodes[g]->setState(ResultsTreeModel::groupStateOf(*nodes[g]));
+void ModuleViewController::settleGroupStates() {
+    dataFiller().mainDataSource(identity_.module).withLock([](auto& nodes, auto&) {
+        for (const auto& group : nodes)
+            if (group) group->setState(ResultsTreeModel::groupStateOf(*group));
     });
-    reloadResults();
 }
 
 // --- Labels ----------------------------------------------------------------------------------
@@ -852,18 +847,16 @@ void ModuleViewController::reloadResults() {
     if (tableModel_) tableModel_->reload();
     if (!treeModel_) return;
     // A reload that changes the tree's shape resets the model; groups open before stay open.
-    std::vector<std::string> expanded;
+    std::unordered_set<std::string> expanded;
     if (outlineView_)
         for (int g = 0; g < treeModel_->rowCount(); ++g)
             if (outlineView_->isExpanded(treeModel_->index(g, 0)))
-                expanded.push_back(treeModel_->groups()[static_cast<std::size_t>(g)]->title());
+                expanded.insert(treeModel_->groups()[static_cast<std::size_t>(g)]->title());
     treeModel_->reload();
     if (!outlineView_ || expanded.empty()) return;
-    for (int g = 0; g < treeModel_->rowCount(); ++g) {
-        const auto& title = treeModel_->groups()[static_cast<std::size_t>(g)]->title();
-        if (std::find(expanded.begin(), expanded.end(), title) != expanded.end())
+    for (int g = 0; g < treeModel_->rowCount(); ++g)
+        if (expanded.contains(treeModel_->groups()[static_cast<std::size_t>(g)]->title()))
             outlineView_->expand(treeModel_->index(g, 0));
-    }
 }
 
 ResultsTreeModel* ModuleViewController::makeTreeModel() {

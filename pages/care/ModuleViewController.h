@@ -181,7 +181,8 @@ protected:
     bool itemsToRemove() const;
     void updateItemsCleaned();
     void checkParentNodesForZeroState();
-    void checkAndUpdateParentNodeState(std::int32_t groupIndex);
+    // Every group ticked, mixed or unticked by its items, in one pass.
+    void settleGroupStates();
     void updateSelectedItemsLabel();
 
     void reloadResults();

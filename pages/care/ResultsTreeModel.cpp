@@ -81,12 +81,8 @@ ResultsTreeModel::Nodes ResultsTreeModel::snapshot() const {
 
 void ResultsTreeModel::reload() {
     Nodes next = snapshot();
-    if (sameShape(next)) {
-        groups_ = std::move(next);
-        announceAllData();
-        return;
-    }
-    if (const auto reorder = reorderOf(next)) return moveRows(std::move(next), *reorder);
+    if (sameShape(next)) return takeChangedData(std::move(next));
+    if (const auto reorder = reorderOf(next)) return takeReorder(std::move(next), *reorder);
     beginResetModel();
     groups_ = std::move(next);
     endResetModel();
@@ -96,6 +92,12 @@ bool ResultsTreeModel::sameNode(const Node* shown, const Node* current) {
     if (!shown || !current) return false;
     return shown->isDirectory() == current->isDirectory() &&
            shown->fullPath() == current->fullPath() && shown->title() == current->title();
+}
+
+bool ResultsTreeModel::showsTheSame(const Node& shown, const Node& current) {
+    return shown.state() == current.state() && shown.size() == current.size() &&
+           shown.icon() == current.icon() && shown.title() == current.title() &&
+           shown.fullPath() == current.fullPath();
 }
 
 bool ResultsTreeModel::sameShape(const Nodes& next) const {
@@ -156,7 +158,7 @@ std::optional<ResultsTreeModel::Reorder> ResultsTreeModel::reorderOf(const Nodes
     return reorder;
 }
 
-void ResultsTreeModel::moveRows(Nodes next, const Reorder& reorder) {
+void ResultsTreeModel::takeReorder(Nodes next, const Reorder& reorder) {
     emit layoutAboutToBeChanged();
     const QModelIndexList from = persistentIndexList();
     QModelIndexList to;
@@ -177,15 +179,59 @@ void ResultsTreeModel::moveRows(Nodes next, const Reorder& reorder) {
     emit layoutChanged();
 }
 
-void ResultsTreeModel::announceAllData() {
-    if (groups_.empty() || columns_.empty()) return;
-    const int lastColumn = static_cast<int>(columns_.size()) - 1;
-    emit dataChanged(index(0, 0), index(static_cast<int>(groups_.size()) - 1, lastColumn));
-    for (std::size_t g = 0; g < groups_.size(); ++g) {
-        const int items = static_cast<int>(groups_[g]->children().size());
-        if (items == 0) continue;
-        const QModelIndex group = index(static_cast<int>(g), 0);
-        emit dataChanged(index(0, 0, group), index(items - 1, lastColumn, group));
+namespace {
+
+// A tree view pays for a dataChanged of item rows with a walk of all its rows for each item of
+// a closed group, so item changes are announced row by row only while they are few; more
+// become one layout change, which the view answers with one pass over the rows it shows.
+constexpr std::size_t kAnnouncedItemRanges = 8;
+constexpr int kAnnouncedItemRows = 64;
+
+struct RowRange {
+    int first = -1;
+    int last = -1;
+    void add(int row) {
+        if (first < 0) first = row;
+        last = row;
+    }
+    bool empty() const { return first < 0; }
+    int size() const { return empty() ? 0 : last - first + 1; }
+};
+
+} // namespace
+
+void ResultsTreeModel::takeChangedData(Nodes next) {
+    RowRange groupRows;
+    std::vector<std::pair<int, RowRange>> itemRows;
+    int announcedItemRows = 0;
+    bool asLayout = false;
+    for (std::size_t g = 0; g < next.size() && !asLayout; ++g) {
+        if (!showsTheSame(*groups_[g], *next[g])) groupRows.add(static_cast<int>(g));
+        const auto& shown = groups_[g]->children();
+        const auto& current = next[g]->children();
+        RowRange items;
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            if (!showsTheSame(*shown[i], *current[i])) items.add(static_cast<int>(i));
+        if (items.empty()) continue;
+        announcedItemRows += items.size();
+        itemRows.emplace_back(static_cast<int>(g), items);
+        asLayout = itemRows.size() > kAnnouncedItemRanges || announcedItemRows > kAnnouncedItemRows;
+    }
+    if (asLayout) {
+        // No row moves: the views' open groups, selection and current row stay where they are.
+        emit layoutAboutToBeChanged();
+        groups_ = std::move(next);
+        emit layoutChanged();
+        return;
+    }
+    groups_ = std::move(next);
+    const int lastColumn = columnCount() - 1;
+    if (lastColumn < 0) return;
+    if (!groupRows.empty())
+        emit dataChanged(index(groupRows.first, 0), index(groupRows.last, lastColumn));
+    for (const auto& [group, items] : itemRows) {
+        const QModelIndex parent = index(group, 0);
+        emit dataChanged(index(items.first, 0, parent), index(items.last, lastColumn, parent));
     }
 }
 
