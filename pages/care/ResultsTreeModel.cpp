@@ -17,8 +17,38 @@ Qt::CheckState checkState(std::int64_t state) {
     return Qt::PartiallyChecked;
 }
 
-// Internal id of an index: 0 for a group row, the group's row + 1 for an item row.
-constexpr quintptr kGroupId = 0;
+// The internal id of an index tells a group row (2g) from an item row of group g (2g + 1),
+// spread by an odd multiplier. Qt hashes an index by (row << 4) + column + internal id, and the
+// views keep their open groups and current row in hash tables of indexes: plain small ids pile
+// the rows of a long list into a few runs of buckets, and every lookup becomes a walk.
+constexpr quintptr kSpread = static_cast<quintptr>(0x9E3779B97F4A7C15ULL);
+
+constexpr quintptr inverseOf(quintptr odd) {
+    quintptr inverse = odd; // right in the lowest three bits; each step doubles that
+    for (int step = 0; step < 6; ++step)
+        inverse *= 2 - odd * inverse;
+    return inverse;
+}
+constexpr quintptr kGather = inverseOf(kSpread);
+static_assert(kSpread * kGather == 1);
+
+constexpr quintptr groupRowId(std::size_t group) {
+    return static_cast<quintptr>(2 * group) * kSpread;
+}
+constexpr quintptr itemRowId(std::size_t group) {
+    return static_cast<quintptr>(2 * group + 1) * kSpread;
+}
+
+struct Place {
+    bool isGroup;
+    // The group's row, or for an item its group's.
+    std::size_t group;
+};
+
+Place placeOf(const QModelIndex& index) {
+    const quintptr id = index.internalId() * kGather;
+    return {(id & 1) == 0, static_cast<std::size_t>(id >> 1)};
+}
 
 } // namespace
 
@@ -165,14 +195,16 @@ void ResultsTreeModel::takeReorder(Nodes next, const Reorder& reorder) {
     to.reserve(from.size());
     for (const QModelIndex& index : from) {
         const auto row = static_cast<std::size_t>(index.row());
-        if (index.internalId() == kGroupId) {
-            to.push_back(createIndex(reorder.groupRow.at(row), index.column(), kGroupId));
+        const Place place = placeOf(index);
+        if (place.isGroup) {
+            const int newRow = reorder.groupRow.at(row);
+            to.push_back(
+                createIndex(newRow, index.column(), groupRowId(static_cast<std::size_t>(newRow))));
             continue;
         }
-        const auto group = static_cast<std::size_t>(index.internalId() - 1);
-        const int newGroup = reorder.groupRow.at(group);
-        to.push_back(createIndex(reorder.itemRow.at(group).at(row), index.column(),
-                                 static_cast<quintptr>(newGroup) + 1));
+        const auto newGroup = static_cast<std::size_t>(reorder.groupRow.at(place.group));
+        to.push_back(createIndex(reorder.itemRow.at(place.group).at(row), index.column(),
+                                 itemRowId(newGroup)));
     }
     groups_ = std::move(next);
     changePersistentIndexList(from, to);
@@ -238,15 +270,15 @@ void ResultsTreeModel::takeChangedData(Nodes next) {
 const ResultsTreeModel::Node* ResultsTreeModel::nodeAt(const QModelIndex& index) const {
     if (!index.isValid() || index.model() != this) return nullptr;
     const auto row = static_cast<std::size_t>(index.row());
-    if (index.internalId() == kGroupId) return row < groups_.size() ? groups_[row].get() : nullptr;
-    const auto group = static_cast<std::size_t>(index.internalId() - 1);
-    if (group >= groups_.size()) return nullptr;
-    const auto& items = groups_[group]->children();
+    const Place place = placeOf(index);
+    if (place.isGroup) return row < groups_.size() ? groups_[row].get() : nullptr;
+    if (place.group >= groups_.size()) return nullptr;
+    const auto& items = groups_[place.group]->children();
     return row < items.size() ? items[row].get() : nullptr;
 }
 
 bool ResultsTreeModel::isGroupRow(const QModelIndex& index) const {
-    return nodeAt(index) && index.internalId() == kGroupId;
+    return nodeAt(index) && placeOf(index).isGroup;
 }
 
 // --- Ticks and sorting ----------------------------------------------------------------------
@@ -255,8 +287,7 @@ bool ResultsTreeModel::tick(const QModelIndex& index, std::int64_t state) {
     const Node* shown = nodeAt(index);
     if (!shown) return false;
     if (dataFiller_.isModuleBusy(module_)) return false;
-    const bool isGroup = index.internalId() == kGroupId;
-    const auto group = static_cast<std::size_t>(isGroup ? index.row() : index.internalId() - 1);
+    const auto [isGroup, group] = placeOf(index);
     std::optional<std::size_t> item;
     if (!isGroup) item = static_cast<std::size_t>(index.row());
     const Node* shownGroup = groups_[group].get();
@@ -341,23 +372,26 @@ bool ResultsTreeModel::sortBy(int column, bool descending) {
 QModelIndex ResultsTreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (row < 0 || column < 0 || column >= columnCount()) return {};
     if (!parent.isValid())
-        return row < static_cast<int>(groups_.size()) ? createIndex(row, column, kGroupId)
-                                                      : QModelIndex();
-    if (parent.internalId() != kGroupId) return {};
+        return row < static_cast<int>(groups_.size())
+                   ? createIndex(row, column, groupRowId(static_cast<std::size_t>(row)))
+                   : QModelIndex();
+    if (!placeOf(parent).isGroup) return {};
     const auto group = static_cast<std::size_t>(parent.row());
     if (group >= groups_.size() || row >= static_cast<int>(groups_[group]->children().size()))
         return {};
-    return createIndex(row, column, static_cast<quintptr>(group) + 1);
+    return createIndex(row, column, itemRowId(group));
 }
 
 QModelIndex ResultsTreeModel::parent(const QModelIndex& child) const {
-    if (!child.isValid() || child.internalId() == kGroupId) return {};
-    return createIndex(static_cast<int>(child.internalId() - 1), 0, kGroupId);
+    if (!child.isValid()) return {};
+    const Place place = placeOf(child);
+    if (place.isGroup) return {};
+    return createIndex(static_cast<int>(place.group), 0, groupRowId(place.group));
 }
 
 int ResultsTreeModel::rowCount(const QModelIndex& parent) const {
     if (!parent.isValid()) return static_cast<int>(groups_.size());
-    if (parent.internalId() != kGroupId || parent.column() != 0) return 0;
+    if (!placeOf(parent).isGroup || parent.column() != 0) return 0;
     const Node* group = nodeAt(parent);
     return group ? static_cast<int>(group->children().size()) : 0;
 }
