@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTableView>
+#include <QTimer>
 #include <QTreeView>
 #include <QWindow>
 
@@ -444,18 +445,48 @@ void ModuleViewController::mainthread_handleUpdates(const qcore::Notification& n
 
 void ModuleViewController::mainthread_handleReload(const qcore::Notification& n) {
     if (!isOwnModule(n, notes::kNotificationGroup)) return;
+    if (!deferScanReload()) readList();
+    // Last: the engine's scan goes on only once the page has read the list.
+    moduleFlags().pause.store(false);
+    reloadFinished();
+}
+
+void ModuleViewController::readList() {
     if (isFlat_) {
         reloadResults();
         calculateTotalItemsAndParentSize();
         if (tableView_) tableView_->scrollToBottom();
         reloadResults();
-    } else {
-        calculateTotalItemsAndParentSize();
-        reloadResults();
+        return;
     }
-    // Last: the engine's scan goes on only once the page has read the list.
-    moduleFlags().pause.store(false);
-    reloadFinished();
+    calculateTotalItemsAndParentSize();
+    reloadResults();
+}
+
+// A scan posts reloads as it finds items (the Duplicates Finder one for every copy), and each
+// reads the whole list: on a long list that grows with the square of the list. So a page reads
+// the list at most every kScanReloadMs while a scan runs; a reload that comes sooner waits on a
+// timer, and the scan's stop reads the list anyway. A scan waiting on the page (the pause
+// handshake) is never kept waiting.
+bool ModuleViewController::deferScanReload() {
+    if (activity_ != Activity::Scanning || moduleFlags().pause.load()) return false;
+    constexpr qint64 kScanReloadMs = 100;
+    if (!lastScanReload_.isValid() || lastScanReload_.hasExpired(kScanReloadMs)) {
+        scanReloadDue_ = false;
+        lastScanReload_.start();
+        return false;
+    }
+    if (scanReloadDue_) return true;
+    scanReloadDue_ = true;
+    const auto wait =
+        static_cast<int>(std::max<qint64>(0, kScanReloadMs - lastScanReload_.elapsed()));
+    QTimer::singleShot(wait, this, [this] {
+        if (!scanReloadDue_ || activity_ != Activity::Scanning) return;
+        scanReloadDue_ = false;
+        lastScanReload_.start();
+        readList();
+    });
+    return true;
 }
 
 // --- Faces -----------------------------------------------------------------------------------
@@ -536,6 +567,7 @@ void ModuleViewController::stopScan() {
 }
 
 void ModuleViewController::handleStopScan(bool record) {
+    scanReloadDue_ = false;
     stopScan();
     reloadResults();
     // Clears the sort indicator and renumbers the items' groups; the order stays the engine's.

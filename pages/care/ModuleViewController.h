@@ -2,6 +2,7 @@
 
 #include "pages/care/PageBase.h"
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QPersistentModelIndex>
 
@@ -214,6 +215,9 @@ private:
     void decideScanOrRemoveButton(bool running, bool isScan);
     void startScan();
     void handleStopScan(bool record);
+    // The reload of the list, with its sums; during a scan it may wait (see the .cpp).
+    void readList();
+    bool deferScanReload();
     void startRemove();
     void stopRemove(bool record);
     void stopRemoveTree();
@@ -282,6 +286,9 @@ private:
     double recoveredSpace_ = 0;
     // The byte total of the last progress update of a scan.
     std::uint64_t foundSize_ = 0;
+    // The last time a scan's reload read the tree, and whether one waits on the timer.
+    QElapsedTimer lastScanReload_;
+    bool scanReloadDue_ = false;
 };
 
 } // namespace qpages

@@ -287,7 +287,9 @@ bool ResultsTreeModel::tick(const QModelIndex& index, std::int64_t state) {
     const Node* shown = nodeAt(index);
     if (!shown) return false;
     if (dataFiller_.isModuleBusy(module_)) return false;
-    const auto [isGroup, group] = placeOf(index);
+    const Place place = placeOf(index);
+    const bool isGroup = place.isGroup;
+    const std::size_t group = place.group;
     std::optional<std::size_t> item;
     if (!isGroup) item = static_cast<std::size_t>(index.row());
     const Node* shownGroup = groups_[group].get();

@@ -6,10 +6,12 @@
 #include "tests/pages/support/PageTestSupport.h"
 #include "tests/pages/tools/FinderTestSupport.h"
 
+#include "engine/DupOVNode.h"
 #include "engine/ModuleKeys.h"
 #include "pages/tools/DuplicateFilesController.h"
 #include "toolkit/IMGButton.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
@@ -77,6 +79,27 @@ protected:
         return clean;
     }
 
+    // A notification of the Duplicates Finder as its scan posts it, with the page's hand-overs run.
+    void post(const std::string& name, qcore::Dictionary info) {
+        info["notificationGroup"] = kDuplicatesFinder;
+        info["activityName"] = kDuplicatesFinder;
+        qcore::NotificationCenter::defaultCenter().post(name, engine_.get(), std::move(info));
+        mainThread_->drain();
+    }
+    void addGroup(int g) {
+        auto& list = engine_->mainDataSource(kDuplicatesFinder);
+        auto group = std::make_shared<qengine::DupOVNode>();
+        group->setTitle("file" + std::to_string(g));
+        group->setIsDirectory(true);
+        const auto index = list.appendNode(group);
+        for (const char* place : {"/one/", "/two/"}) {
+            auto copy = std::make_shared<qengine::OutlineViewNode>();
+            copy->setFullPath(home_.path() + place + group->title());
+            copy->setTitle(copy->fullPath());
+            list.appendChild(index, copy);
+        }
+    }
+
     QWidget window_;
     qpages::DuplicateFilesController* page_ = nullptr;
     QTreeView* outline_ = nullptr;
@@ -90,6 +113,25 @@ TEST_F(DuplicatesReload, ACleanOfManyGroupsCostsTheViewNoMoreSignalsThanOneOfAFe
     EXPECT_EQ(outline_->model()->rowCount(), 0);
     EXPECT_GT(few.modelSignals, 0);
     EXPECT_LE(many.modelSignals, few.modelSignals);
+}
+
+// A scan posts a reload for every copy it finds, and each reload reads the whole list.
+TEST_F(DuplicatesReload, AScanReadsItsListAtMostTenTimesASecondAndAllOfItAtItsStop) {
+    page_->showChangeFolderControls(false);
+    post("ActivityStartStopNotification", {{"operation", "start"}, {"activityType", "scan"}});
+    auto* model = outline_->model();
+    QSignalSpy resets(model, &QAbstractItemModel::modelReset);
+    QElapsedTimer clock;
+    clock.start();
+    for (int g = 0; g < 40; ++g) {
+        addGroup(g);
+        post("ReloadNotification", {});
+    }
+    // The bound holds however slowly the reloads ran.
+    EXPECT_LE(resets.count(), 2 + clock.elapsed() / 100);
+    post("ActivityStartStopNotification", {{"operation", "stop"}, {"activityType", "scan"}});
+    EXPECT_EQ(model->rowCount(), 40);
+    EXPECT_EQ(model->rowCount(model->index(39, 0)), 2);
 }
 
 } // namespace
