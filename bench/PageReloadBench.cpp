@@ -201,6 +201,42 @@ void BM_ScanStop(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanStop)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The start of a clean (the groups close, the list is read again), then one removal's progress
+// update as the page handles it.
+void BM_CleanStart(benchmark::State& state) {
+    auto& f = fixture();
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.fill();
+        f.settle();
+        state.ResumeTiming();
+        f.page().mainthread_handleActivityStartStop(activity(notes::kStart, false));
+        f.settle();
+    }
+    f.page().mainthread_handleActivityStartStop(activity(notes::kStop, false));
+    f.settle();
+    state.counters["groups"] = kGroups;
+    state.counters["copies"] = kCopies;
+}
+BENCHMARK(BM_CleanStart)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_CleanStep(benchmark::State& state) {
+    auto& f = fixture();
+    f.fill();
+    f.page().mainthread_handleActivityStartStop(activity(notes::kStart, false));
+    f.settle();
+    int removed = 0;
+    for (auto _ : state) {
+        f.page().mainthread_handleUpdates(progress(++removed % kCopies));
+        f.settle();
+    }
+    f.page().mainthread_handleActivityStartStop(activity(notes::kStop, false));
+    f.settle();
+    state.counters["groups"] = kGroups;
+    state.counters["copies"] = kCopies;
+}
+BENCHMARK(BM_CleanStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The end of a clean: with every ticked copy removed (argument 1), or none (0: the clean was
 // stopped before its first removal, so every group stays).
 void BM_CleanStop(benchmark::State& state) {

@@ -1,5 +1,6 @@
 // The results models against odd lists: rows that changed under a view, sizes that are no
-// numbers, items that stand for paths they do not list, requests beyond the rows.
+// numbers, items that stand for paths they do not list, requests beyond the rows; and what a
+// reload of a long tree costs its view.
 #include "tests/pages/support/PageTestSupport.h"
 
 #include "engine/ModuleKeys.h"
