@@ -33,12 +33,14 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTableView>
+#include <QTimer>
 #include <QTreeView>
 #include <QWindow>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <unordered_set>
 
 namespace qpages {
 
@@ -454,18 +456,48 @@ void ModuleViewController::mainthread_handleUpdates(const qcore::Notification& n
 
 void ModuleViewController::mainthread_handleReload(const qcore::Notification& n) {
     if (!isOwnModule(n, notes::kNotificationGroup)) return;
+    if (!deferScanReload()) readList();
+    // Last: the engine's scan goes on only once the page has read the list.
+    moduleFlags().pause.store(false);
+    reloadFinished();
+}
+
+void ModuleViewController::readList() {
     if (isFlat_) {
         reloadResults();
         calculateTotalItemsAndParentSize();
         if (tableView_) tableView_->scrollToBottom();
         reloadResults();
-    } else {
-        calculateTotalItemsAndParentSize();
-        reloadResults();
+        return;
     }
-    // Last: the engine's scan goes on only once the page has read the list.
-    moduleFlags().pause.store(false);
-    reloadFinished();
+    calculateTotalItemsAndParentSize();
+    reloadResults();
+}
+
+// A scan posts reloads as it finds items (the Duplicates Finder one for every copy), and each
+// reads the whole list: on a long list that grows with the square of the list. So a page reads
+// the list at most every kScanReloadMs while a scan runs; a reload that comes sooner waits on a
+// timer, and the scan's stop reads the list anyway. A scan waiting on the page (the pause
+// handshake) is never kept waiting.
+bool ModuleViewController::deferScanReload() {
+    if (activity_ != Activity::Scanning || moduleFlags().pause.load()) return false;
+    constexpr qint64 kScanReloadMs = 100;
+    if (!lastScanReload_.isValid() || lastScanReload_.hasExpired(kScanReloadMs)) {
+        scanReloadDue_ = false;
+        lastScanReload_.start();
+        return false;
+    }
+    if (scanReloadDue_) return true;
+    scanReloadDue_ = true;
+    const auto wait =
+        static_cast<int>(std::max<qint64>(0, kScanReloadMs - lastScanReload_.elapsed()));
+    QTimer::singleShot(wait, this, [this] {
+        if (!scanReloadDue_ || activity_ != Activity::Scanning) return;
+        scanReloadDue_ = false;
+        lastScanReload_.start();
+        readList();
+    });
+    return true;
 }
 
 // --- Faces -----------------------------------------------------------------------------------
@@ -546,6 +578,7 @@ void ModuleViewController::stopScan() {
 }
 
 void ModuleViewController::handleStopScan(bool record) {
+    scanReloadDue_ = false;
     stopScan();
     reloadResults();
     // Clears the sort indicator and renumbers the items' groups; the order stays the engine's.
@@ -612,10 +645,7 @@ void ModuleViewController::stopRemoveTree() {
         removeButton_->setState(idleState());
     }
     showAllTicked(moduleFlags().aborted.load());
-    const auto groups =
-        static_cast<std::int32_t>(dataFiller().mainDataSource(identity_.module).nodeCount());
-    for (std::int32_t g = 0; g < groups; ++g)
-        checkAndUpdateParentNodeState(g);
+    settleGroupStates();
     reloadResults();
     resultsSettled();
     calculateTotalItemsAndParentSize();
@@ -753,14 +783,11 @@ void ModuleViewController::checkParentNodesForZeroState() {
     reloadResults();
 }
 
-void ModuleViewController::checkAndUpdateParentNodeState(std::int32_t groupIndex) {
-    if (groupIndex < 0) return;
-    dataFiller().mainDataSource(identity_.module).withLock([groupIndex](auto& nodes, auto&) {
-        const auto g = static_cast<std::size_t>(groupIndex);
-        if (g < nodes.size() && nodes[g])
-            nodes[g]->setState(ResultsTreeModel::groupStateOf(*nodes[g]));
+void ModuleViewController::settleGroupStates() {
+    dataFiller().mainDataSource(identity_.module).withLock([](auto& nodes, auto&) {
+        for (const auto& group : nodes)
+            if (group) group->setState(ResultsTreeModel::groupStateOf(*group));
     });
-    reloadResults();
 }
 
 // --- Labels ----------------------------------------------------------------------------------
@@ -863,18 +890,16 @@ void ModuleViewController::reloadResults() {
     if (tableModel_) tableModel_->reload();
     if (!treeModel_) return;
     // A reload that changes the tree's shape resets the model; groups open before stay open.
-    std::vector<std::string> expanded;
+    std::unordered_set<std::string> expanded;
     if (outlineView_)
         for (int g = 0; g < treeModel_->rowCount(); ++g)
             if (outlineView_->isExpanded(treeModel_->index(g, 0)))
-                expanded.push_back(treeModel_->groups()[static_cast<std::size_t>(g)]->title());
+                expanded.insert(treeModel_->groups()[static_cast<std::size_t>(g)]->title());
     treeModel_->reload();
     if (!outlineView_ || expanded.empty()) return;
-    for (int g = 0; g < treeModel_->rowCount(); ++g) {
-        const auto& title = treeModel_->groups()[static_cast<std::size_t>(g)]->title();
-        if (std::find(expanded.begin(), expanded.end(), title) != expanded.end())
+    for (int g = 0; g < treeModel_->rowCount(); ++g)
+        if (expanded.contains(treeModel_->groups()[static_cast<std::size_t>(g)]->title()))
             outlineView_->expand(treeModel_->index(g, 0));
-    }
 }
 
 ResultsTreeModel* ModuleViewController::makeTreeModel() {

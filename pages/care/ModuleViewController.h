@@ -2,6 +2,7 @@
 
 #include "pages/care/PageBase.h"
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QPersistentModelIndex>
 
@@ -181,7 +182,8 @@ protected:
     bool itemsToRemove() const;
     void updateItemsCleaned();
     void checkParentNodesForZeroState();
-    void checkAndUpdateParentNodeState(std::int32_t groupIndex);
+    // Every group ticked, mixed or unticked by its items, in one pass.
+    void settleGroupStates();
     void updateSelectedItemsLabel();
     // Sets the check-all box without acting on it.
     void showAllTicked(bool ticked);
@@ -215,6 +217,9 @@ private:
     void decideScanOrRemoveButton(bool running, bool isScan);
     void startScan();
     void handleStopScan(bool record);
+    // The reload of the list, with its sums; during a scan it may wait (see the .cpp).
+    void readList();
+    bool deferScanReload();
     void startRemove();
     void stopRemove(bool record);
     void stopRemoveTree();
@@ -284,6 +289,9 @@ private:
     double recoveredSpace_ = 0;
     // The byte total of the last progress update of a scan.
     std::uint64_t foundSize_ = 0;
+    // The last time a scan's reload read the tree, and whether one waits on the timer.
+    QElapsedTimer lastScanReload_;
+    bool scanReloadDue_ = false;
 };
 
 } // namespace qpages

@@ -18,8 +18,38 @@ Qt::CheckState checkState(std::int64_t state) {
     return Qt::PartiallyChecked;
 }
 
-// Internal id of an index: 0 for a group row, the group's row + 1 for an item row.
-constexpr quintptr kGroupId = 0;
+// The internal id of an index tells a group row (2g) from an item row of group g (2g + 1),
+// spread by an odd multiplier. Qt hashes an index by (row << 4) + column + internal id, and the
+// views keep their open groups and current row in hash tables of indexes: plain small ids pile
+// the rows of a long list into a few runs of buckets, and every lookup becomes a walk.
+constexpr quintptr kSpread = static_cast<quintptr>(0x9E3779B97F4A7C15ULL);
+
+constexpr quintptr inverseOf(quintptr odd) {
+    quintptr inverse = odd; // right in the lowest three bits; each step doubles that
+    for (int step = 0; step < 6; ++step)
+        inverse *= 2 - odd * inverse;
+    return inverse;
+}
+constexpr quintptr kGather = inverseOf(kSpread);
+static_assert(kSpread * kGather == 1);
+
+constexpr quintptr groupRowId(std::size_t group) {
+    return static_cast<quintptr>(2 * group) * kSpread;
+}
+constexpr quintptr itemRowId(std::size_t group) {
+    return static_cast<quintptr>(2 * group + 1) * kSpread;
+}
+
+struct Place {
+    bool isGroup;
+    // The group's row, or for an item its group's.
+    std::size_t group;
+};
+
+Place placeOf(const QModelIndex& index) {
+    const quintptr id = index.internalId() * kGather;
+    return {(id & 1) == 0, static_cast<std::size_t>(id >> 1)};
+}
 
 } // namespace
 
@@ -82,12 +112,8 @@ ResultsTreeModel::Nodes ResultsTreeModel::snapshot() const {
 
 void ResultsTreeModel::reload() {
     Nodes next = snapshot();
-    if (sameShape(next)) {
-        groups_ = std::move(next);
-        announceAllData();
-        return;
-    }
-    if (const auto reorder = reorderOf(next)) return moveRows(std::move(next), *reorder);
+    if (sameShape(next)) return takeChangedData(std::move(next));
+    if (const auto reorder = reorderOf(next)) return takeReorder(std::move(next), *reorder);
     beginResetModel();
     groups_ = std::move(next);
     endResetModel();
@@ -97,6 +123,12 @@ bool ResultsTreeModel::sameNode(const Node* shown, const Node* current) {
     if (!shown || !current) return false;
     return shown->isDirectory() == current->isDirectory() &&
            shown->fullPath() == current->fullPath() && shown->title() == current->title();
+}
+
+bool ResultsTreeModel::showsTheSame(const Node& shown, const Node& current) {
+    return shown.state() == current.state() && shown.size() == current.size() &&
+           shown.icon() == current.icon() && shown.title() == current.title() &&
+           shown.fullPath() == current.fullPath();
 }
 
 bool ResultsTreeModel::sameShape(const Nodes& next) const {
@@ -157,51 +189,97 @@ std::optional<ResultsTreeModel::Reorder> ResultsTreeModel::reorderOf(const Nodes
     return reorder;
 }
 
-void ResultsTreeModel::moveRows(Nodes next, const Reorder& reorder) {
+void ResultsTreeModel::takeReorder(Nodes next, const Reorder& reorder) {
     emit layoutAboutToBeChanged();
     const QModelIndexList from = persistentIndexList();
     QModelIndexList to;
     to.reserve(from.size());
     for (const QModelIndex& index : from) {
         const auto row = static_cast<std::size_t>(index.row());
-        if (index.internalId() == kGroupId) {
-            to.push_back(createIndex(reorder.groupRow.at(row), index.column(), kGroupId));
+        const Place place = placeOf(index);
+        if (place.isGroup) {
+            const int newRow = reorder.groupRow.at(row);
+            to.push_back(
+                createIndex(newRow, index.column(), groupRowId(static_cast<std::size_t>(newRow))));
             continue;
         }
-        const auto group = static_cast<std::size_t>(index.internalId() - 1);
-        const int newGroup = reorder.groupRow.at(group);
-        to.push_back(createIndex(reorder.itemRow.at(group).at(row), index.column(),
-                                 static_cast<quintptr>(newGroup) + 1));
+        const auto newGroup = static_cast<std::size_t>(reorder.groupRow.at(place.group));
+        to.push_back(createIndex(reorder.itemRow.at(place.group).at(row), index.column(),
+                                 itemRowId(newGroup)));
     }
     groups_ = std::move(next);
     changePersistentIndexList(from, to);
     emit layoutChanged();
 }
 
-void ResultsTreeModel::announceAllData() {
-    if (groups_.empty() || columns_.empty()) return;
-    const int lastColumn = static_cast<int>(columns_.size()) - 1;
-    emit dataChanged(index(0, 0), index(static_cast<int>(groups_.size()) - 1, lastColumn));
-    for (std::size_t g = 0; g < groups_.size(); ++g) {
-        const int items = static_cast<int>(groups_[g]->children().size());
-        if (items == 0) continue;
-        const QModelIndex group = index(static_cast<int>(g), 0);
-        emit dataChanged(index(0, 0, group), index(items - 1, lastColumn, group));
+namespace {
+
+// A tree view pays for a dataChanged of item rows with a walk of all its rows for each item of
+// a closed group, so item changes are announced row by row only while they are few; more
+// become one layout change, which the view answers with one pass over the rows it shows.
+constexpr std::size_t kAnnouncedItemRanges = 8;
+constexpr int kAnnouncedItemRows = 64;
+
+struct RowRange {
+    int first = -1;
+    int last = -1;
+    void add(int row) {
+        if (first < 0) first = row;
+        last = row;
+    }
+    bool empty() const { return first < 0; }
+    int size() const { return empty() ? 0 : last - first + 1; }
+};
+
+} // namespace
+
+void ResultsTreeModel::takeChangedData(Nodes next) {
+    RowRange groupRows;
+    std::vector<std::pair<int, RowRange>> itemRows;
+    int announcedItemRows = 0;
+    bool asLayout = false;
+    for (std::size_t g = 0; g < next.size() && !asLayout; ++g) {
+        if (!showsTheSame(*groups_[g], *next[g])) groupRows.add(static_cast<int>(g));
+        const auto& shown = groups_[g]->children();
+        const auto& current = next[g]->children();
+        RowRange items;
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            if (!showsTheSame(*shown[i], *current[i])) items.add(static_cast<int>(i));
+        if (items.empty()) continue;
+        announcedItemRows += items.size();
+        itemRows.emplace_back(static_cast<int>(g), items);
+        asLayout = itemRows.size() > kAnnouncedItemRanges || announcedItemRows > kAnnouncedItemRows;
+    }
+    if (asLayout) {
+        // No row moves: the views' open groups, selection and current row stay where they are.
+        emit layoutAboutToBeChanged();
+        groups_ = std::move(next);
+        emit layoutChanged();
+        return;
+    }
+    groups_ = std::move(next);
+    const int lastColumn = columnCount() - 1;
+    if (lastColumn < 0) return;
+    if (!groupRows.empty())
+        emit dataChanged(index(groupRows.first, 0), index(groupRows.last, lastColumn));
+    for (const auto& [group, items] : itemRows) {
+        const QModelIndex parent = index(group, 0);
+        emit dataChanged(index(items.first, 0, parent), index(items.last, lastColumn, parent));
     }
 }
 
 const ResultsTreeModel::Node* ResultsTreeModel::nodeAt(const QModelIndex& index) const {
     if (!index.isValid() || index.model() != this) return nullptr;
     const auto row = static_cast<std::size_t>(index.row());
-    if (index.internalId() == kGroupId) return row < groups_.size() ? groups_[row].get() : nullptr;
-    const auto group = static_cast<std::size_t>(index.internalId() - 1);
-    if (group >= groups_.size()) return nullptr;
-    const auto& items = groups_[group]->children();
+    const Place place = placeOf(index);
+    if (place.isGroup) return row < groups_.size() ? groups_[row].get() : nullptr;
+    if (place.group >= groups_.size()) return nullptr;
+    const auto& items = groups_[place.group]->children();
     return row < items.size() ? items[row].get() : nullptr;
 }
 
 bool ResultsTreeModel::isGroupRow(const QModelIndex& index) const {
-    return nodeAt(index) && index.internalId() == kGroupId;
+    return nodeAt(index) && placeOf(index).isGroup;
 }
 
 // --- Ticks and sorting ----------------------------------------------------------------------
@@ -210,8 +288,9 @@ bool ResultsTreeModel::tick(const QModelIndex& index, std::int64_t state) {
     const Node* shown = nodeAt(index);
     if (!shown) return false;
     if (dataFiller_.isModuleBusy(module_)) return false;
-    const bool isGroup = index.internalId() == kGroupId;
-    const auto group = static_cast<std::size_t>(isGroup ? index.row() : index.internalId() - 1);
+    const Place place = placeOf(index);
+    const bool isGroup = place.isGroup;
+    const std::size_t group = place.group;
     std::optional<std::size_t> item;
     if (!isGroup) item = static_cast<std::size_t>(index.row());
     const Node* shownGroup = groups_[group].get();
@@ -296,23 +375,26 @@ bool ResultsTreeModel::sortBy(int column, bool descending) {
 QModelIndex ResultsTreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (row < 0 || column < 0 || column >= columnCount()) return {};
     if (!parent.isValid())
-        return row < static_cast<int>(groups_.size()) ? createIndex(row, column, kGroupId)
-                                                      : QModelIndex();
-    if (parent.internalId() != kGroupId) return {};
+        return row < static_cast<int>(groups_.size())
+                   ? createIndex(row, column, groupRowId(static_cast<std::size_t>(row)))
+                   : QModelIndex();
+    if (!placeOf(parent).isGroup) return {};
     const auto group = static_cast<std::size_t>(parent.row());
     if (group >= groups_.size() || row >= static_cast<int>(groups_[group]->children().size()))
         return {};
-    return createIndex(row, column, static_cast<quintptr>(group) + 1);
+    return createIndex(row, column, itemRowId(group));
 }
 
 QModelIndex ResultsTreeModel::parent(const QModelIndex& child) const {
-    if (!child.isValid() || child.internalId() == kGroupId) return {};
-    return createIndex(static_cast<int>(child.internalId() - 1), 0, kGroupId);
+    if (!child.isValid()) return {};
+    const Place place = placeOf(child);
+    if (place.isGroup) return {};
+    return createIndex(static_cast<int>(place.group), 0, groupRowId(place.group));
 }
 
 int ResultsTreeModel::rowCount(const QModelIndex& parent) const {
     if (!parent.isValid()) return static_cast<int>(groups_.size());
-    if (parent.internalId() != kGroupId || parent.column() != 0) return 0;
+    if (!placeOf(parent).isGroup || parent.column() != 0) return 0;
     const Node* group = nodeAt(parent);
     return group ? static_cast<int>(group->children().size()) : 0;
 }

@@ -1,5 +1,6 @@
 // The results models against odd lists: rows that changed under a view, sizes that are no
-// numbers, items that stand for paths they do not list, requests beyond the rows.
+// numbers, items that stand for paths they do not list, requests beyond the rows; and what a
+// reload of a long tree costs its view.
 #include "tests/pages/support/PageTestSupport.h"
 
 #include "engine/ModuleKeys.h"
@@ -8,8 +9,10 @@
 #include "pages/care/TrashController.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTreeView>
 
 using qengine::modules::kSystemCleaner;
 using qengine::modules::kTrashCleaner;
@@ -126,6 +129,84 @@ TEST_F(ResultsModels, GroupTicksFollowTheirItems) {
     ASSERT_TRUE(tree.tickAll(1));
     EXPECT_EQ(tree.index(1, 0).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
     EXPECT_EQ(ticks.count(), 6);
+}
+
+// What a reload costs a tree view: the model's signals for one reload of a list of `groups`
+// groups of three items after every item was unticked, with a group open and a row selected.
+struct ReloadSignals {
+    int dataChanged = 0;
+    int layoutChanged = 0;
+    int resets = 0;
+    bool openGroupStaysOpen = false;
+    bool selectionStays = false;
+    bool ticksShown = false;
+};
+
+class TreeReloads : public ResultsModels {
+protected:
+    ReloadSignals untickAll(int groups) {
+        engine_->mainDataSource(kSystemCleaner).clear();
+        for (int g = 0; g < groups; ++g) {
+            const std::string folder = "/h/" + std::to_string(g);
+            addGroup("Group " + std::to_string(g), {folder + "/a", folder + "/b", folder + "/c"});
+        }
+        ResultsTreeModel model(*engine_, kSystemCleaner);
+        QTreeView view;
+        view.setModel(&model);
+        view.show();
+        view.expand(model.index(1, 0));
+        const QModelIndex selected = model.index(2, 2, model.index(0, 0));
+        view.setCurrentIndex(selected);
+        QCoreApplication::processEvents();
+
+        QSignalSpy data(&model, &QAbstractItemModel::dataChanged);
+        QSignalSpy layouts(&model, &QAbstractItemModel::layoutChanged);
+        QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+        EXPECT_TRUE(model.tickAll(0));
+        ReloadSignals out{static_cast<int>(data.count()), static_cast<int>(layouts.count()),
+                          static_cast<int>(resets.count())};
+        out.openGroupStaysOpen = view.isExpanded(model.index(1, 0));
+        out.selectionStays =
+            view.currentIndex() == selected && view.selectionModel()->isSelected(selected);
+        const QModelIndex last = model.index(groups - 1, 0);
+        out.ticksShown = last.data(Qt::CheckStateRole).toInt() == Qt::Unchecked &&
+                         model.index(2, 0, last).data(Qt::CheckStateRole).toInt() == Qt::Unchecked;
+        return out;
+    }
+};
+
+TEST_F(TreeReloads, AReloadOfAnyLengthCostsTheViewAFewSignalsAndKeepsItsOpenGroupsAndSelection) {
+    for (const int groups : {3, 12, 300}) {
+        SCOPED_TRACE(groups);
+        const auto reload = untickAll(groups);
+        EXPECT_LE(reload.dataChanged + reload.layoutChanged, 10);
+        EXPECT_EQ(reload.resets, 0);
+        EXPECT_TRUE(reload.openGroupStaysOpen);
+        EXPECT_TRUE(reload.selectionStays);
+        EXPECT_TRUE(reload.ticksShown);
+    }
+}
+
+TEST_F(TreeReloads, ATickAnnouncesItsOwnRowsAndAReloadWithoutChangeNothing) {
+    for (int g = 0; g < 20; ++g)
+        addGroup("Group " + std::to_string(g), {"/h/a" + std::to_string(g), "/h/b"});
+    ResultsTreeModel model(*engine_, kSystemCleaner);
+    QSignalSpy data(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy layouts(&model, &QAbstractItemModel::layoutChanged);
+    model.reload();
+    EXPECT_EQ(data.count() + layouts.count(), 0);
+
+    const QModelIndex group = model.index(7, 0);
+    ASSERT_TRUE(model.tick(model.index(1, 0, group), 0));
+    EXPECT_EQ(layouts.count(), 0);
+    ASSERT_EQ(data.count(), 2);
+    // The group's row, then the item's.
+    EXPECT_EQ(data[0][0].value<QModelIndex>(), model.index(7, 0));
+    EXPECT_EQ(data[0][1].value<QModelIndex>().row(), 7);
+    EXPECT_EQ(data[1][0].value<QModelIndex>(), model.index(1, 0, group));
+    EXPECT_EQ(data[1][1].value<QModelIndex>().parent(), group);
+    EXPECT_EQ(data[1][1].value<QModelIndex>().row(), 1);
+    EXPECT_EQ(group.data(Qt::CheckStateRole).toInt(), Qt::PartiallyChecked);
 }
 
 } // namespace
