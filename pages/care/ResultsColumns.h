@@ -73,4 +73,18 @@ int columnIndexOf(const std::vector<ResultsColumn<Row>>& list, const QString& id
     return -1;
 }
 
+// A header of a results view for a Qt role: the column's title shown, and what a screen reader
+// says for it.
+template <typename Row>
+QVariant headerOf(const qengine::DataFiller& engine, const std::vector<ResultsColumn<Row>>& list,
+                  int section, Qt::Orientation orientation, int role) {
+    if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(list.size()))
+        return {};
+    const ResultsColumn<Row>& column = list[static_cast<std::size_t>(section)];
+    if (role == Qt::DisplayRole) return column.header;
+    if (role == Qt::AccessibleTextRole)
+        return columns::spokenHeader(engine, column.identifier, column.header);
+    return {};
+}
+
 } // namespace qpages

@@ -210,12 +210,7 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
-    const Column& column = columns_[static_cast<std::size_t>(section)];
-    if (role == Qt::DisplayRole) return column.header;
-    if (role == Qt::AccessibleTextRole)
-        return columns::spokenHeader(dataFiller_, column.identifier, column.header);
-    return {};
+    return headerOf(dataFiller_, columns_, section, orientation, role);
 }
 
 Qt::ItemFlags ResultsTableModel::flags(const QModelIndex& index) const {

@@ -417,12 +417,7 @@ QVariant ResultsTreeModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ResultsTreeModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
-    const Column& column = columns_[static_cast<std::size_t>(section)];
-    if (role == Qt::DisplayRole) return column.header;
-    if (role == Qt::AccessibleTextRole)
-        return columns::spokenHeader(dataFiller_, column.identifier, column.header);
-    return {};
+    return headerOf(dataFiller_, columns_, section, orientation, role);
 }
 
 Qt::ItemFlags ResultsTreeModel::flags(const QModelIndex& index) const {
