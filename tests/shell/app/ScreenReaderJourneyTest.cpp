@@ -1,6 +1,7 @@
 // The main window and the preferences as a screen reader finds them: through the accessibility
 // tree, page by page and pane by pane, over a fixture home with results on the pages.
 #include "tests/shell/app/JourneyHome.h"
+#include "tests/support/GuiDriving.h"
 
 #include "ui_MainMenu.h"
 
@@ -162,11 +163,23 @@ protected:
         for (const Exposed& e : exposed)
             reached.insert(e.widget);
         QStringList unreachable;
-        for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
-            if (button->isVisible() && !reached.count(button)) unreachable << widgetPath(button);
+        QStringList misnamed;
+        for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+            if (!button->isVisible()) continue;
+            if (!reached.count(button)) unreachable << widgetPath(button);
+            // A titled button is announced by the title it shows, with context where several
+            // buttons show the same title ("System Cleaner Details").
+            const QString title = QString(button->text()).remove(QLatin1Char('&'));
+            const QString name = gui_driving::accessibleName(button);
+            if (!title.isEmpty() && !name.contains(title))
+                misnamed << QStringLiteral("%1 shows \"%2\", says \"%3\"")
+                                .arg(widgetPath(button), title, name);
+        }
         EXPECT_TRUE(unreachable.isEmpty())
             << screen << ", shown but unreachable:\n  "
             << unreachable.join(QStringLiteral("\n  ")).toStdString();
+        EXPECT_TRUE(misnamed.isEmpty())
+            << screen << ":\n  " << misnamed.join(QStringLiteral("\n  ")).toStdString();
     }
 
     // Nothing of `hidden` is exposed.
@@ -271,6 +284,7 @@ TEST_F(ScreenReaderJourney, EveryShownControlHasANameAndOnlyTheShownPageIsExpose
         const std::string screen = "Preferences " + pane->text().toStdString();
         const auto shown = exposedIn(*prefs);
         expectEveryControlNamed(shown, screen);
+        expectEveryShownButtonReachable(*prefs, shown, screen);
         if (pane->objectName() == "Large Files") {
             EXPECT_TRUE(says(shown, QAccessible::EditableText, "Music: Larger than"));
         }
