@@ -1,8 +1,7 @@
 // The Duplicates Finder driven as a user drives it: the find button, the tree's check boxes,
 // its context menu, the type filter and the clean, on a fixture folder; then the disk checked.
 #include "tests/pages/support/PageJourney.h"
-#include "tests/pages/support/PageTestSupport.h"
-#include "tests/pages/tools/FinderTestSupport.h"
+#include "tests/pages/tools/DuplicatesPageTest.h"
 #include "tests/support/GuiDriving.h"
 
 #include "engine/ModuleKeys.h"
@@ -21,7 +20,6 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTreeView>
-#include <QVBoxLayout>
 
 #include <filesystem>
 #include <fstream>
@@ -34,10 +32,10 @@ namespace {
 const std::string kReport = "the quarterly report, word for word";
 const std::string kPhoto = "pretend these bytes are a photograph";
 
-class DuplicatesJourney : public PageTest {
+class DuplicatesJourney : public DuplicatesPageTest {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
+        DuplicatesPageTest::SetUp();
         finders::useDuplicatesSettings(home_.path() + "/Documents/");
         reports_ = {write("Documents/report.txt", kReport),
                     write("Documents/a/report.txt", kReport),
@@ -45,19 +43,7 @@ protected:
         photos_ = {write("Documents/photo.jpg", kPhoto), write("Documents/c/photo.jpg", kPhoto)};
         unique_ = write("Documents/notes.txt", "only one of these");
         outside_ = outsideHome_.write("report.txt", kReport);
-
-        window_.resize(820, 560);
-        auto* layout = new QVBoxLayout(&window_);
-        layout->setContentsMargins(0, 0, 0, 0);
-        page_ = new DuplicateFilesController(*engine_, &window_);
-        layout->addWidget(page_->view());
-        window_.show();
-        outline_ = page_->findChild<QTreeView*>("outlineView");
-    }
-    void TearDown() override {
-        delete page_;
-        finders::forgetDuplicatesSettings();
-        PageTest::TearDown();
+        showPage();
     }
 
     void find() {
@@ -99,9 +85,6 @@ protected:
     QString countsLine() const { return page_->findChild<QLabel*>("lblSelectedItems")->text(); }
 
     TempDir outsideHome_;
-    QWidget window_;
-    DuplicateFilesController* page_ = nullptr;
-    QTreeView* outline_ = nullptr;
     std::vector<std::string> reports_;
     std::vector<std::string> photos_;
     std::string unique_;

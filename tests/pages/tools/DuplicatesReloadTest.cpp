@@ -3,19 +3,16 @@
 // for each signal with a walk of its rows. Driven through the page's controls, then the disk
 // checked.
 #include "tests/pages/support/PageJourney.h"
-#include "tests/pages/support/PageTestSupport.h"
-#include "tests/pages/tools/FinderTestSupport.h"
+#include "tests/pages/tools/DuplicatesPageTest.h"
 
 #include "engine/DupOVNode.h"
 #include "engine/ModuleKeys.h"
-#include "pages/tools/DuplicateFilesController.h"
 #include "toolkit/IMGButton.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
-#include <QVBoxLayout>
 
 #include <filesystem>
 
@@ -23,21 +20,11 @@ using qengine::modules::kDuplicatesFinder;
 
 namespace {
 
-class DuplicatesReload : public PageTest {
+class DuplicatesReload : public DuplicatesPageTest {
 protected:
     void SetUp() override {
-        PageTest::SetUp();
-        window_.resize(820, 560);
-        auto* layout = new QVBoxLayout(&window_);
-        page_ = new qpages::DuplicateFilesController(*engine_, &window_);
-        layout->addWidget(page_->view());
-        window_.show();
-        outline_ = page_->findChild<QTreeView*>("outlineView");
-    }
-    void TearDown() override {
-        delete page_;
-        finders::forgetDuplicatesSettings();
-        PageTest::TearDown();
+        DuplicatesPageTest::SetUp();
+        showPage();
     }
 
     struct Clean {
@@ -99,10 +86,6 @@ protected:
             list.appendChild(index, copy);
         }
     }
-
-    QWidget window_;
-    qpages::DuplicateFilesController* page_ = nullptr;
-    QTreeView* outline_ = nullptr;
 };
 
 TEST_F(DuplicatesReload, ACleanOfManyGroupsCostsTheViewNoMoreSignalsThanOneOfAFew) {

@@ -84,6 +84,19 @@ protected:
                             home_.file(".Trash/link").c_str()),
                   0);
     }
+    // Clean Now, OK in the alert, then the confirmation number typed in the sheet and its
+    // `button` pressed.
+    void cleanAndAnswerSheet(const char* button) {
+        auto* sheet = find<QWidget>("confirmWindow");
+        answerNextAlert("OK");
+        whenReady([sheet] { return sheet->isVisible(); },
+                  [this, button] {
+                      QTest::keyClicks(find<QLineEdit>("txtConfirm"),
+                                       QString::number(page_->randomConfirmNo()));
+                      QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
+                  });
+        click("removeButton");
+    }
     std::vector<std::string> names(int list) const {
         std::vector<std::string> out;
         for (const auto& row : page_->list(list).snapshot())
@@ -206,15 +219,7 @@ TEST_F(MiscCleaningPage, CancelInTheAlertOrTheSheetRemovesNothing) {
     click("checkUncheckTrash");
     answerNextAlert("Cancel");
     click("removeButton");
-    auto* sheet = find<QWidget>("confirmWindow");
-    answerNextAlert("OK");
-    whenReady([sheet] { return sheet->isVisible(); },
-              [&] {
-                  QTest::keyClicks(find<QLineEdit>("txtConfirm"),
-                                   QString::number(page_->randomConfirmNo()));
-                  QTest::mouseClick(find<QPushButton>("btnConfirmCancel"), Qt::LeftButton);
-              });
-    click("removeButton");
+    cleanAndAnswerSheet("btnConfirmCancel");
     waitUntilIdle({"Misc Cleaning"});
     EXPECT_FALSE(page_->isBusy());
     EXPECT_EQ(page_->list(2).count(), 3u);
@@ -405,17 +410,6 @@ protected:
             EXPECT_EQ(page_->list(list).checkedCount(), page_->list(list).count()) << list;
         }
     }
-    void cleanAndConfirm() {
-        auto* sheet = find<QWidget>("confirmWindow");
-        answerNextAlert("OK");
-        whenReady([sheet] { return sheet->isVisible(); },
-                  [&] {
-                      QTest::keyClicks(find<QLineEdit>("txtConfirm"),
-                                       QString::number(page_->randomConfirmNo()));
-                      QTest::mouseClick(find<QPushButton>("btnConfirmOK"), Qt::LeftButton);
-                  });
-        click("removeButton");
-    }
 };
 
 // The log, read back when the scope ends or when asked, whatever the test's outcome.
@@ -455,7 +449,7 @@ TEST_P(MiscCleaningLinkedFolder, IsNotFollowedAndATickedAllCleanLeavesItsTargetA
     ASSERT_GT(page_->totalItems(), 0);
     screenshot(*page_, std::string("misc_linked_") + linked.label);
     tickAllOnEveryTab();
-    cleanAndConfirm();
+    cleanAndAnswerSheet("btnConfirmOK");
     ASSERT_TRUE(waitIdle());
     const std::string logged = log.take();
 
